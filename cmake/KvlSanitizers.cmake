@@ -1,0 +1,8 @@
+# AddressSanitizer and UndefinedBehaviorSanitizer for the whole build.
+option(KVL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+if(KVL_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()

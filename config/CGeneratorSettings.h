@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "definition/CKvlDefinition.h"
+
+// The generator's settings from the shared profile, the summary values of the Castery
+// folder, and the definition being edited. One instance, theSettings, lives for the process.
+class CGeneratorSettings {
+public:
+    struct SummaryInfo {
+        std::string m_strDescription;
+        std::string m_strGenClassName;
+        int32_t m_nGameType = 2;
+        int32_t m_nQuantumUnitX = 256;
+        int32_t m_nQuantumUnitY = 256;
+        int32_t m_nQuantumUnitZ = 256;
+    };
+
+    int32_t m_nTemplateX = 0;
+    int32_t m_nTemplateY = 0;
+    int32_t m_nTemplateZ = 0;
+    std::string m_strClientPath;
+    std::string m_strProfilePath = "Gridforge.INI";
+    std::string m_strTemplateDir;
+    std::string m_strSourceDir;
+    std::string m_strTargetDir;
+    std::string m_strQuakeIQbsp;
+    std::string m_strQuakeILight;
+    std::string m_strQuakeIVis;
+    std::string m_strQuakeIIQbsp;
+    std::string m_strQuakeIIVis;
+    std::string m_strQuakeIILight;
+    CKvlDefinition m_Definition;
+    int32_t m_nGameType = 0;
+    float m_fPercentToFill = 0.0f;
+    SummaryInfo m_Summary;
+
+    // Reads every setting from the profile file, then reads or creates the summary file.
+    void Load();
+    // Takes the next identifier from NEXT_ID into m_Definition.m_nId and advances the counter.
+    void AllocateNextId();
+};
+
+extern CGeneratorSettings theSettings;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/IPlatformServices.h"
+
+// The application object the editor and kvltool share: the name of the profile file that
+// every profile read and write goes to, and the platform services the program talks through.
+// Exactly one exists at a time; configuration code reaches it through Current().
+class CKvlApplication {
+public:
+    explicit CKvlApplication(IPlatformServices& services);
+    virtual ~CKvlApplication();
+    CKvlApplication(const CKvlApplication&) = delete;
+    CKvlApplication& operator=(const CKvlApplication&) = delete;
+
+    static CKvlApplication& Current();
+
+    IPlatformServices& Services() const { return m_Services; }
+
+    // Makes Gridforge.INI beside the executable the profile file and stores its full path
+    // in theSettings.m_strProfilePath.
+    void SetProfilePath();
+
+    const std::string& GetProfileName() const { return m_strProfileName; }
+    void SetProfileName(const std::string& name) { m_strProfileName = name; }
+
+    std::string GetProfileString(const std::string& section, const std::string& key,
+                                 const std::string& def) const;
+    uint32_t GetProfileInt(const std::string& section, const std::string& key,
+                           int32_t def) const;
+    bool WriteProfileInt(const std::string& section, const std::string& key, int32_t value);
+
+private:
+    IPlatformServices& m_Services;
+    std::string m_strProfileName;
+};
+
+// A modal message box through the current application's platform services.
+MessageBoxResult KvlMessageBox(const std::string& text, MessageBoxType type = MessageBoxType::Ok);

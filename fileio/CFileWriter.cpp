@@ -1,0 +1,62 @@
+#include "fileio/CFileWriter.h"
+
+#include <cstring>
+
+CFileWriter::~CFileWriter() { m_AtomicFile.Discard(); }
+
+bool CFileWriter::Open(const std::string& path, const char* mode) {
+    Close();
+    m_bFailed = false;
+    const bool bText = std::strchr(mode, 'b') == nullptr;
+    if (!m_AtomicFile.Open(path, bText)) {
+        return false;
+    }
+    m_pFile = m_AtomicFile.Stream();
+    return true;
+}
+
+bool CFileWriter::Close() {
+    if (m_pFile == nullptr) {
+        return !m_bFailed;
+    }
+    m_pFile = nullptr;
+    if (m_bFailed) {
+        m_AtomicFile.Discard();
+        return false;
+    }
+    m_bFailed = !m_AtomicFile.Commit();
+    return !m_bFailed;
+}
+
+bool CFileWriter::WriteBytes(const void* pData, size_t nSize) {
+    if (m_pFile == nullptr) {
+        return false;
+    }
+    const bool bWritten = nSize == 0 || std::fwrite(pData, 1, nSize, m_pFile) == nSize;
+    m_bFailed = m_bFailed || !bWritten;
+    return bWritten;
+}
+
+bool CFileWriter::WriteUInt16(uint16_t nValue) {
+    const unsigned char bytes[2] = {static_cast<unsigned char>(nValue & 0xFF),
+                                    static_cast<unsigned char>(nValue >> 8)};
+    return WriteBytes(bytes, sizeof bytes);
+}
+
+bool CFileWriter::WriteUInt32(uint32_t nValue) {
+    unsigned char bytes[4];
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<unsigned char>((nValue >> (8 * i)) & 0xFF);
+    }
+    return WriteBytes(bytes, sizeof bytes);
+}
+
+bool CFileWriter::WriteInt32(int32_t nValue) { return WriteUInt32(static_cast<uint32_t>(nValue)); }
+
+bool CFileWriter::WriteString(const std::string& text) {
+    const size_t nLength = text.size() + 1;
+    if (!WriteUInt32(static_cast<uint32_t>(nLength))) {
+        return false;
+    }
+    return WriteBytes(text.c_str(), nLength);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "platform/CAtomicFile.h"
+
+// Owns one stdio stream onto a file being written. The file appears under its name only when
+// Close finds every write and the close successful; until then, and after any failure, an
+// older file of that name stays untouched and no partial file is left.
+class CFileWriter {
+public:
+    CFileWriter() = default;
+    virtual ~CFileWriter();  // discards a file that was not closed
+    CFileWriter(const CFileWriter&) = delete;
+    CFileWriter& operator=(const CFileWriter&) = delete;
+
+    // Closes a stream still open, then starts the file at path; mode is a stdio mode, "wb"
+    // or "wt". False when the file cannot be created.
+    bool Open(const std::string& path, const char* mode);
+    // Puts the file in place; false when any write or the close failed. Safe to repeat.
+    bool Close();
+    // A 32-bit length (the text's length + 1) and the text with its NUL.
+    bool WriteString(const std::string& text);
+
+protected:
+    bool WriteBytes(const void* pData, size_t nSize);
+    // Little-endian whatever the host's byte order.
+    bool WriteUInt16(uint16_t nValue);
+    bool WriteUInt32(uint32_t nValue);
+    bool WriteInt32(int32_t nValue);
+
+    FILE* m_pFile = nullptr;
+
+private:
+    CAtomicFile m_AtomicFile;
+    bool m_bFailed = false;
+};

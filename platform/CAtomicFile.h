@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+class QSaveFile;
+
+// A stdio stream onto a new version of a file that replaces the old one only when Commit
+// succeeds: a failed write, a full disk or a crash leaves the old file as it was and no
+// partial or temporary file behind. An existing file's permissions are kept.
+class CAtomicFile {
+public:
+    CAtomicFile();
+    ~CAtomicFile();  // discards an uncommitted file
+    CAtomicFile(const CAtomicFile&) = delete;
+    CAtomicFile& operator=(const CAtomicFile&) = delete;
+
+    // Starts a new version of path; bText selects a text stream. False when the new version
+    // cannot be created (missing folder, a path through a regular file, ...).
+    bool Open(const std::string& path, bool bText);
+    bool IsOpen() const { return m_pStream != nullptr; }
+    FILE* Stream() const { return m_pStream; }
+
+    // Flushes, closes and puts the new version in place. False, with the old file untouched,
+    // when any write, the close or the rename failed.
+    bool Commit();
+    void Discard();
+
+private:
+    bool CloseStream();
+
+    std::unique_ptr<QSaveFile> m_pSaveFile;
+    FILE* m_pStream = nullptr;
+};

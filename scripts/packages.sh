@@ -1,0 +1,5 @@
+# The Debian packages each command needs; sourced by run.sh and test.sh.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev
+                libcli11-dev nlohmann-json3-dev fonts-dejavu-core)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" googletest libgtest-dev libgmock-dev libbenchmark-dev
+               clang libclang-rt-14-dev xvfb xdotool x11-utils)

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds and runs every test: a normal build, then one under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/packages.sh
+scripts/ensure-packages.sh "${TEST_PACKAGES[@]}"
+
+for preset in default asan; do
+    echo "== $preset build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done

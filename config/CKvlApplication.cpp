@@ -14,7 +14,9 @@ CKvlApplication::CKvlApplication(IPlatformServices& services) : m_Services(servi
     g_pCurrent = this;
 }
 
-CKvlApplication::~CKvlApplication() { g_pCurrent = nullptr; }
+CKvlApplication::~CKvlApplication() {
+    g_pCurrent = nullptr;
+}
 
 CKvlApplication& CKvlApplication::Current() {
     assert(g_pCurrent != nullptr);

@@ -28,8 +28,7 @@ public:
 
     std::string GetProfileString(const std::string& section, const std::string& key,
                                  const std::string& def) const;
-    uint32_t GetProfileInt(const std::string& section, const std::string& key,
-                           int32_t def) const;
+    uint32_t GetProfileInt(const std::string& section, const std::string& key, int32_t def) const;
     bool WriteProfileInt(const std::string& section, const std::string& key, int32_t value);
 
 private:

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-void CKvlDefinition::AddSubCell(const SubCell& subCell) { m_SubCells.push_back(subCell); }
+void CKvlDefinition::AddSubCell(const SubCell& subCell) {
+    m_SubCells.push_back(subCell);
+}
 
 bool CKvlDefinition::HasSubCell(int32_t x, int32_t y, int32_t z) const {
     return std::any_of(m_SubCells.begin(), m_SubCells.end(), [&](const SubCell& cell) {

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-CFileWriter::~CFileWriter() { m_AtomicFile.Discard(); }
+CFileWriter::~CFileWriter() {
+    m_AtomicFile.Discard();
+}
 
 bool CFileWriter::Open(const std::string& path, const char* mode) {
     Close();
@@ -51,7 +53,9 @@ bool CFileWriter::WriteUInt32(uint32_t nValue) {
     return WriteBytes(bytes, sizeof bytes);
 }
 
-bool CFileWriter::WriteInt32(int32_t nValue) { return WriteUInt32(static_cast<uint32_t>(nValue)); }
+bool CFileWriter::WriteInt32(int32_t nValue) {
+    return WriteUInt32(static_cast<uint32_t>(nValue));
+}
 
 bool CFileWriter::WriteString(const std::string& text) {
     const size_t nLength = text.size() + 1;

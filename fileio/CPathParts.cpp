@@ -6,7 +6,9 @@
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // Copies part into a buffer of capacity N; the caller has checked that it fits.
 template <size_t N>
@@ -18,7 +20,9 @@ void CopyPart(char (&buffer)[N], std::string_view part) {
 
 }  // namespace
 
-CPathParts::CPathParts() { Clear(); }
+CPathParts::CPathParts() {
+    Clear();
+}
 
 void CPathParts::Clear() {
     m_szPath[0] = m_szDrive[0] = m_szDir[0] = m_szFname[0] = m_szExt[0] = '\0';

@@ -17,7 +17,9 @@
 
 CAtomicFile::CAtomicFile() = default;
 
-CAtomicFile::~CAtomicFile() { Discard(); }
+CAtomicFile::~CAtomicFile() {
+    Discard();
+}
 
 bool CAtomicFile::Open(const std::string& path, bool bText) {
     Discard();

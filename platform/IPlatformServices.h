@@ -12,7 +12,8 @@ struct FileDialogRequest {
     Kind eKind = Kind::Open;
     std::string strDefaultExt;   // added when the typed name has none, e.g. "map"
     std::string strInitialName;  // proposed file name, or empty
-    std::string strFilter;       // description|pattern pairs ended by "||", e.g. "Map Files (*.map)|*.map||"
+    std::string
+        strFilter;  // description|pattern pairs ended by "||", e.g. "Map Files (*.map)|*.map||"
 };
 
 // The services a program of ours takes from its desktop: message boxes, file dialogs and the

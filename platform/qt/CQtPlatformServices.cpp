@@ -5,16 +5,14 @@
 
 #include "platform/CModulePath.h"
 
-MessageBoxResult CQtPlatformServices::ShowMessageBox(const std::string& text,
-                                                     MessageBoxType type) {
+MessageBoxResult CQtPlatformServices::ShowMessageBox(const std::string& text, MessageBoxType type) {
     if (type == MessageBoxType::Ok) {
         QMessageBox::information(QApplication::activeWindow(), QStringLiteral("KVLEdit"),
                                  QString::fromLocal8Bit(text));
         return MessageBoxResult::Ok;
     }
-    const auto answer = QMessageBox::question(QApplication::activeWindow(),
-                                              QStringLiteral("KVLEdit"),
-                                              QString::fromLocal8Bit(text));
+    const auto answer = QMessageBox::question(
+        QApplication::activeWindow(), QStringLiteral("KVLEdit"), QString::fromLocal8Bit(text));
     return answer == QMessageBox::Yes ? MessageBoxResult::Yes : MessageBoxResult::No;
 }
 
@@ -22,4 +20,6 @@ std::optional<std::string> CQtPlatformServices::RunFileDialog(const FileDialogRe
     return std::nullopt;
 }
 
-std::string CQtPlatformServices::GetExecutablePath() const { return CModulePath::Get(); }
+std::string CQtPlatformServices::GetExecutablePath() const {
+    return CModulePath::Get();
+}

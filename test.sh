@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 scripts/ensure-packages.sh "${TEST_PACKAGES[@]}"
+scripts/check-format.sh
 
 for preset in default asan; do
     echo "== $preset build"

@@ -1,5 +1,7 @@
 # The Debian packages each command needs; sourced by run.sh and test.sh.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev
                 libcli11-dev nlohmann-json3-dev fonts-dejavu-core)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" googletest libgtest-dev libgmock-dev libbenchmark-dev
-               clang libclang-rt-14-dev xvfb xdotool x11-utils)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" clang-format googletest libgtest-dev libgmock-dev
+               libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool x11-utils)
+# Only for the screenshots in docs/.
+SCREENSHOT_PACKAGES=("${TEST_PACKAGES[@]}" imagemagick)

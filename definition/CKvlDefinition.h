@@ -25,8 +25,10 @@ public:
     bool HasSubCell(int32_t x, int32_t y, int32_t z) const;
     uint32_t GetSubCellCount() const;
     // Appends an exit-less record for every sub cell inside the dimensions that has none yet,
-    // in x, then y, then z order.
-    void CompleteSubCells();
+    // in x, then y, then z order, after the records already there (duplicates and records
+    // outside the dimensions stay). Time linear in the number of sub cells. False, with
+    // nothing appended, when the dimensions are beyond DimensionsWithinLimit.
+    bool CompleteSubCells();
 
     // True when no dimension exceeds kMaxSubCells and, if all three are positive, neither
     // does their product.

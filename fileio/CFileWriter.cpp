@@ -2,15 +2,14 @@
 
 #include <cstring>
 
-CFileWriter::~CFileWriter() {
-    m_AtomicFile.Discard();
-}
+CFileWriter::~CFileWriter() = default;
 
 bool CFileWriter::Open(const std::string& path, const char* mode) {
     Close();
-    m_bFailed = false;
-    const bool bText = std::strchr(mode, 'b') == nullptr;
-    if (!m_AtomicFile.Open(path, bText)) {
+    // Only the write modes make sense here: the file is always made anew.
+    const bool bWriteMode = mode != nullptr && mode[0] == 'w';
+    m_bFailed = !bWriteMode || !m_AtomicFile.Open(path, std::strchr(mode, 'b') == nullptr);
+    if (m_bFailed) {
         return false;
     }
     m_pFile = m_AtomicFile.Stream();

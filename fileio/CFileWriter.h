@@ -12,14 +12,15 @@
 class CFileWriter {
 public:
     CFileWriter() = default;
-    virtual ~CFileWriter();  // discards a file that was not closed
+    virtual ~CFileWriter();  // discards a file that was not closed: it may be incomplete
     CFileWriter(const CFileWriter&) = delete;
     CFileWriter& operator=(const CFileWriter&) = delete;
 
-    // Closes a stream still open, then starts the file at path; mode is a stdio mode, "wb"
-    // or "wt". False when the file cannot be created.
+    // Closes a stream still open, then starts the file at path; mode is a stdio write mode,
+    // "wb" or "wt". False when the file cannot be created or the mode is not a write mode.
     bool Open(const std::string& path, const char* mode);
-    // Puts the file in place; false when any write or the close failed. Safe to repeat.
+    // Puts the file in place; false when the open, any write or the close failed, and then
+    // the old file stays as it was. Safe to repeat.
     bool Close();
     // A 32-bit length (the text's length + 1) and the text with its NUL.
     bool WriteString(const std::string& text);

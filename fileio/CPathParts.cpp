@@ -10,10 +10,12 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-// Copies part into a buffer of capacity N; the caller has checked that it fits.
+// Copies part into a buffer of capacity N. Split has refused paths too long for m_szPath,
+// and no part of a shorter path is longer than its buffer allows; the bound guards all the
+// same.
 template <size_t N>
 void CopyPart(char (&buffer)[N], std::string_view part) {
-    const size_t nLength = part.size() < N ? part.size() : N - 1;
+    const size_t nLength = std::min(part.size(), N - 1);
     std::memcpy(buffer, part.data(), nLength);
     buffer[nLength] = '\0';
 }

@@ -15,13 +15,15 @@ enum PathPart : unsigned {
 //
 // A path of kMaxPath (260) or more characters is refused: Split leaves every part empty, so
 // nothing is ever written past a buffer and no truncated name is mistaken for the real one.
+// Every shorter path is split whole: each part's buffer holds the longest part such a path
+// can have, so a long directory or file name is never cut short either.
 class CPathParts {
 public:
-    static constexpr size_t kMaxPath = 260;
+    static constexpr size_t kMaxPath = 260;  // including the NUL
     static constexpr size_t kMaxDrive = 3;
-    static constexpr size_t kMaxDir = 256;
-    static constexpr size_t kMaxFname = 256;
-    static constexpr size_t kMaxExt = 256;
+    static constexpr size_t kMaxDir = kMaxPath;
+    static constexpr size_t kMaxFname = kMaxPath;
+    static constexpr size_t kMaxExt = kMaxPath;
 
     CPathParts();
     virtual ~CPathParts() = default;

@@ -7,8 +7,10 @@
 class QSaveFile;
 
 // A stdio stream onto a new version of a file that replaces the old one only when Commit
-// succeeds: a failed write, a full disk or a crash leaves the old file as it was and no
-// partial or temporary file behind. An existing file's permissions are kept.
+// succeeds. The new version is written to a temporary file in the target's folder and renamed
+// over the target, so a failed write or a full disk leaves the old file as it was and no
+// partial or temporary file behind; a crash leaves the old file as it was too. A replaced
+// file keeps its permissions; a new one gets those fopen would give it (0666 less the umask).
 class CAtomicFile {
 public:
     CAtomicFile();

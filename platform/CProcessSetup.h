@@ -1,0 +1,10 @@
+#pragma once
+
+// Process-wide settings the executables make once at start-up.
+class CProcessSetup {
+public:
+    // A write beyond the process's file size limit then fails with an error the writer
+    // reports, instead of the signal (SIGXFSZ) that would end the process on POSIX systems.
+    // Does nothing where there is no such signal.
+    static void IgnoreFileSizeSignal();
+};

@@ -1,8 +1,126 @@
 #include "config/CGeneratorSettings.h"
 
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+
+#include <QDeadlineTimer>
+#include <QLockFile>
+#include <QString>
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "config/CCasterySummary.h"
+#include "config/CKvlApplication.h"
+#include "config/PathText.h"
+
+#ifndef _WIN32
+#include <locale.h>
+#endif
+
 CGeneratorSettings theSettings;
 
-// Placeholders until the configuration lands.
-void CGeneratorSettings::Load() {}
+namespace {
 
-void CGeneratorSettings::AllocateNextId() {}
+// How long an editor waits for another one to finish reserving its identifier. A lock left
+// by a crashed editor does not count: its owner is gone, so it is taken over at once.
+constexpr int kIdLockTimeoutMs = 10000;
+
+// Waits for the lock with short, jittered pauses. QLockFile's own waiting backs off to seconds
+// between attempts, in step for editors started together, while the lock is held for
+// milliseconds.
+bool TakeLock(QLockFile& lock) {
+    const QDeadlineTimer deadline(kIdLockTimeoutMs);
+    std::minstd_rand random(std::random_device{}());
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired()) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5 + random() % 20));
+    }
+    return true;
+}
+
+// atof's reading of a number in the "C" locale, whatever locale the desktop has set: the
+// profile is shared with the generator and always holds "0.60", never "0,60".
+double ParseCNumber(const std::string& text) {
+#ifdef _WIN32
+    static const _locale_t cLocale = _create_locale(LC_ALL, "C");
+    return _strtod_l(text.c_str(), nullptr, cLocale);
+#else
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return strtod_l(text.c_str(), nullptr, cLocale);
+#endif
+}
+
+// A value beyond float's range becomes infinite instead of an undefined conversion.
+float ToSingle(double value) {
+    if (std::isfinite(value) && std::fabs(value) > FLT_MAX) {
+        return value > 0 ? HUGE_VALF : -HUGE_VALF;
+    }
+    return static_cast<float>(value);
+}
+
+std::string ReserveFailedMessage(const std::string& profile, uint32_t nId) {
+    return "Couldn't reserve the identifier!\n" + profile + "\nIdentifier " + std::to_string(nId) +
+           " may be handed out again.";
+}
+
+}  // namespace
+
+void CGeneratorSettings::Load() {
+    const CKvlApplication& app = CKvlApplication::Current();
+    const std::string strDir = PathText::DirectoryOf(m_strProfilePath);
+    auto text = [&app](const char* section, const char* key, const std::string& def) {
+        return app.GetProfileString(section, key, def);
+    };
+    auto integer = [&app](const char* section, const char* key, int32_t def) {
+        return static_cast<int32_t>(app.GetProfileInt(section, key, def));
+    };
+
+    m_strTemplateDir =
+        text("globals", "template_directory", strDir + PathText::Native("..\\maps\\templates"));
+    m_strSourceDir = text("globals", "source_directory", strDir + PathText::Native("..\\maps\\S2"));
+    m_strTargetDir =
+        text("globals", "target_directory", PathText::Native("C:\\Quake2\\baseq2\\maps"));
+    m_nGameType = integer("globals", "game_type", 2);
+    m_strClientPath = text("globals", "client_path", strDir + "client.exe");
+    m_strQuakeIQbsp = text("globals", "quake_i_qbsp", strDir + "qbsp.exe");
+    m_strQuakeILight = text("globals", "quake_i_light", strDir + "light.exe");
+    m_strQuakeIVis = text("globals", "quake_i_vis", strDir + "vis.exe");
+    m_strQuakeIIQbsp = text("globals", "quake_ii_qbsp", strDir + "qbsp3.exe");
+    m_strQuakeIIVis = text("globals", "quake_ii_vis", strDir + "qvis3.exe");
+    m_strQuakeIILight = text("globals", "quake_ii_light", strDir + "qrad3.exe");
+    m_nTemplateX = integer("template_settings", "x", 4);
+    m_nTemplateY = integer("template_settings", "y", 4);
+    m_nTemplateZ = integer("template_settings", "z", 2);
+    m_fPercentToFill = ToSingle(ParseCNumber(text("template_settings", "percent_to_fill", "0.60")));
+
+    m_strTemplateDir = PathText::WithTrailingSeparator(std::move(m_strTemplateDir));
+    m_strSourceDir = PathText::WithTrailingSeparator(std::move(m_strSourceDir));
+    m_strTargetDir = PathText::WithTrailingSeparator(std::move(m_strTargetDir));
+
+    CCasterySummary().LoadSummary();
+}
+
+void CGeneratorSettings::AllocateNextId() {
+    CKvlApplication& app = CKvlApplication::Current();
+    bool bReserved = false;
+    {
+        QLockFile lock(QString::fromLocal8Bit(app.GetProfileName() + ".lock"));
+        const bool bLocked = TakeLock(lock);
+        m_Definition.m_nId = app.GetProfileInt("ID", "NEXT_ID", 1);
+        // Without the lock the counter is left alone: another editor may be advancing it.
+        bReserved = bLocked && app.WriteProfileInt("ID", "NEXT_ID",
+                                                   static_cast<int32_t>(m_Definition.m_nId + 1));
+    }  // released before any message box, so other editors never wait on this one's user
+    if (!bReserved) {
+        KvlMessageBox(ReserveFailedMessage(app.GetProfileName(), m_Definition.m_nId));
+    }
+}
+
+void CGeneratorSettings::Reset() {
+    *this = CGeneratorSettings();
+}

@@ -9,6 +9,8 @@
 // folder, and the definition being edited. One instance, theSettings, lives for the process.
 class CGeneratorSettings {
 public:
+    static constexpr const char* kProfileFileName = "Gridforge.INI";
+
     struct SummaryInfo {
         std::string m_strDescription;
         std::string m_strGenClassName;
@@ -22,7 +24,7 @@ public:
     int32_t m_nTemplateY = 0;
     int32_t m_nTemplateZ = 0;
     std::string m_strClientPath;
-    std::string m_strProfilePath = "Gridforge.INI";
+    std::string m_strProfilePath = kProfileFileName;
     std::string m_strTemplateDir;
     std::string m_strSourceDir;
     std::string m_strTargetDir;
@@ -37,10 +39,16 @@ public:
     float m_fPercentToFill = 0.0f;
     SummaryInfo m_Summary;
 
-    // Reads every setting from the profile file, then reads or creates the summary file.
+    // Reads every setting from the application's profile file, brings the three directories
+    // to a trailing separator, then reads or creates the summary file.
     void Load();
-    // Takes the next identifier from NEXT_ID into m_Definition.m_nId and advances the counter.
+    // Takes the next identifier from NEXT_ID into m_Definition.m_nId and advances the counter,
+    // holding the profile's lock so that editors started together never share an identifier.
+    // When the counter cannot be advanced the user is told that the identifier may be handed
+    // out again; the identifier is used all the same.
     void AllocateNextId();
+    // Back to the values of construction, as at the start of a run.
+    void Reset();
 };
 
 extern CGeneratorSettings theSettings;

@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "config/CGeneratorSettings.h"
+#include "config/PathText.h"
 #include "platform/CProfileFile.h"
 
 namespace {
@@ -24,7 +25,14 @@ CKvlApplication& CKvlApplication::Current() {
 }
 
 void CKvlApplication::SetProfilePath() {
-    // Placeholder until the configuration lands.
+    const std::string strDir = PathText::DirectoryOf(m_Services.GetExecutablePath());
+    // When the executable's folder is unknown the profile is looked for in the current
+    // folder, never in the root folder that a lone separator would name.
+    const bool bNeedsSeparator = !strDir.empty() && !PathText::EndsInSeparator(strDir);
+    theSettings.m_strProfilePath = strDir +
+                                   (bNeedsSeparator ? std::string(1, PathText::kSeparator) : "") +
+                                   CGeneratorSettings::kProfileFileName;
+    m_strProfileName = theSettings.m_strProfilePath;
 }
 
 std::string CKvlApplication::GetProfileString(const std::string& section, const std::string& key,

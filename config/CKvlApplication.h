@@ -20,7 +20,8 @@ public:
     IPlatformServices& Services() const { return m_Services; }
 
     // Makes Gridforge.INI beside the executable the profile file and stores its full path
-    // in theSettings.m_strProfilePath.
+    // in theSettings.m_strProfilePath. An executable whose folder is unknown gets the plain
+    // name, that is, the profile in the current folder.
     void SetProfilePath();
 
     const std::string& GetProfileName() const { return m_strProfileName; }

@@ -1,16 +1,113 @@
 #include "platform/CProfileFile.h"
 
-// Placeholder until the profile reader and writer land: every read gives the default.
-std::string CProfileFile::GetString(const std::string&, const std::string&, const std::string&,
-                                    const std::string& def) {
-    return def;
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+#include "platform/CAtomicFile.h"
+#include "platform/CIniDocument.h"
+
+namespace {
+
+#ifdef _WIN32
+constexpr std::string_view kPlatformLineEnding = "\r\n";
+#else
+constexpr std::string_view kPlatformLineEnding = "\n";
+#endif
+
+enum class FileState { Missing, Read, Unreadable };
+
+struct FileContents {
+    FileState eState;
+    std::string strBytes;
+};
+
+// Only a regular file is read: a folder or a device of the profile's name reads as missing
+// and is never opened, so a pipe cannot block the reader.
+FileContents ReadProfile(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return {FileState::Missing, {}};
+    }
+    if (status.type() != std::filesystem::file_type::regular) {
+        return {FileState::Unreadable, {}};
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.is_open() || in.bad()) {
+        return {FileState::Unreadable, {}};
+    }
+    return {FileState::Read, std::move(bytes)};
 }
 
-uint32_t CProfileFile::GetInt(const std::string&, const std::string&, const std::string&,
-                              int32_t def) {
-    return static_cast<uint32_t>(def);
+std::optional<std::string> ReadValue(const std::string& path, const std::string& section,
+                                     const std::string& key) {
+    const FileContents contents = ReadProfile(path);
+    if (contents.eState != FileState::Read) {
+        return std::nullopt;
+    }
+    return CIniDocument(contents.strBytes).GetValue(section, key);
 }
 
-bool CProfileFile::WriteInt(const std::string&, const std::string&, const std::string&, int32_t) {
-    return false;
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Leading blanks, an optional sign, then decimal digits up to the first other character,
+// wrapping modulo 2^32; text without digits is 0.
+uint32_t ParseProfileInt(std::string_view text) {
+    size_t nPos = 0;
+    while (nPos < text.size() && IsBlank(text[nPos])) {
+        ++nPos;
+    }
+    const bool bNegative = nPos < text.size() && text[nPos] == '-';
+    if (nPos < text.size() && (text[nPos] == '-' || text[nPos] == '+')) {
+        ++nPos;
+    }
+    uint32_t nValue = 0;
+    for (; nPos < text.size() && text[nPos] >= '0' && text[nPos] <= '9'; ++nPos) {
+        nValue = nValue * 10u + static_cast<uint32_t>(text[nPos] - '0');
+    }
+    return bNegative ? 0u - nValue : nValue;
+}
+
+}  // namespace
+
+std::string CProfileFile::GetString(const std::string& path, const std::string& section,
+                                    const std::string& key, const std::string& def) {
+    return ReadValue(path, section, key).value_or(def);
+}
+
+uint32_t CProfileFile::GetInt(const std::string& path, const std::string& section,
+                              const std::string& key, int32_t def) {
+    const std::optional<std::string> value = ReadValue(path, section, key);
+    if (!value || value->empty()) {
+        return static_cast<uint32_t>(def);
+    }
+    return ParseProfileInt(*value);
+}
+
+bool CProfileFile::WriteInt(const std::string& path, const std::string& section,
+                            const std::string& key, int32_t value) {
+    const FileContents contents = ReadProfile(path);
+    // A file that exists but cannot be read is never replaced by one holding only this key.
+    if (contents.eState == FileState::Unreadable) {
+        return false;
+    }
+    CIniDocument document(contents.strBytes, kPlatformLineEnding);
+    document.SetValue(section, key, std::to_string(value));
+    const std::string bytes = document.Bytes();
+
+    CAtomicFile file;
+    if (!file.Open(path, false)) {
+        return false;
+    }
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.Stream()) != bytes.size()) {
+        return false;  // the atomic file discards the new version
+    }
+    return file.Commit();
 }

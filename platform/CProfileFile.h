@@ -15,7 +15,8 @@ public:
     static uint32_t GetInt(const std::string& path, const std::string& section,
                            const std::string& key, int32_t def);
     // Stores value as signed decimal text, creating the file, section or key when missing;
-    // the file is replaced atomically. False when it could not be written.
+    // the file is replaced atomically. False when it could not be written, or when a file of
+    // that name exists but cannot be read (it is then left alone).
     static bool WriteInt(const std::string& path, const std::string& section,
                          const std::string& key, int32_t value);
 };

@@ -9,17 +9,12 @@
 
 namespace ChildProcess {
 
-Outcome RunWithFileSizeLimit(size_t nFileSizeLimit, bool bIgnoreFileSizeSignal,
-                             const std::function<bool()>& body) {
+namespace {
+
+Outcome RunForked(const std::function<void()>& setup, const std::function<bool()>& body) {
     const pid_t pid = fork();
     if (pid == 0) {
-        const rlimit limit{nFileSizeLimit, nFileSizeLimit};
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            _exit(2);
-        }
-        if (bIgnoreFileSizeSignal) {
-            CProcessSetup::IgnoreFileSizeSignal();
-        }
+        setup();
         // _exit: the child must not run the test framework's exit handlers.
         _exit(body() ? 0 : 1);
     }
@@ -32,6 +27,26 @@ Outcome RunWithFileSizeLimit(size_t nFileSizeLimit, bool bIgnoreFileSizeSignal,
     outcome.nExitCode = outcome.bExited ? WEXITSTATUS(status) : -1;
     outcome.nSignal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return outcome;
+}
+
+}  // namespace
+
+Outcome RunWithFileSizeLimit(size_t nFileSizeLimit, bool bIgnoreFileSizeSignal,
+                             const std::function<bool()>& body) {
+    const auto setup = [=] {
+        const rlimit limit{nFileSizeLimit, nFileSizeLimit};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            _exit(2);
+        }
+        if (bIgnoreFileSizeSignal) {
+            CProcessSetup::IgnoreFileSizeSignal();
+        }
+    };
+    return RunForked(setup, body);
+}
+
+Outcome Run(const std::function<bool()>& body) {
+    return RunForked([] {}, body);
 }
 
 }  // namespace ChildProcess

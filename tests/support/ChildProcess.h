@@ -17,5 +17,8 @@ struct Outcome {
 // EFBIG instead of killing it.
 Outcome RunWithFileSizeLimit(size_t nFileSizeLimit, bool bIgnoreFileSizeSignal,
                              const std::function<bool()>& body);
+// Without a limit. The child ends without running destructors, so what it holds (a lock, an
+// open file) is left as a crash would leave it.
+Outcome Run(const std::function<bool()>& body);
 
 }  // namespace ChildProcess

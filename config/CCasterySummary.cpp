@@ -1,0 +1,118 @@
+#include "config/CCasterySummary.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "config/CGeneratorSettings.h"
+#include "config/CKvlApplication.h"
+#include "config/PathText.h"
+#include "fileio/CTextFileWriter.h"
+
+namespace {
+
+constexpr const char* kSummaryFileName = "summary.INI";
+
+// The default summary file, line by line.
+constexpr const char* kDefaultLines[] = {
+    "; Prefab Castery Summary Data File",
+    ";",
+    "[general]",
+    ";",
+    "; The description field should provide a brief friendly description of",
+    "; the style of map that will be produced by using this Prefab Castery.",
+    "description=not yet described",
+    ";",
+    "; The gen_class_name field must match the name of the class that",
+    "; is required to generate maps using this Castery.",
+    "gen_class_name=Generic",
+    ";",
+    "; The game_type field must be one of the following values:",
+    "; 1= Quake",
+    "; 2= Quake II",
+    "; 3= Hexen II",
+    "game_type=2",
+    ";",
+    "; The quantum_unit fields must equal the quantum unit size you have de-",
+    "; cided upon for this Castery.",
+    "quantum_unit_x=256",
+    "quantum_unit_y=256",
+    "quantum_unit_z=256",
+};
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+bool CCasterySummary::LoadSummary() {
+    SaveProfileName();
+    UseSummaryProfile();
+    const CKvlApplication& app = CKvlApplication::Current();
+    if (FileExists(app.GetProfileName())) {
+        CGeneratorSettings::SummaryInfo& summary = theSettings.m_Summary;
+        summary.m_strDescription = app.GetProfileString("general", "description", "");
+        summary.m_strGenClassName = app.GetProfileString("general", "gen_class_name", "");
+        summary.m_nGameType = static_cast<int32_t>(app.GetProfileInt("general", "game_type", 0));
+        summary.m_nQuantumUnitX =
+            static_cast<int32_t>(app.GetProfileInt("general", "quantum_unit_x", 0));
+        summary.m_nQuantumUnitY =
+            static_cast<int32_t>(app.GetProfileInt("general", "quantum_unit_y", 0));
+        summary.m_nQuantumUnitZ =
+            static_cast<int32_t>(app.GetProfileInt("general", "quantum_unit_z", 0));
+        RestoreProfileName();
+        return true;
+    }
+    m_bUseCasteryFolder = true;
+    RestoreProfileName();
+    WriteDefaultFile();
+    return true;
+}
+
+std::string CCasterySummary::GetReadPath() const {
+    const std::string& strSourceDir = theSettings.m_strSourceDir;
+    const std::string strSeparator =
+        strSourceDir.size() < 3 ? std::string(1, PathText::kSeparator) : "";
+    return strSourceDir + strSeparator + kSummaryFileName;
+}
+
+std::string CCasterySummary::GetWritePath() const {
+    const std::string& strSourceDir = theSettings.m_strSourceDir;
+    const std::string strSeparator =
+        PathText::EndsInSeparator(strSourceDir) ? "" : std::string(1, PathText::kSeparator);
+    const std::string strPath = strSourceDir + strSeparator + kSummaryFileName;
+    KvlMessageBox(std::string("m_bUseCasteryFolder: ") + (m_bUseCasteryFolder ? "true" : "false") +
+                  "\n" + strPath);
+    return strPath;
+}
+
+bool CCasterySummary::WriteDefaultFile() {
+    CTextFileWriter writer;
+    const std::string strPath = GetWritePath();
+    if (!writer.Open(strPath, "wt")) {
+        KvlMessageBox("Couldn't open file!\n" + GetWritePath());
+        return true;
+    }
+    for (const char* pszLine : kDefaultLines) {
+        writer.WriteLine(pszLine);
+    }
+    // The file appears whole or not at all; a failed write leaves none, so the user is told
+    // instead of finding the folder without its summary file.
+    if (!writer.Close()) {
+        KvlMessageBox("Couldn't write file!\n" + strPath);
+    }
+    return true;
+}
+
+void CCasterySummary::SaveProfileName() {
+    m_strSavedProfile = CKvlApplication::Current().GetProfileName();
+}
+
+void CCasterySummary::UseSummaryProfile() {
+    CKvlApplication::Current().SetProfileName(GetReadPath());
+}
+
+void CCasterySummary::RestoreProfileName() {
+    CKvlApplication::Current().SetProfileName(m_strSavedProfile);
+}

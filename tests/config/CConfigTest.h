@@ -1,0 +1,33 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <string>
+
+#include "CScriptedPlatformServices.h"
+#include "config/CGeneratorSettings.h"
+#include "config/CKvlApplication.h"
+
+// A run of our own in a temporary folder: fresh settings, and an application whose executable
+// lies in <folder>/bin, so that its profile is <folder>/bin/Gridforge.INI.
+class CConfigTest : public testing::Test {
+protected:
+    CConfigTest() {
+        theSettings.Reset();
+        QDir(m_Dir.path()).mkpath("bin");
+        m_Services.SetExecutablePath(PathOf("bin/kvledit"));
+    }
+    ~CConfigTest() override { theSettings.Reset(); }
+
+    std::string PathOf(const std::string& relative) const {
+        return m_Dir.filePath(QString::fromStdString(relative)).toStdString();
+    }
+
+    QTemporaryDir m_Dir;
+    CScriptedPlatformServices m_Services;
+    CKvlApplication m_App{m_Services};
+    const std::string m_strBin = PathOf("bin") + "/";
+    const std::string m_strProfile = m_strBin + "Gridforge.INI";
+};

@@ -132,13 +132,14 @@ private:
         if (!Take("the map name", name.data(), nLength)) {
             return false;
         }
-        const size_t nNul = name.find('\0');
-        if (nNul != nLength - 1) {
-            return nNul == std::string::npos
-                       ? Fail(nStart + nLength - 1, "the map name does not end in a NUL")
-                       : Fail(nStart + nNul, "the map name holds a NUL before its end");
+        if (name.back() != '\0') {
+            return Fail(nStart + nLength - 1, "the map name does not end in a NUL");
         }
         name.pop_back();
+        const size_t nNul = name.find('\0');
+        if (nNul != std::string::npos) {
+            return Fail(nStart + nNul, "the map name holds a NUL before its end");
+        }
         m_Result.m_Definition.m_strMapFile = std::move(name);
         return true;
     }

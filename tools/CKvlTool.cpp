@@ -10,7 +10,7 @@ CKvlTool::CKvlTool()
           "kvltool makes, shows and checks the .KVL definitions of Gridforge prefab maps.\n"
           "Exit status: 0 all well, 1 problems found, 2 usage or I/O error.",
           "kvltool")) {
-    m_pApp->require_subcommand(1);
+    m_pApp->require_subcommand(0, 1);
     for (ICommand* pCommand : std::initializer_list<ICommand*>{&m_Make, &m_Dump, &m_Check}) {
         m_Commands.emplace_back(pCommand->Register(*m_pApp), pCommand);
     }
@@ -32,6 +32,8 @@ int CKvlTool::Run(int argc, const char* const* argv, std::ostream& out, std::ost
                 return pCommand->Run(out, err);
             }
         }
+        err << "kvltool: name a subcommand: make, dump or check\n"
+            << "Run with --help for more information.\n";
     } catch (const std::exception& exception) {
         err << "kvltool: " << exception.what() << '\n';
     }

@@ -100,18 +100,28 @@ private:
         }
     }
 
+    // Only reached for a block within the limit, so the flags stay small.
     void AuditCoverage() {
+        const int32_t nDimY = m_Definition.m_nDimY;
+        const int32_t nDimZ = m_Definition.m_nDimZ;
+        const auto index = [&](int32_t x, int32_t y, int32_t z) {
+            return (static_cast<size_t>(x) * nDimY + y) * nDimZ + z;
+        };
+        std::vector<uint8_t> given(index(m_Definition.m_nDimX, 0, 0), 0);
+        for (const SubCell& cell : m_Definition.m_SubCells) {
+            if (IsInside(m_Definition, cell)) {
+                given[index(cell.nX, cell.nY, cell.nZ)] = 1;
+            }
+        }
         uint64_t nMissing = 0;
         for (int32_t x = 0; x < m_Definition.m_nDimX; ++x) {
-            for (int32_t y = 0; y < m_Definition.m_nDimY; ++y) {
-                for (int32_t z = 0; z < m_Definition.m_nDimZ; ++z) {
-                    const Coordinates coordinates{x, y, z};
-                    if (m_Records.count(coordinates) != 0) {
+            for (int32_t y = 0; y < nDimY; ++y) {
+                for (int32_t z = 0; z < nDimZ; ++z) {
+                    if (given[index(x, y, z)] != 0) {
                         continue;
                     }
                     if (nMissing++ < CSubCellAudit::kMaxMissingListed) {
-                        m_Problems.push_back("sub cell " + Describe(coordinates) +
-                                             " has no record");
+                        m_Problems.push_back("sub cell " + Describe({x, y, z}) + " has no record");
                     }
                 }
             }

@@ -7,7 +7,6 @@
 #include <QIODevice>
 #include <array>
 #include <cstdio>
-#include <cstring>
 
 #include "definition/CKvlWriter.h"
 

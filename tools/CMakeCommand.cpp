@@ -137,8 +137,8 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
         err << path << ": could not be written; nothing was changed there\n";
         return ToolExitCode::kUsageOrIoError;
     }
-    out << path << ": identifier " << definition.m_nId << ", " << dimensions << ", "
-        << definition.GetSubCellCount() << " sub cells\n";
+    out << path << " written: identifier " << definition.m_nId << ", dimensions " << dimensions
+        << ", sub cell records " << definition.GetSubCellCount() << '\n';
     return bWarned ? ToolExitCode::kProblemsFound : ToolExitCode::kAllWell;
 }
 

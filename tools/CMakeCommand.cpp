@@ -104,19 +104,7 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
 }
 
 int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
-    const auto [nDimX, nDimY, nDimZ] = m_Dimensions;
-    const std::string dimensions = CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ);
-    if (!CKvlDefinition::DimensionsWithinLimit(nDimX, nDimY, nDimZ)) {
-        err << "kvltool make: the dimensions " << dimensions << " exceed the limit of "
-            << CKvlDefinition::kMaxSubCells << " sub cells\n";
-        return ToolExitCode::kUsageOrIoError;
-    }
-    if (m_Exits.empty()) {
-        err << "kvltool make: no exits defined: give at least one --exit (X,Y,Z:- for a sub "
-               "cell without exits)\n";
-        return ToolExitCode::kUsageOrIoError;
-    }
-    if (!CheckExits(err)) {
+    if (!CheckInput(err)) {
         return ToolExitCode::kUsageOrIoError;
     }
     const std::string path = OutputPath();
@@ -137,13 +125,26 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
         err << path << ": could not be written; nothing was changed there\n";
         return ToolExitCode::kUsageOrIoError;
     }
-    out << path << " written: identifier " << definition.m_nId << ", dimensions " << dimensions
+    out << path << " written: identifier " << definition.m_nId << ", dimensions "
+        << CKvlTextFormatter::FormatDimensions(m_Dimensions[0], m_Dimensions[1], m_Dimensions[2])
         << ", sub cell records " << definition.GetSubCellCount() << '\n';
     return bWarned ? ToolExitCode::kProblemsFound : ToolExitCode::kAllWell;
 }
 
-bool CMakeCommand::CheckExits(std::ostream& err) const {
+bool CMakeCommand::CheckInput(std::ostream& err) const {
     const auto [nDimX, nDimY, nDimZ] = m_Dimensions;
+    if (!CKvlDefinition::DimensionsWithinLimit(nDimX, nDimY, nDimZ)) {
+        err << "kvltool make: the dimensions "
+            << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ) << " exceed the limit of "
+            << CKvlDefinition::kMaxSubCells << " sub cells\n";
+        return false;
+    }
+    // The editor will not save a definition to which no sub cell was added.
+    if (m_Exits.empty()) {
+        err << "kvltool make: no exits defined: give at least one --exit (X,Y,Z:- for a sub "
+               "cell without exits)\n";
+        return false;
+    }
     for (const SubCell& cell : m_Exits) {
         if (!InsideDimension(cell.nX, nDimX) || !InsideDimension(cell.nY, nDimY) ||
             !InsideDimension(cell.nZ, nDimZ)) {

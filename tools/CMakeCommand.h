@@ -17,9 +17,10 @@ public:
     int Run(std::ostream& out, std::ostream& err) override;
 
 private:
-    // The editor offers only coordinates inside the dimensions, and 0 along an axis of size 0
-    // or below; anything else would give a definition the editor cannot make.
-    bool CheckExits(std::ostream& err) const;
+    // Refuses what the editor refuses or cannot express: dimensions beyond its limit, no sub
+    // cell given, and sub cells it does not offer (it offers only coordinates inside the
+    // dimensions, and 0 along an axis of size 0 or below).
+    bool CheckInput(std::ostream& err) const;
     // -o, or the map file's base name and ".KVL" as the editor proposes; empty when the map
     // file name gives no base name.
     std::string OutputPath() const;

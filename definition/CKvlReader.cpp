@@ -1,0 +1,262 @@
+#include "definition/CKvlReader.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <array>
+#include <cstdio>
+
+#include "definition/CKvlWriter.h"
+
+namespace {
+
+uint16_t LoadUInt16(const unsigned char* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+uint32_t LoadUInt32(const unsigned char* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+int32_t LoadInt32(const unsigned char* p) {
+    return static_cast<int32_t>(LoadUInt32(p));
+}
+
+std::string Hex16(uint16_t nValue) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(nValue));
+    return text;
+}
+
+// Walks a device field by field. Nothing is read or allocated before the bytes it needs are
+// known to be there, so a lying length costs nothing but its message.
+class CKvlParser {
+public:
+    CKvlParser(QIODevice& device, uint64_t nSize, KvlReadResult& result)
+        : m_Device(device), m_nSize(nSize), m_Result(result) {}
+
+    bool Parse() { return ParseHeader() && ParseMapName() && ParseDimensions() && ParseSubCells(); }
+
+private:
+    uint64_t Remaining() const { return m_nSize - m_nOffset; }
+
+    bool Fail(uint64_t nOffset, std::string message) {
+        m_Result.eStatus = KvlReadResult::Status::Corrupt;
+        m_Result.m_Error = {nOffset, std::move(message)};
+        return false;
+    }
+
+    // Reads nSize bytes of the named field; a file too short for it is corrupt.
+    bool Take(const std::string& field, void* pBuffer, size_t nSize) {
+        if (nSize > Remaining()) {
+            return Fail(m_nOffset, field + " needs " + std::to_string(nSize) +
+                                       " bytes, but the file ends after " +
+                                       std::to_string(Remaining()));
+        }
+        const qint64 nRead = m_Device.read(static_cast<char*>(pBuffer), static_cast<qint64>(nSize));
+        if (nRead != static_cast<qint64>(nSize)) {
+            m_Result.eStatus = KvlReadResult::Status::CannotOpen;
+            m_Result.m_Error = {m_nOffset,
+                                "reading failed: " + m_Device.errorString().toStdString()};
+            return false;
+        }
+        m_nOffset += nSize;
+        return true;
+    }
+
+    bool TakeUInt32(const std::string& field, uint32_t& nValue) {
+        unsigned char bytes[4];
+        if (!Take(field, bytes, sizeof bytes)) {
+            return false;
+        }
+        nValue = LoadUInt32(bytes);
+        return true;
+    }
+
+    bool TakeInt32(const std::string& field, int32_t& nValue) {
+        uint32_t nRaw = 0;
+        if (!TakeUInt32(field, nRaw)) {
+            return false;
+        }
+        nValue = static_cast<int32_t>(nRaw);
+        return true;
+    }
+
+    bool ParseHeader() {
+        uint32_t nLength = 0;
+        if (!TakeUInt32("the header length", nLength)) {
+            return false;
+        }
+        if (nLength != CKvlReader::kHeaderLength) {
+            return Fail(0, "the header length is " + std::to_string(nLength) +
+                               "; a .KVL file has " + std::to_string(CKvlReader::kHeaderLength));
+        }
+        const uint64_t nStart = m_nOffset;
+        std::array<char, CKvlReader::kHeaderLength> signature{};
+        if (!Take("the signature", signature.data(), signature.size())) {
+            return false;
+        }
+        // The expected text with its NUL is exactly kHeaderLength bytes.
+        const char* pszExpected = CKvlWriter::kHeaderText;
+        for (size_t i = 0; i < signature.size(); ++i) {
+            if (signature[i] != pszExpected[i]) {
+                return Fail(nStart + i, std::string("the signature is not \"") + pszExpected +
+                                            "\" followed by a NUL");
+            }
+        }
+        return TakeUInt32("the identifier", m_Result.m_Definition.m_nId);
+    }
+
+    bool ParseMapName() {
+        const uint64_t nLengthOffset = m_nOffset;
+        uint32_t nLength = 0;
+        if (!TakeUInt32("the map name length", nLength)) {
+            return false;
+        }
+        if (nLength == 0) {
+            return Fail(nLengthOffset,
+                        "the map name length is 0; it counts the name's closing NUL, so it is "
+                        "at least 1");
+        }
+        if (nLength > Remaining()) {
+            return Fail(nLengthOffset, "the map name length " + std::to_string(nLength) +
+                                           " runs past the end of the file: only " +
+                                           std::to_string(Remaining()) + " bytes follow");
+        }
+        const uint64_t nStart = m_nOffset;
+        std::string name(nLength, '\0');
+        if (!Take("the map name", name.data(), nLength)) {
+            return false;
+        }
+        if (name.back() != '\0') {
+            return Fail(nStart + nLength - 1, "the map name does not end in a NUL");
+        }
+        name.pop_back();
+        const size_t nNul = name.find('\0');
+        if (nNul != std::string::npos) {
+            return Fail(nStart + nNul, "the map name holds a NUL before its end");
+        }
+        m_Result.m_Definition.m_strMapFile = std::move(name);
+        return true;
+    }
+
+    bool ParseDimensions() {
+        CKvlDefinition& definition = m_Result.m_Definition;
+        return TakeInt32("the X dimension", definition.m_nDimX) &&
+               TakeInt32("the Y dimension", definition.m_nDimY) &&
+               TakeInt32("the Z dimension", definition.m_nDimZ);
+    }
+
+    bool ParseSubCells() {
+        const uint64_t nCountOffset = m_nOffset;
+        uint32_t nCount = 0;
+        if (!TakeUInt32("the sub cell count", nCount)) {
+            return false;
+        }
+        const uint64_t nNeeded = uint64_t{nCount} * CKvlReader::kRecordSize;
+        if (nNeeded > Remaining()) {
+            return Fail(nCountOffset, "the sub cell count " + std::to_string(nCount) + " needs " +
+                                          std::to_string(nNeeded) + " bytes of records, but only " +
+                                          std::to_string(Remaining()) + " follow");
+        }
+        if (nNeeded < Remaining()) {
+            return Fail(m_nOffset + nNeeded,
+                        std::to_string(Remaining() - nNeeded) + " bytes follow the last of the " +
+                            std::to_string(nCount) + " sub cell records the count at offset " +
+                            std::to_string(nCountOffset) + " announces");
+        }
+        m_Result.m_Definition.m_SubCells.reserve(nCount);
+        for (uint32_t i = 0; i < nCount; ++i) {
+            if (!ParseSubCell(i)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool ParseSubCell(uint32_t nIndex) {
+        const uint64_t nStart = m_nOffset;
+        const std::string record = "sub cell record " + std::to_string(nIndex);
+        unsigned char bytes[CKvlReader::kRecordSize];
+        if (!Take(record, bytes, sizeof bytes)) {
+            return false;
+        }
+        const uint16_t nExits = LoadUInt16(bytes);
+        if ((nExits & CKvlReader::kUnknownExitBits) != 0) {
+            return Fail(nStart, record + " has exit bits " +
+                                    Hex16(nExits & CKvlReader::kUnknownExitBits) +
+                                    " set that stand for no side");
+        }
+        SubCell cell;
+        cell.SetExits(nExits);
+        cell.nX = LoadInt32(bytes + 2);
+        cell.nY = LoadInt32(bytes + 6);
+        cell.nZ = LoadInt32(bytes + 10);
+        cell.nReserved1 = LoadUInt32(bytes + 14);
+        cell.nReserved2 = LoadUInt32(bytes + 18);
+        WarnIfSet(record + ": reserved word 1", cell.nReserved1, nStart + 14);
+        WarnIfSet(record + ": reserved word 2", cell.nReserved2, nStart + 18);
+        m_Result.m_Definition.AddSubCell(cell);
+        return true;
+    }
+
+    void WarnIfSet(const std::string& field, uint32_t nValue, uint64_t nOffset) {
+        if (nValue != 0) {
+            m_Result.m_Warnings.push_back(
+                {nOffset, field + " is " + std::to_string(nValue) + " instead of 0"});
+        }
+    }
+
+    QIODevice& m_Device;
+    const uint64_t m_nSize;
+    uint64_t m_nOffset = 0;
+    KvlReadResult& m_Result;
+};
+
+KvlReadResult Parse(QIODevice& device, uint64_t nSize) {
+    KvlReadResult result;
+    CKvlParser parser(device, nSize, result);
+    if (!parser.Parse()) {
+        result.m_Definition = CKvlDefinition();
+        result.m_Warnings.clear();
+    }
+    return result;
+}
+
+KvlReadResult CannotOpen(std::string message) {
+    KvlReadResult result;
+    result.eStatus = KvlReadResult::Status::CannotOpen;
+    result.m_Error = {0, std::move(message)};
+    return result;
+}
+
+}  // namespace
+
+KvlReadResult CKvlReader::ReadFile(const std::string& path) {
+    const QString filePath = QString::fromLocal8Bit(path);
+    const QFileInfo info(filePath);
+    if (!info.exists()) {
+        return CannotOpen("no such file");
+    }
+    // Pipes and devices could block or never end; a definition is always a regular file.
+    if (!info.isFile()) {
+        return CannotOpen("not a regular file");
+    }
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return CannotOpen("cannot open: " + file.errorString().toStdString());
+    }
+    return Parse(file, static_cast<uint64_t>(file.size()));
+}
+
+KvlReadResult CKvlReader::ReadBytes(const void* pData, size_t nSize) {
+    const QByteArray bytes =
+        QByteArray::fromRawData(static_cast<const char*>(pData), static_cast<qsizetype>(nSize));
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return Parse(buffer, nSize);
+}

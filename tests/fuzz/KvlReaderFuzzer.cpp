@@ -1,0 +1,64 @@
+// Feeds the .KVL reader arbitrary bytes, and everything kvltool does with what it reads.
+// Beyond "no crash, no sanitizer report" it holds the reader to two promises: an error points
+// into the input, and an accepted input is exactly what the writer writes for the definition
+// read from it.
+
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "definition/CKvlReader.h"
+#include "definition/CKvlWriter.h"
+#include "tools/CKvlGridFormatter.h"
+#include "tools/CKvlJsonFormatter.h"
+#include "tools/CKvlTextFormatter.h"
+#include "tools/CSubCellAudit.h"
+
+namespace {
+
+const std::string& RoundTripPath() {
+    static const QTemporaryDir folder;
+    static const std::string path = folder.filePath(QStringLiteral("round-trip.KVL")).toStdString();
+    return path;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Require(bool bCondition, const char* pszWhat) {
+    if (!bCondition) {
+        std::fprintf(stderr, "broken promise: %s\n", pszWhat);
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
+    const KvlReadResult result = CKvlReader::ReadBytes(pData, nSize);
+    const std::string json = CKvlJsonFormatter::Format("fuzz.KVL", result);
+    Require(!json.empty(), "every result has a JSON form");
+    if (!result.IsOk()) {
+        Require(result.eStatus == KvlReadResult::Status::Corrupt, "bytes are never unreadable");
+        Require(result.m_Error.nOffset <= nSize, "the error offset lies inside the input");
+        Require(!result.m_Error.strMessage.empty(), "an error says what is wrong");
+        return 0;
+    }
+    CKvlTextFormatter::Format("fuzz.KVL", result.m_Definition);
+    CKvlGridFormatter::Format("fuzz.KVL", result.m_Definition);
+    CSubCellAudit::Audit(result.m_Definition);
+
+    CKvlWriter writer;
+    Require(writer.Write(RoundTripPath(), result.m_Definition), "the definition can be written");
+    const std::string written = ReadAll(RoundTripPath());
+    Require(written.size() == nSize && std::memcmp(written.data(), pData, nSize) == 0,
+            "an accepted input is what the writer writes for it");
+    return 0;
+}

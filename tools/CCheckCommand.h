@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "tools/ICommand.h"
+
+// kvltool check: checks a prefab collection folder the way the generator will meet it: its
+// summary.INI, every definition in it, the map files they name and their identifiers.
+class CCheckCommand : public ICommand {
+public:
+    CLI::App* Register(CLI::App& app) override;
+    int Run(std::ostream& out, std::ostream& err) override;
+
+    // One line per problem on out; a ToolExitCode value.
+    static int Check(const std::string& folder, std::ostream& out, std::ostream& err);
+
+private:
+    std::string m_strFolder;
+};

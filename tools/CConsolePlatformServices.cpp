@@ -1,0 +1,18 @@
+#include "tools/CConsolePlatformServices.h"
+
+#include "platform/CModulePath.h"
+
+MessageBoxResult CConsolePlatformServices::ShowMessageBox(const std::string& text,
+                                                          MessageBoxType type) {
+    ++m_nMessages;
+    m_Err << "kvltool: " << text << '\n';
+    return type == MessageBoxType::Ok ? MessageBoxResult::Ok : MessageBoxResult::No;
+}
+
+std::optional<std::string> CConsolePlatformServices::RunFileDialog(const FileDialogRequest&) {
+    return std::nullopt;
+}
+
+std::string CConsolePlatformServices::GetExecutablePath() const {
+    return CModulePath::Get();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <ostream>
+
+#include "platform/IPlatformServices.h"
+
+// Platform services for a program without a desktop: a message box becomes a line on the
+// error stream, a Yes/No question is answered No, a file dialog is cancelled.
+class CConsolePlatformServices : public IPlatformServices {
+public:
+    explicit CConsolePlatformServices(std::ostream& err) : m_Err(err) {}
+
+    MessageBoxResult ShowMessageBox(const std::string& text, MessageBoxType type) override;
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
+    std::string GetExecutablePath() const override;
+
+    // How many messages have been shown so far.
+    int MessageCount() const { return m_nMessages; }
+
+private:
+    std::ostream& m_Err;
+    int m_nMessages = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "definition/CKvlDefinition.h"
+
+// Draws each Z layer of a definition's sub cells as a grid of small boxes, north up and east
+// to the right, with the letter of each exit in the side it opens: a picture to check a
+// definition against the prefab at a glance.
+class CKvlGridFormatter {
+public:
+    // Larger definitions are not drawn: a picture that does not fit a terminal helps nobody.
+    static constexpr int32_t kMaxColumns = 40;
+    static constexpr int64_t kMaxCells = 4096;
+
+    static std::string Format(const std::string& file, const CKvlDefinition& definition);
+};

@@ -1,0 +1,73 @@
+#include "tools/CKvlTextFormatter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iomanip>
+#include <sstream>
+
+#include "definition/CKvlWriter.h"
+#include "tools/CExitLetters.h"
+
+std::string CKvlTextFormatter::Format(const std::string& file, const CKvlDefinition& definition) {
+    std::ostringstream text;
+    text << file << '\n';
+    text << "  header length  " << CKvlReader::kHeaderLength << '\n';
+    text << "  signature      " << Quote(CKvlWriter::kHeaderText) << '\n';
+    text << "  identifier     " << definition.m_nId << '\n';
+    text << "  map file       " << Quote(definition.m_strMapFile) << '\n';
+    text << "  dimensions     "
+         << FormatDimensions(definition.m_nDimX, definition.m_nDimY, definition.m_nDimZ) << '\n';
+    text << "  sub cells      " << definition.GetSubCellCount() << '\n';
+    if (definition.m_SubCells.empty()) {
+        return text.str();
+    }
+    // One width for the three coordinate columns, wide enough for the longest number.
+    size_t nWidth = 1;
+    for (const SubCell& cell : definition.m_SubCells) {
+        for (const int32_t nCoordinate : {cell.nX, cell.nY, cell.nZ}) {
+            nWidth = std::max(nWidth, std::to_string(nCoordinate).size());
+        }
+    }
+    const int nColumn = static_cast<int>(nWidth + 2);
+    text << "    record" << std::setw(nColumn) << 'x' << std::setw(nColumn) << 'y'
+         << std::setw(nColumn) << 'z' << "  exits  reserved\n";
+    uint32_t nRecord = 0;
+    for (const SubCell& cell : definition.m_SubCells) {
+        text << "    " << std::left << std::setw(6) << nRecord++ << std::right << std::setw(nColumn)
+             << cell.nX << std::setw(nColumn) << cell.nY << std::setw(nColumn) << cell.nZ << "  "
+             << std::left << std::setw(7) << CExitLetters::Format(cell.GetExits()) << std::right
+             << cell.nReserved1 << ' ' << cell.nReserved2 << '\n';
+    }
+    return text.str();
+}
+
+std::string CKvlTextFormatter::FormatNote(const std::string& file, const KvlReadNote& note,
+                                          bool bWithOffset) {
+    std::string text = file + ": ";
+    if (bWithOffset) {
+        text += "offset " + std::to_string(note.nOffset) + ": ";
+    }
+    return text + note.strMessage;
+}
+
+std::string CKvlTextFormatter::FormatDimensions(int32_t nDimX, int32_t nDimY, int32_t nDimZ) {
+    return std::to_string(nDimX) + " x " + std::to_string(nDimY) + " x " + std::to_string(nDimZ);
+}
+
+std::string CKvlTextFormatter::Quote(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(byte));
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "definition/CKvlDefinition.h"
+#include "definition/CKvlReader.h"
+
+// Plain-text views of a definition and of what the reader found, for people at a terminal.
+class CKvlTextFormatter {
+public:
+    // Every field of the file, one per line, then one line per sub cell record.
+    static std::string Format(const std::string& file, const CKvlDefinition& definition);
+    // "file: offset N: message", the offset left out for files that could not be opened.
+    static std::string FormatNote(const std::string& file, const KvlReadNote& note,
+                                  bool bWithOffset = true);
+    // "3 x 2 x 1".
+    static std::string FormatDimensions(int32_t nDimX, int32_t nDimY, int32_t nDimZ);
+    // The text in double quotes with quotes, backslashes and control characters escaped C
+    // style, so that a name from a file can neither hide its ends nor drive the terminal.
+    static std::string Quote(std::string_view text);
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+#include "tools/CCheckCommand.h"
+#include "tools/CDumpCommand.h"
+#include "tools/CMakeCommand.h"
+
+namespace CLI {
+class App;
+}
+
+// The kvltool program: parses the command line, runs the chosen subcommand and turns every
+// outcome into one of the ToolExitCode values.
+class CKvlTool {
+public:
+    CKvlTool();
+    ~CKvlTool();
+    CKvlTool(const CKvlTool&) = delete;
+    CKvlTool& operator=(const CKvlTool&) = delete;
+
+    int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+private:
+    std::unique_ptr<CLI::App> m_pApp;
+    CMakeCommand m_Make;
+    CDumpCommand m_Dump;
+    CCheckCommand m_Check;
+    std::vector<std::pair<CLI::App*, ICommand*>> m_Commands;
+};

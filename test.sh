@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a normal build, then one under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Builds and runs every test: a normal build, one under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then a bounded run of the .KVL reader fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -13,3 +13,5 @@ for preset in default asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+scripts/run-fuzz.sh 60

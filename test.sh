@@ -7,11 +7,17 @@ source scripts/packages.sh
 scripts/ensure-packages.sh "${TEST_PACKAGES[@]}"
 scripts/check-format.sh
 
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 for preset in default asan; do
     echo "== $preset build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
-    ctest --preset "$preset"
+    ctest --preset "$preset" | tee -a "$log"
 done
 
 scripts/run-fuzz.sh 60
+
+# One closing line for both builds; ctest has stopped the script already if any test failed.
+total=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\)$/\1/p' "$log" | paste -sd+ | bc)
+echo "tests: $total passed, 0 failed"

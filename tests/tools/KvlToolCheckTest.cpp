@@ -1,0 +1,64 @@
+#include <QDir>
+#include <optional>
+
+#include "KvlToolTest.h"
+
+namespace {
+
+// Each case spoils one file of a collection that passes every check: hall.kvl and HALL.map
+// differ in case from the names that name them, which the generator's platform allows.
+TEST_F(KvlToolTest, CheckReportsEachProblemOnALineOfItsOwn) {
+    const std::string room1 = Kvl({1, "room1.map", 2, 1, 1, {Cell(1, 0, 0), Cell(0, 0, 0)}});
+    const struct {
+        const char* pszFile;
+        std::optional<std::string> bytes;  // none: the file is removed
+        const char* pszLines;
+    } cases[] = {
+        {"room1.map", "{\n}\n", ""},  // as it was: no problem
+        {"summary.INI", {}, "./summary.INI: missing\n"},
+        {"summary.INI", "[general]\ngame_type=4\nquantum_unit_x=1\nquantum_unit_y=-8\n",
+         "./summary.INI: [general] game_type is \"4\"; expected 1 (Quake), 2 (Quake II) or 3 "
+         "(Hexen II)\n./summary.INI: [general] quantum_unit_y is \"-8\"; expected a positive "
+         "size\n./summary.INI: [general] quantum_unit_z is missing; expected a positive size\n"},
+        {"room1.KVL", room1.substr(0, 50),
+         "./room1.KVL: offset 42: the map name length 10 runs past the end of the file: only 4 "
+         "bytes follow\n"},
+        {"room1.KVL", room1.substr(0, 90) + '\x03' + room1.substr(91),
+         "./room1.KVL: offset 90: sub cell record 0: reserved word 2 is 3 instead of 0\n"},
+        {"room1.map", {}, "./room1.KVL: the map file \"room1.map\" is not in the folder\n"},
+        {"hall.kvl", Kvl({2, "", 1, 1, 1, {Cell(0, 0, 0)}}), "./hall.kvl: names no map file\n"},
+        {"hall.kvl", Kvl({1, "hall.map", 1, 1, 1, {Cell(0, 0, 0)}}),
+         ".: identifier 1 is used by 2 definitions: ./hall.kvl, ./room1.KVL\n"},
+        {"room1.KVL",
+         Kvl({1, "room1.map", 2, 1, 1, {Cell(1, 0, 0), Cell(1, 0, 0), Cell(0, -1, 0)}}),
+         "./room1.KVL: sub cell record 2 at (0, -1, 0) lies outside the dimensions 2 x 1 x 1\n"
+         "./room1.KVL: sub cell (1, 0, 0) has 2 records: 0, 1\n"
+         "./room1.KVL: sub cell (0, 0, 0) has no record\n"},
+        {"room1.KVL", Kvl({1, "room1.map", 2, 0, 1, {}}),
+         "./room1.KVL: the Y dimension is 0; a prefab is at least one sub cell along each axis\n"},
+        {"room1.KVL", Kvl({1, "room1.map", 1025, 1024, 1, {Cell(0, 0, 0)}}),
+         "./room1.KVL: the dimensions 1025 x 1024 x 1 exceed the limit of 1048576 sub cells\n"},
+    };
+    for (const auto& testCase : cases) {
+        Put("summary.INI",
+            "[general]\r\ndescription=Castle rooms\r\ngame_type=1\r\n"
+            "quantum_unit_x=128\r\nquantum_unit_y=128\r\nquantum_unit_z=64\r\n");
+        Put("room1.map", "{\n}\n");
+        Put("HALL.map", "{\n}\n");
+        Put("room1.KVL", room1);
+        Put("hall.kvl", Kvl({2, "hall.map", 1, 1, 1, {Cell(0, 0, 0)}}));
+        if (testCase.bytes) {
+            Put(testCase.pszFile, *testCase.bytes);
+        } else {
+            ASSERT_TRUE(QFile::remove(Path(testCase.pszFile).c_str()));
+        }
+        const ToolRun run = Run({"check", "."});
+        EXPECT_EQ(run.strOut, testCase.pszLines);
+        EXPECT_EQ(run.nExitCode, *testCase.pszLines ? 1 : 0) << run.strErr;
+    }
+    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("empty"));
+    EXPECT_EQ(Run({"check", "empty"}).strOut,
+              "empty/summary.INI: missing\nempty: holds no .KVL definitions\n");
+}
+
+}  // namespace

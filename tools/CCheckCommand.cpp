@@ -107,23 +107,19 @@ CLI::App* CCheckCommand::Register(CLI::App& app) {
 }
 
 int CCheckCommand::Run(std::ostream& out, std::ostream& err) {
-    return Check(m_strFolder, out, err);
-}
-
-int CCheckCommand::Check(const std::string& folder, std::ostream& out, std::ostream& err) {
     CFolderListing listing;
-    if (!listing.Read(folder)) {
-        err << folder << ": no folder that can be read\n";
+    if (!listing.Read(m_strFolder)) {
+        err << m_strFolder << ": no folder that can be read\n";
         return ToolExitCode::kUsageOrIoError;
     }
-    const std::vector<std::string> problems = CCollectionChecker(folder, listing).Run();
+    const std::vector<std::string> problems = CCollectionChecker(m_strFolder, listing).Run();
     for (const std::string& problem : problems) {
         out << problem << '\n';
     }
     if (problems.empty()) {
-        err << folder << ": no problems found\n";
+        err << m_strFolder << ": no problems found\n";
         return ToolExitCode::kAllWell;
     }
-    err << folder << ": " << problems.size() << " problem(s) found\n";
+    err << m_strFolder << ": " << problems.size() << " problem(s) found\n";
     return ToolExitCode::kProblemsFound;
 }

@@ -9,10 +9,8 @@
 class CCheckCommand : public ICommand {
 public:
     CLI::App* Register(CLI::App& app) override;
+    // One line per problem on out.
     int Run(std::ostream& out, std::ostream& err) override;
-
-    // One line per problem on out; a ToolExitCode value.
-    static int Check(const std::string& folder, std::ostream& out, std::ostream& err);
 
 private:
     std::string m_strFolder;

@@ -11,6 +11,8 @@ using Coordinates = std::tuple<int32_t, int32_t, int32_t>;
 
 // Records naming more sub cells than this are summed up rather than listed.
 constexpr size_t kMaxRecordsListed = 8;
+// At most this many sub cells without a record are named one by one; the rest are counted.
+constexpr uint64_t kMaxMissingListed = 10;
 
 std::string Describe(const Coordinates& coordinates) {
     const auto [x, y, z] = coordinates;
@@ -120,15 +122,14 @@ private:
                     if (given[index(x, y, z)] != 0) {
                         continue;
                     }
-                    if (nMissing++ < CSubCellAudit::kMaxMissingListed) {
+                    if (nMissing++ < kMaxMissingListed) {
                         m_Problems.push_back("sub cell " + Describe({x, y, z}) + " has no record");
                     }
                 }
             }
         }
-        if (nMissing > CSubCellAudit::kMaxMissingListed) {
-            m_Problems.push_back("and " +
-                                 std::to_string(nMissing - CSubCellAudit::kMaxMissingListed) +
+        if (nMissing > kMaxMissingListed) {
+            m_Problems.push_back("and " + std::to_string(nMissing - kMaxMissingListed) +
                                  " more sub cells of " + m_strDimensions + " have no record");
         }
     }

@@ -10,9 +10,6 @@
 // twice, every sub cell given.
 class CSubCellAudit {
 public:
-    // At most this many sub cells without a record are named one by one; the rest are counted.
-    static constexpr size_t kMaxMissingListed = 10;
-
     // One text per problem; empty when there is none.
     static std::vector<std::string> Audit(const CKvlDefinition& definition);
 };

@@ -10,6 +10,7 @@
 #include "CModalDriver.h"
 #include "DialogControls.h"
 #include "KvlFileBytes.h"
+#include "QtPrinters.h"
 #include "TestFiles.h"
 #include "config/CGeneratorSettings.h"
 #include "dialogs/CExitDefinitionDlg.h"
@@ -39,8 +40,8 @@ struct RunCase {
     std::vector<ExpectedSubCell> records;
 };
 
-std::string PrintRunName(const testing::TestParamInfo<RunCase>& info) {
-    return info.param.pszName;
+void PrintTo(const RunCase& run, std::ostream* pOut) {
+    *pOut << run.pszName;
 }
 
 class CEditorRunTest : public CEditorFixture {
@@ -151,13 +152,16 @@ INSTANTIATE_TEST_SUITE_P(
                  {0, 7, 0, 0},
                  {0, 8, 0, 0},
                  {0, 9, 0, 0},
-                 {0, 11, 0, 0}}}),
-    PrintRunName);
+                 {0, 11, 0, 0}}}));
 
 struct ProposalCase {
     QString strMapFile;
     std::string strProposed;
 };
+
+void PrintTo(const ProposalCase& proposal, std::ostream* pOut) {
+    *pOut << "\"" << proposal.strMapFile.toStdString() << "\"";
+}
 
 class CEditorProposalTest : public CEditorRunTest,
                             public testing::WithParamInterface<ProposalCase> {};
@@ -238,6 +242,11 @@ TEST_F(CEditorRunTest, LeavingTheExitDefinitionEndsTheRunWithoutASaveDialog) {
 struct LimitCase {
     QString x, y, z;
 };
+
+void PrintTo(const LimitCase& limit, std::ostream* pOut) {
+    *pOut << limit.x.toStdString() << " x " << limit.y.toStdString() << " x "
+          << limit.z.toStdString();
+}
 
 class CEditorSizeLimitTest : public CEditorRunTest,
                              public testing::WithParamInterface<LimitCase> {};

@@ -7,6 +7,7 @@
 #include "CEditorFixture.h"
 #include "CModalDriver.h"
 #include "DialogControls.h"
+#include "QtPrinters.h"
 #include "config/CGeneratorSettings.h"
 #include "dialogs/CExitDefinitionDlg.h"
 #include "dialogs/CListComboBox.h"
@@ -54,6 +55,10 @@ struct ListCase {
     int32_t nDimX, nDimY, nDimZ;
     QStringList x, y, z;
 };
+
+void PrintTo(const ListCase& list, std::ostream* pOut) {
+    *pOut << list.nDimX << " x " << list.nDimY << " x " << list.nDimZ;
+}
 
 class CExitDefinitionListsTest : public CExitDefinitionDlgTest,
                                  public testing::WithParamInterface<ListCase> {};
@@ -151,6 +156,11 @@ TEST_F(CExitDefinitionDlgTest, EmptyListsAddTheOriginAndCompletionAddsNothing) {
 }
 
 enum class LeaveBy { CancelButton, EscapeKey, CloseBox };
+
+void PrintTo(LeaveBy eWay, std::ostream* pOut) {
+    const char* const names[] = {"CancelButton", "EscapeKey", "CloseBox"};
+    *pOut << names[static_cast<int>(eWay)];
+}
 
 class CExitDefinitionLeaveTest : public CExitDefinitionDlgTest,
                                  public testing::WithParamInterface<LeaveBy> {

@@ -12,6 +12,7 @@
 #include "CEditorFixture.h"
 #include "CModalDriver.h"
 #include "DialogControls.h"
+#include "QtPrinters.h"
 #include "TestFiles.h"
 #include "config/CGeneratorSettings.h"
 #include "dialogs/CAboutDlg.h"
@@ -55,6 +56,11 @@ struct TypingCase {
     QString strPasted;
     QString strExpected;
 };
+
+void PrintTo(const TypingCase& typing, std::ostream* pOut) {
+    *pOut << "typed \"" << typing.strTyped.toStdString() << "\" pasted \""
+          << typing.strPasted.toStdString() << "\"";
+}
 
 class CKVLEditDlgTypingTest : public CKVLEditDlgTest,
                               public testing::WithParamInterface<TypingCase> {};
@@ -101,6 +107,10 @@ struct BrowseCase {
     QString strExpected;
 };
 
+void PrintTo(const BrowseCase& browse, std::ostream* pOut) {
+    *pOut << (browse.chosen ? *browse.chosen : "(cancelled)");
+}
+
 class CKVLEditDlgBrowseTest : public CKVLEditDlgTest,
                               public testing::WithParamInterface<BrowseCase> {};
 
@@ -132,6 +142,11 @@ INSTANTIATE_TEST_SUITE_P(Choices, CKVLEditDlgBrowseTest,
                                          BrowseCase{std::nullopt, "before.map"}));
 
 enum class LeaveBy { CancelButton, EscapeKey, CloseBox };
+
+void PrintTo(LeaveBy eWay, std::ostream* pOut) {
+    const char* const names[] = {"CancelButton", "EscapeKey", "CloseBox"};
+    *pOut << names[static_cast<int>(eWay)];
+}
 
 class CKVLEditDlgLeaveTest : public CKVLEditDlgTest, public testing::WithParamInterface<LeaveBy> {
 protected:
@@ -178,6 +193,11 @@ INSTANTIATE_TEST_SUITE_P(AllWays, CKVLEditDlgLeaveTest,
                                          LeaveBy::CloseBox));
 
 enum class MenuBy { RightClick, ShiftF10, MenuKey };
+
+void PrintTo(MenuBy eWay, std::ostream* pOut) {
+    const char* const names[] = {"RightClick", "ShiftF10", "MenuKey"};
+    *pOut << names[static_cast<int>(eWay)];
+}
 
 class CKVLEditDlgAboutTest : public CKVLEditDlgTest, public testing::WithParamInterface<MenuBy> {
 protected:

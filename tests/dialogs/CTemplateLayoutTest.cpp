@@ -14,6 +14,7 @@
 
 #include "CEditorFixture.h"
 #include "CModalDriver.h"
+#include "QtPrinters.h"
 #include "dialogs/CTemplateDialog.h"
 #include "res/Resource.h"
 
@@ -38,8 +39,8 @@ struct ExpectedDialog {
     std::vector<ExpectedControl> controls;
 };
 
-std::string PrintDialogName(const testing::TestParamInfo<ExpectedDialog>& info) {
-    return info.param.pszName;
+void PrintTo(const ExpectedDialog& dialog, std::ostream* pOut) {
+    *pOut << dialog.pszName;
 }
 
 const ExpectedDialog kAboutBox{
@@ -277,6 +278,6 @@ TEST_P(CTemplateLayoutTest, OpensCentredWithTheFocusOnTheFirstTabStopAndTabsInTe
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDialogs, CTemplateLayoutTest,
-                         testing::Values(kAboutBox, kMainDialog, kExitDefinition), PrintDialogName);
+                         testing::Values(kAboutBox, kMainDialog, kExitDefinition));
 
 }  // namespace

@@ -11,6 +11,10 @@ struct ParseCase {
     int32_t nExpected;
 };
 
+void PrintTo(const ParseCase& parse, std::ostream* pOut) {
+    *pOut << '"' << parse.strText << '"';
+}
+
 class CLeadingIntegerTest : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(CLeadingIntegerTest, ReadsTheLeadingNumberLikeAtoi) {

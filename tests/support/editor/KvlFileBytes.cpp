@@ -2,7 +2,7 @@
 
 namespace {
 
-void PutLittleEndian(std::string& bytes, uint32_t nValue, int nSize) {
+void PutLittleEndian(std::string& bytes, uint64_t nValue, int nSize) {
     for (int i = 0; i < nSize; ++i) {
         bytes.push_back(static_cast<char>((nValue >> (8 * i)) & 0xFF));
     }

@@ -147,9 +147,15 @@ std::vector<QWidget*> CDialogBuilder::Build(const DialogTemplate& dialogTemplate
     dialog.setObjectName(dialogTemplate.strName);
     dialog.setWindowTitle(dialogTemplate.strCaption);
     dialog.setFont(font);
-    // A modal frame with caption and close box: no minimise or maximise box, no resizing.
-    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // A modal frame: no minimise or maximise box, no resizing.
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+    if (dialogTemplate.styles.contains(QStringLiteral("WS_CAPTION"))) {
+        flags |= Qt::WindowTitleHint;
+    }
+    if (dialogTemplate.styles.contains(QStringLiteral("WS_SYSMENU"))) {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    dialog.setWindowFlags(flags);
     dialog.setFixedSize(units.ToPixels(dialogTemplate.rect.size()));
 
     std::vector<QWidget*> controls;

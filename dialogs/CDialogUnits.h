@@ -11,9 +11,6 @@ class CDialogUnits {
 public:
     explicit CDialogUnits(const QFont& font);
 
-    int BaseWidth() const { return m_nBaseWidth; }
-    int BaseHeight() const { return m_nBaseHeight; }
-
     int ToPixelsX(int nUnits) const;
     int ToPixelsY(int nUnits) const;
     QRect ToPixels(const QRect& units) const;

@@ -24,9 +24,6 @@ public:
     // Windows only: handles a WM_SYSCOMMAND message for one of the appended items.
     bool HandleNativeMessage(void* pMessage);
 
-    // The menu offered where the system menu cannot be extended; null on Windows.
-    QMenu* ContextMenu() const { return m_pMenu; }
-
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 

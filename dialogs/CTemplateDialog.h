@@ -20,7 +20,6 @@ public:
     int DoModal();
     // The control with that id; null for IDC_STATIC and ids the template lacks.
     QWidget* GetDlgItem(int nId) const;
-    const DialogTemplate& Template() const { return m_Template; }
 
 protected:
     // Returns true to put the focus on the first tab stop.

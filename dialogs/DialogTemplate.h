@@ -28,6 +28,6 @@ struct DialogTemplate {
     QString strFontFace;
     int nFontPoints = 8;
     QStringList styles;
-    QStringList extendedStyles;
+    QStringList extendedStyles;  // WS_EX_APPWINDOW: a taskbar button, as every top level has
     std::vector<DialogControl> controls;
 };

@@ -187,6 +187,9 @@ TEST_P(CTemplateLayoutTest, EveryControlInTemplateOrderWithItsIdKindAndText) {
 
     EXPECT_EQ(dialog.objectName().toStdString(), expected.pszName);
     EXPECT_EQ(dialog.windowTitle().toStdString(), expected.pszCaption);
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    EXPECT_TRUE(flags.testFlags(Qt::WindowTitleHint | Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     const std::vector<QWidget*> controls = Controls(dialog);
     ASSERT_EQ(controls.size(), expected.controls.size());
     for (size_t i = 0; i < controls.size(); ++i) {

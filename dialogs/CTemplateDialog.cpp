@@ -37,8 +37,6 @@ CTemplateDialog::CTemplateDialog(int nTemplateId, QWidget* pParent)
     OnClicked(IDCANCEL, [this] { OnCancel(); });
 }
 
-CTemplateDialog::~CTemplateDialog() = default;
-
 int CTemplateDialog::DoModal() {
     if (OnInitDialog() && m_pFirstTabStop != nullptr) {
         m_pFirstTabStop->setFocus(Qt::TabFocusReason);

@@ -14,7 +14,6 @@ class CSystemMenu;
 class CTemplateDialog : public QDialog {
 public:
     explicit CTemplateDialog(int nTemplateId, QWidget* pParent = nullptr);
-    ~CTemplateDialog() override;
 
     // Initialises and runs the dialog; returns the code it was ended with (IDOK, IDCANCEL).
     int DoModal();

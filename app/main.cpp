@@ -1,9 +1,13 @@
 #include <QApplication>
-#include <QDialog>
 
+#include "app/CKVLEditApp.h"
+#include "platform/qt/CQtPlatformServices.h"
+
+// The editor takes no command line of its own; the process ends when its main dialog does.
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QDialog dialog;
-    dialog.setWindowTitle(QStringLiteral("KVL Editor"));
-    return dialog.exec() == QDialog::Accepted ? 0 : 0;
+    CQtPlatformServices services;
+    CKVLEditApp theApp(services);
+    theApp.InitInstance();
+    return 0;
 }

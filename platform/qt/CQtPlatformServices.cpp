@@ -1,23 +1,54 @@
 #include "platform/qt/CQtPlatformServices.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "platform/CModulePath.h"
+#include "platform/qt/CFileDialogFilter.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("KVLEdit");
+
+}  // namespace
 
 MessageBoxResult CQtPlatformServices::ShowMessageBox(const std::string& text, MessageBoxType type) {
-    if (type == MessageBoxType::Ok) {
-        QMessageBox::information(QApplication::activeWindow(), QStringLiteral("KVLEdit"),
-                                 QString::fromLocal8Bit(text));
+    const bool bYesNo = type == MessageBoxType::YesNo;
+    QMessageBox box(QMessageBox::NoIcon, kTitle, QString::fromLocal8Bit(text),
+                    bYesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(bYesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    const int nAnswer = box.exec();
+    if (!bYesNo) {
         return MessageBoxResult::Ok;
     }
-    const auto answer = QMessageBox::question(
-        QApplication::activeWindow(), QStringLiteral("KVLEdit"), QString::fromLocal8Bit(text));
-    return answer == QMessageBox::Yes ? MessageBoxResult::Yes : MessageBoxResult::No;
+    return nAnswer == QMessageBox::Yes ? MessageBoxResult::Yes : MessageBoxResult::No;
 }
 
-std::optional<std::string> CQtPlatformServices::RunFileDialog(const FileDialogRequest&) {
-    return std::nullopt;
+std::optional<std::string> CQtPlatformServices::RunFileDialog(const FileDialogRequest& request) {
+    const bool bSave = request.eKind == FileDialogRequest::Kind::Save;
+    // A dialog opens in the current directory, and a confirmed one leaves the current
+    // directory at the chosen file's folder, as the old platform's file dialogs did.
+    QFileDialog dialog(QApplication::activeWindow(), QString(), QDir::currentPath());
+    dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The file need not exist: only its name is taken.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(CFileDialogFilter::ToNameFilters(request.strFilter));
+    dialog.setDefaultSuffix(QString::fromLocal8Bit(request.strDefaultExt));
+    if (!request.strInitialName.empty()) {
+        dialog.selectFile(QString::fromLocal8Bit(request.strInitialName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
 }
 
 std::string CQtPlatformServices::GetExecutablePath() const {

@@ -1,0 +1,5 @@
+#include "dialogs/CAboutDlg.h"
+
+#include "res/Resource.h"
+
+CAboutDlg::CAboutDlg(QWidget* pParent) : CTemplateDialog(IDD_ABOUTBOX, pParent) {}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "dialogs/CTemplateDialog.h"
+
+// The About box: the icon, the program's name and version, and OK.
+class CAboutDlg : public CTemplateDialog {
+public:
+    explicit CAboutDlg(QWidget* pParent = nullptr);
+};

@@ -1,0 +1,138 @@
+#include "dialogs/CKVLEditDlg.h"
+
+#include <QLineEdit>
+
+#include "config/CGeneratorSettings.h"
+#include "config/CKvlApplication.h"
+#include "definition/CKvlWriter.h"
+#include "dialogs/CAboutDlg.h"
+#include "dialogs/CExitDefinitionDlg.h"
+#include "dialogs/CResourceTable.h"
+#include "dialogs/CSystemMenu.h"
+#include "dialogs/ExitQuestion.h"
+#include "fileio/CPathParts.h"
+#include "platform/CLeadingInteger.h"
+#include "res/Resource.h"
+
+namespace {
+
+std::string FieldText(const QLineEdit& edit) {
+    return edit.text().toLocal8Bit().toStdString();
+}
+
+int32_t FieldNumber(const QLineEdit& edit) {
+    return CLeadingInteger::Parse(FieldText(edit));
+}
+
+// The name and extension of a chosen file, without drive or folders; both separators count.
+std::string BareFileName(const std::string& path) {
+    const size_t nSeparator = path.find_last_of("/\\");
+    return nSeparator == std::string::npos ? path : path.substr(nSeparator + 1);
+}
+
+std::string DimensionLimitMessage() {
+    const std::string strLimit = std::to_string(CKvlDefinition::kMaxSubCells);
+    return "The dimensions are too large: no dimension may exceed " + strLimit +
+           ", and a prefab may have at most " + strLimit + " sub cells (X x Y x Z).";
+}
+
+}  // namespace
+
+CKVLEditDlg::CKVLEditDlg(QWidget* pParent)
+    : CTemplateDialog(IDD_KVLEDIT_DIALOG, pParent),
+      m_editZ(BindControl<QLineEdit>(IDC_DIM_Z)),
+      m_editY(BindControl<QLineEdit>(IDC_DIM_Y)),
+      m_editX(BindControl<QLineEdit>(IDC_DIM_X)),
+      m_editMapFile(BindControl<QLineEdit>(IDC_MAP_FILE)),
+      m_editId(BindControl<QLineEdit>(IDC_ID)),
+      m_hIcon(CResourceTable::Instance().Icon(IDR_MAINFRAME)) {
+    OnClicked(IDC_BROWSE, [this] { OnBrowse(); });
+    OnClicked(IDC_NEXT, [this] { OnNext(); });
+}
+
+bool CKVLEditDlg::OnInitDialog() {
+    CTemplateDialog::OnInitDialog();
+
+    const QString strAboutMenu = CResourceTable::Instance().String(IDS_ABOUTBOX);
+    if (!strAboutMenu.isEmpty()) {
+        SystemMenu().AppendItem(IDM_ABOUTBOX, strAboutMenu);
+    }
+    setWindowIcon(m_hIcon);
+
+    theSettings.AllocateNextId();
+    m_editId.setText(QString::number(static_cast<int32_t>(theSettings.m_Definition.m_nId)));
+    return true;
+}
+
+void CKVLEditDlg::OnSysCommand(unsigned nId) {
+    if ((nId & 0xFFF0u) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+    }
+}
+
+void CKVLEditDlg::OnBrowse() {
+    FileDialogRequest request;
+    request.eKind = FileDialogRequest::Kind::Open;
+    request.strDefaultExt = "map";
+    request.strFilter = "Map Files (*.map)|*.map||";
+    const std::optional<std::string> path =
+        CKvlApplication::Current().Services().RunFileDialog(request);
+    if (path) {
+        m_editMapFile.setText(QString::fromLocal8Bit(BareFileName(*path)));
+    }
+}
+
+void CKVLEditDlg::OnCancel() {
+    if (UserConfirmsExit()) {
+        CTemplateDialog::OnCancel();
+    }
+}
+
+void CKVLEditDlg::OnNext() {
+    const int32_t nDimX = FieldNumber(m_editX);
+    const int32_t nDimY = FieldNumber(m_editY);
+    const int32_t nDimZ = FieldNumber(m_editZ);
+    // A mistyped huge number would hang the program filling the lists or exhaust memory
+    // completing the sub cells: refuse it while the fields can still be corrected.
+    if (!CKvlDefinition::DimensionsWithinLimit(nDimX, nDimY, nDimZ)) {
+        KvlMessageBox(DimensionLimitMessage());
+        return;
+    }
+    CKvlDefinition& definition = theSettings.m_Definition;
+    definition.m_nDimX = nDimX;
+    definition.m_nDimY = nDimY;
+    definition.m_nDimZ = nDimZ;
+    definition.m_strMapFile = FieldText(m_editMapFile);
+
+    hide();
+    CExitDefinitionDlg exitDefinition;
+    if (exitDefinition.DoModal() == IDOK) {
+        SaveDefinition();
+    }
+    OnOK();
+}
+
+void CKVLEditDlg::SaveDefinition() {
+    const CKvlDefinition& definition = theSettings.m_Definition;
+    CPathParts mapFile;
+    mapFile.Split(definition.m_strMapFile.c_str());
+
+    FileDialogRequest request;
+    request.eKind = FileDialogRequest::Kind::Save;
+    request.strDefaultExt = "kvl";
+    request.strInitialName = std::string(mapFile.Compose(PP_FNAME)) + ".KVL";
+    request.strFilter = "KVL Files (*.kvl)|*.kvl||";
+    const std::optional<std::string> path =
+        CKvlApplication::Current().Services().RunFileDialog(request);
+    if (!path) {
+        return;
+    }
+    // The full path: the file goes where the user chose whatever the current directory.
+    CKvlWriter writer;
+    if (writer.Write(*path, definition)) {
+        KvlMessageBox("File written successfully");
+    } else {
+        KvlMessageBox("Couldn't write the file!");
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QIcon>
+
+#include "dialogs/CTemplateDialog.h"
+
+class QLineEdit;
+
+// The main dialog "KVL Editor": the map file name, the three dimensions and the identifier
+// of this run. Next hands over to the Exit Definition dialog and ends with the save step.
+class CKVLEditDlg : public CTemplateDialog {
+public:
+    explicit CKVLEditDlg(QWidget* pParent = nullptr);
+
+protected:
+    bool OnInitDialog() override;
+    void OnCancel() override;
+    void OnSysCommand(unsigned nId) override;
+
+private:
+    void OnBrowse();
+    void OnNext();
+    void SaveDefinition();
+
+    QLineEdit& m_editZ;
+    QLineEdit& m_editY;
+    QLineEdit& m_editX;
+    QLineEdit& m_editMapFile;
+    QLineEdit& m_editId;
+    QIcon m_hIcon;
+};

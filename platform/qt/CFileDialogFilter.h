@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+#include <string>
+
+// The old platform's file dialog filter, description|pattern pairs each ended by "|" and the
+// whole by an empty entry ("Map Files (*.map)|*.map||"), as Qt's name filters. Patterns
+// separated by ";" become Qt's space-separated list.
+class CFileDialogFilter {
+public:
+    static QStringList ToNameFilters(const std::string& filter);
+};

@@ -4,4 +4,4 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" clang-format googletest libgtest-dev libgmock-dev
                libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool x11-utils)
 # Only for the screenshots in docs/.
-SCREENSHOT_PACKAGES=("${TEST_PACKAGES[@]}" imagemagick)
+SCREENSHOT_PACKAGES=("${TEST_PACKAGES[@]}" imagemagick openbox)

@@ -28,7 +28,7 @@ wait_window() {
     local title=$1 timeout=${2:-20} id
     local deadline=$((SECONDS + timeout))
     while [ $SECONDS -lt $deadline ]; do
-        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.05
     done

@@ -5,10 +5,15 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <string>
+#include <vector>
 
 #include "CScriptedPlatformServices.h"
+#include "ChildProcess.h"
+#include "TestFiles.h"
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
+
+using Texts = std::vector<std::string>;
 
 // A run of our own in a temporary folder: fresh settings, and an application whose executable
 // lies in <folder>/bin, so that its profile is <folder>/bin/Gridforge.INI.
@@ -16,8 +21,9 @@ class CConfigTest : public testing::Test {
 protected:
     CConfigTest() {
         theSettings.Reset();
-        QDir(m_Dir.path()).mkpath("bin");
-        m_Services.SetExecutablePath(PathOf("bin/kvledit"));
+        QDir(m_Dir.path()).mkdir("bin");
+        m_Services.SetExecutablePath(m_strBin + "kvledit");
+        m_App.SetProfilePath();
     }
     ~CConfigTest() override { theSettings.Reset(); }
 
@@ -26,8 +32,8 @@ protected:
     }
 
     QTemporaryDir m_Dir;
-    CScriptedPlatformServices m_Services;
-    CKvlApplication m_App{m_Services};
     const std::string m_strBin = PathOf("bin") + "/";
     const std::string m_strProfile = m_strBin + "Gridforge.INI";
+    CScriptedPlatformServices m_Services;
+    CKvlApplication m_App{m_Services};
 };

@@ -2,92 +2,59 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "platform/CIniDocument.h"
 
 namespace {
 
-struct ReadCase {
-    const char* pszText;
-    const char* pszSection;
-    const char* pszKey;
-    std::optional<std::string> expected;
-};
-
-void PrintTo(const ReadCase& c, std::ostream* pStream) {
-    *pStream << testing::PrintToString(std::string(c.pszText)) << " " << c.pszSection << "/"
-             << c.pszKey;
+TEST(CIniDocumentTest, FindsValuesAsWindowsDoes) {
+    // Text, key in section S, value.
+    const std::tuple<const char*, const char*, std::optional<std::string>> cases[] = {
+        {"[S]\r\nk=crlf\r\n", "k", "crlf"},
+        {"[S]\rx=1\rk=cr", "k", "cr"},
+        {" \t[ s ] trailing\nK=v", "k", "v"},
+        {"[S\nk=unclosed", "k", "unclosed"},
+        {"k=before\n[S]\n", "k", std::nullopt},
+        {"[S]\n \tk \t= \t v=w \t", "k", "v=w"},
+        {"[S]\nk= \" v \" ", "k", " v "},
+        {"[S]\nk='v'", "k", "v"},
+        {"[S]\nk=\"v'", "k", "\"v'"},
+        {"[S]\nk\nk=after", "k", "after"},
+        {"[S]\n  ;k=comment", "k", std::nullopt},
+        {"[S]\n#k=hash ;no comment", "#k", "hash ;no comment"},
+        {"[S]\na=1\n[S]\nk=second", "k", std::nullopt},
+        {"[S]\nk=1\nK=2", "k", "1"},
+        {"[S]\nk=", "k", ""},
+        {"[S]\n[T]\nk=v", "k", std::nullopt},
+        {"", "k", std::nullopt},
+    };
+    for (const auto& [pszText, pszKey, expected] : cases) {
+        EXPECT_EQ(CIniDocument(pszText).GetValue("S", pszKey), expected) << pszText;
+    }
 }
 
-class CIniDocumentReadTest : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(CIniDocumentReadTest, FindsValueAsWindowsDoes) {
-    const ReadCase& c = GetParam();
-    EXPECT_EQ(CIniDocument(c.pszText).GetValue(c.pszSection, c.pszKey), c.expected) << c.pszText;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CIniDocumentReadTest,
-    testing::Values(
-        ReadCase{"[S]\r\nk=crlf\r\n", "S", "k", "crlf"}, ReadCase{"[S]\rx=1\rk=cr", "S", "k", "cr"},
-        ReadCase{" \t[ S ] trailing\nk=v", "S", "k", "v"},
-        ReadCase{"[S\nk=unclosed", "S", "k", "unclosed"},
-        ReadCase{"k=before\n[S]\n", "S", "k", std::nullopt},
-        ReadCase{"[S]\nk=a=b", "S", "k", "a=b"},
-        ReadCase{"[S]\n \tk \t= \t v w \t", "S", "k", "v w"},
-        ReadCase{"[S]\nk= \" v \" ", "S", "k", " v "}, ReadCase{"[S]\nk='v'", "S", "k", "v"},
-        ReadCase{"[S]\nk=\"v'", "S", "k", "\"v'"}, ReadCase{"[S]\nk=\"\"v\"\"", "S", "k", "\"v\""},
-        ReadCase{"[S]\nk=\"", "S", "k", "\""}, ReadCase{"[S]\nk\nk=after", "S", "k", "after"},
-        ReadCase{"[S]\n  ;k=comment", "S", "k", std::nullopt},
-        ReadCase{"[S]\n#k=hash", "S", "#k", "hash"},
-        ReadCase{"[S]\nk=v ;not a comment", "S", "k", "v ;not a comment"},
-        ReadCase{"[gLoBaLs]\nSource_Directory=x", "GLOBALS", "source_directory", "x"},
-        ReadCase{"[S]\na=1\n[S]\nk=second", "S", "k", std::nullopt},
-        ReadCase{"[S]\nk=1\nK=2", "S", "k", "1"}, ReadCase{"[S]\nk=", "S", "k", ""},
-        ReadCase{"[S]\n[T]\nk=v", "S", "k", std::nullopt},
-        ReadCase{"[T]\nk=v", "S", "k", std::nullopt}, ReadCase{"", "S", "k", std::nullopt}));
-
-struct WriteCase {
-    const char* pszBefore;
-    const char* pszSection;
-    const char* pszKey;
-    const char* pszAfter;
-};
-
-void PrintTo(const WriteCase& c, std::ostream* pStream) {
-    *pStream << testing::PrintToString(std::string(c.pszBefore)) << " " << c.pszSection << "/"
-             << c.pszKey;
-}
-
-class CIniDocumentWriteTest : public testing::TestWithParam<WriteCase> {};
-
-TEST_P(CIniDocumentWriteTest, ChangesOnlyWhatTheWriteNeeds) {
-    const WriteCase& c = GetParam();
-    CIniDocument document(c.pszBefore, "\r\n");
-    document.SetValue(c.pszSection, c.pszKey, "7");
-    EXPECT_EQ(document.Bytes(), c.pszAfter) << c.pszBefore;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CIniDocumentWriteTest,
-    testing::Values(WriteCase{"[S]\r\n  Key = \"5\" ; old\r\n", "s", "KEY", "[S]\r\n  Key =7\r\n"},
-                    WriteCase{"[S]\nk=1\nk=2\n", "S", "k", "[S]\nk=7\nk=2\n"},
-                    WriteCase{"[S]\na=1\n;c\n\n[T]\n", "S", "k", "[S]\na=1\nk=7\n;c\n\n[T]\n"},
-                    WriteCase{"[S]\na=1\njunk\n", "S", "k", "[S]\na=1\nk=7\njunk\n"},
-                    WriteCase{"[S]\n[T]\n", "S", "k", "[S]\nk=7\n[T]\n"},
-                    WriteCase{"[S]\na=1", "S", "k", "[S]\na=1\nk=7\n"},
-                    WriteCase{"[S]\na=1\n[T]\n[S]\nk=1\n", "S", "k",
-                              "[S]\na=1\nk=7\n[T]\n[S]\nk=1\n"},
-                    WriteCase{"k=1\n[S]\n", "S", "k", "k=1\n[S]\nk=7\n"},
-                    WriteCase{"[T]\r\nx=1\r\n", "S", "k", "[T]\r\nx=1\r\n[S]\r\nk=7\r\n"},
-                    WriteCase{"[T]\nx=1", "S", "k", "[T]\nx=1\n[S]\nk=7\n"},
-                    WriteCase{"[T]\rx=1\r", "S", "k", "[T]\rx=1\r[S]\rk=7\r"},
-                    WriteCase{"[T]", "S", "k", "[T]\r\n[S]\r\nk=7\r\n"},
-                    WriteCase{"", "S", "k", "[S]\r\nk=7\r\n"}));
-
-TEST(CIniDocumentTest, KeepsEveryByteOfAnUnchangedText) {
-    for (const std::string& text : std::initializer_list<std::string>{
-             "", "\n", "a", "\r\r\n\n\r", "[S]\r\nk=v\n;c\rx", std::string("[S]\0\nk=\0v\n", 11)}) {
+// k=7 written into section S; a document without line endings of its own takes CRLF.
+TEST(CIniDocumentTest, WriteChangesOnlyWhatItNeedsInTheDocumentsOwnLineEndings) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"[s]\r\n  K = \"5\" ; old\r\n", "[s]\r\n  K =7\r\n"},
+        {"[S]\nk=1\nk=2\n", "[S]\nk=7\nk=2\n"},
+        {"[S]\na=1\n;c\n\n[T]\n", "[S]\na=1\nk=7\n;c\n\n[T]\n"},
+        {"[S]\n[T]\n", "[S]\nk=7\n[T]\n"},
+        {"[S]\na=1", "[S]\na=1\nk=7\n"},
+        {"[S]\na=1\n[T]\n[S]\nk=1\n", "[S]\na=1\nk=7\n[T]\n[S]\nk=1\n"},
+        {"k=1\n[S]\n", "k=1\n[S]\nk=7\n"},
+        {"[T]\nx=1", "[T]\nx=1\n[S]\nk=7\n"},
+        {"[T]\rx=1\r", "[T]\rx=1\r[S]\rk=7\r"},
+        {"", "[S]\r\nk=7\r\n"},
+    };
+    for (const auto& [pszBefore, pszAfter] : cases) {
+        CIniDocument document(pszBefore, "\r\n");
+        document.SetValue("S", "k", "7");
+        EXPECT_EQ(document.Bytes(), pszAfter) << pszBefore;
+    }
+    using namespace std::string_literals;
+    for (const std::string& text : {"\r\r\n\n\r"s, "[S]\r\nk=v\n;c\rx"s, "[S]\0\nk=\0v"s}) {
         EXPECT_EQ(CIniDocument(text).Bytes(), text);
     }
 }

@@ -1,15 +1,19 @@
 #include "CScriptedPlatformServices.h"
 
-CScriptedPlatformServices::CScriptedPlatformServices(std::string executablePath)
-    : m_strExecutablePath(std::move(executablePath)) {}
+namespace {
 
-void CScriptedPlatformServices::SetNextAnswer(MessageBoxResult answer) {
-    m_Answers.push_back(answer);
+// The first queued item, or fallback when none is queued.
+template <typename T>
+T TakeNext(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) {
+        return fallback;
+    }
+    T next = std::move(queue.front());
+    queue.pop_front();
+    return next;
 }
 
-void CScriptedPlatformServices::SetNextFileDialogResult(std::optional<std::string> path) {
-    m_FileResults.push_back(std::move(path));
-}
+}  // namespace
 
 std::vector<std::string> CScriptedPlatformServices::MessageTexts() const {
     std::vector<std::string> texts;
@@ -22,24 +26,12 @@ std::vector<std::string> CScriptedPlatformServices::MessageTexts() const {
 MessageBoxResult CScriptedPlatformServices::ShowMessageBox(const std::string& text,
                                                            MessageBoxType type) {
     m_Messages.push_back({text, type});
-    if (type == MessageBoxType::Ok) {
-        return MessageBoxResult::Ok;
-    }
-    if (m_Answers.empty()) {
-        return MessageBoxResult::No;
-    }
-    const MessageBoxResult answer = m_Answers.front();
-    m_Answers.pop_front();
-    return answer;
+    return type == MessageBoxType::Ok ? MessageBoxResult::Ok
+                                      : TakeNext(m_Answers, MessageBoxResult::No);
 }
 
 std::optional<std::string> CScriptedPlatformServices::RunFileDialog(
     const FileDialogRequest& request) {
     m_FileDialogs.push_back(request);
-    if (m_FileResults.empty()) {
-        return std::nullopt;
-    }
-    std::optional<std::string> result = m_FileResults.front();
-    m_FileResults.pop_front();
-    return result;
+    return TakeNext(m_FileResults, std::optional<std::string>());
 }

@@ -16,13 +16,16 @@ public:
         MessageBoxType eType;
     };
 
-    explicit CScriptedPlatformServices(std::string executablePath = "/opt/kvledit/kvledit");
+    explicit CScriptedPlatformServices(std::string executablePath = "/opt/kvledit/kvledit")
+        : m_strExecutablePath(std::move(executablePath)) {}
 
     // Answer for the next Yes/No box; boxes without a queued answer get No.
-    void SetNextAnswer(MessageBoxResult answer);
+    void SetNextAnswer(MessageBoxResult answer) { m_Answers.push_back(answer); }
     // Result of the next file dialog: a full path, or nothing for a cancelled dialog.
     // Dialogs without a queued result are cancelled.
-    void SetNextFileDialogResult(std::optional<std::string> path);
+    void SetNextFileDialogResult(std::optional<std::string> path) {
+        m_FileResults.push_back(std::move(path));
+    }
     void SetExecutablePath(std::string path) { m_strExecutablePath = std::move(path); }
 
     const std::vector<MessageRecord>& Messages() const { return m_Messages; }

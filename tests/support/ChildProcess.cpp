@@ -7,47 +7,21 @@
 
 #include "platform/CProcessSetup.h"
 
-namespace ChildProcess {
-
-namespace {
-
-Outcome RunForked(const std::function<void()>& setup, const std::function<bool()>& body) {
+int ChildProcess::Run(const std::function<bool()>& body, size_t nFileSizeLimit) {
     const pid_t pid = fork();
     if (pid == 0) {
-        setup();
+        const rlimit limit{nFileSizeLimit, nFileSizeLimit};
+        if (nFileSizeLimit > 0 && setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            _exit(2);
+        }
+        CProcessSetup::IgnoreFileSizeSignal();
         // _exit: the child must not run the test framework's exit handlers.
         _exit(body() ? 0 : 1);
     }
-    Outcome outcome;
     int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid) {
-        return outcome;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+        return -1;
     }
-    outcome.bExited = WIFEXITED(status);
-    outcome.nExitCode = outcome.bExited ? WEXITSTATUS(status) : -1;
-    outcome.nSignal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    return outcome;
+    return WEXITSTATUS(status);
 }
-
-}  // namespace
-
-Outcome RunWithFileSizeLimit(size_t nFileSizeLimit, bool bIgnoreFileSizeSignal,
-                             const std::function<bool()>& body) {
-    const auto setup = [=] {
-        const rlimit limit{nFileSizeLimit, nFileSizeLimit};
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            _exit(2);
-        }
-        if (bIgnoreFileSizeSignal) {
-            CProcessSetup::IgnoreFileSizeSignal();
-        }
-    };
-    return RunForked(setup, body);
-}
-
-Outcome Run(const std::function<bool()>& body) {
-    return RunForked([] {}, body);
-}
-
-}  // namespace ChildProcess
 #endif

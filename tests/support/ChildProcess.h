@@ -3,22 +3,14 @@
 #include <cstddef>
 #include <functional>
 
-// Runs test code in a forked child process whose files may not grow beyond a limit, so that
-// a write fails for real in the middle of a file (POSIX only).
+// Runs test code in a forked child process (POSIX only), so that a write can fail for real in
+// the middle of a file and whatever the child holds (a lock, an open file) is left as a crash
+// would leave it: the child ends without running destructors.
 namespace ChildProcess {
 
-struct Outcome {
-    bool bExited = false;  // ended through exit; otherwise killed by nSignal
-    int nExitCode = -1;    // 0 when the body returned true, 1 when it returned false
-    int nSignal = 0;
-};
-
-// bIgnoreFileSizeSignal: the child ignores SIGXFSZ, so a write beyond the limit fails with
-// EFBIG instead of killing it.
-Outcome RunWithFileSizeLimit(size_t nFileSizeLimit, bool bIgnoreFileSizeSignal,
-                             const std::function<bool()>& body);
-// Without a limit. The child ends without running destructors, so what it holds (a lock, an
-// open file) is left as a crash would leave it.
-Outcome Run(const std::function<bool()>& body);
+// The child's exit code: 0 when body returned true, 1 when it returned false; -1 when it was
+// killed. With nFileSizeLimit > 0 its files may not grow beyond that many bytes, and a write
+// beyond fails with EFBIG (the child ignores SIGXFSZ).
+int Run(const std::function<bool()>& body, size_t nFileSizeLimit = 0);
 
 }  // namespace ChildProcess

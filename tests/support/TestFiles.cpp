@@ -13,13 +13,7 @@ std::string ReadAll(const std::string& path) {
 }
 
 void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-bool Exists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::vector<std::string> ListFolder(const std::string& folder) {

@@ -35,12 +35,10 @@ TEST(CompletionTest, AppendsTheMissingSubCellsInXYZOrderAfterTheUserRecords) {
 
     ASSERT_TRUE(definition.CompleteSubCells());
 
-    std::vector<SubCell> expected = added;
-    for (const SubCell& cell : {Cell(0, 0, 0), Cell(0, 0, 1), Cell(0, 1, 0), Cell(0, 1, 1),
-                                Cell(1, 0, 0), Cell(1, 1, 0), Cell(1, 1, 1)}) {
-        expected.push_back(cell);
-    }
-    EXPECT_EQ(definition.m_SubCells, expected);
+    EXPECT_EQ(definition.m_SubCells,
+              (std::vector<SubCell>{added[0], added[1], added[2], Cell(0, 0, 0), Cell(0, 0, 1),
+                                    Cell(0, 1, 0), Cell(0, 1, 1), Cell(1, 0, 0), Cell(1, 1, 0),
+                                    Cell(1, 1, 1)}));
 }
 
 TEST(CompletionTest, MatchesTheScanningRuleOnRandomDefinitions) {

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
+#include <csignal>
 #include <random>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "TestFiles.h"
 #include "platform/CProfileFile.h"
 
@@ -75,12 +76,14 @@ TEST_F(CProfileFileTest, WriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
     std::mt19937 random(std::random_device{}());
     bool bWritten = false;
     for (int nKill = 0; nKill < 25; ++nKill) {
-        QProcess writer;
-        writer.start(KVL_PROFILE_WRITER_LOOP, {QString::fromStdString(m_strProfile)});
-        ASSERT_TRUE(writer.waitForReadyRead(30000));
+        const int nWriter = ChildProcess::Start([this] {
+            for (int32_t n = 1; CProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", n); ++n) {
+            }
+            return 1;
+        });
         std::this_thread::sleep_for(writeTime * (random() % 300) / 100);
-        writer.kill();
-        ASSERT_TRUE(writer.waitForFinished(30000));
+        ASSERT_EQ(kill(nWriter, SIGKILL), 0);
+        ASSERT_EQ(ChildProcess::Wait(nWriter), -1);
 
         const std::string bytes = TestFiles::ReadAll(m_strProfile);
         const size_t nEnd = bytes.find_first_not_of("0123456789", head.size());

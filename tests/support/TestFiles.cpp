@@ -16,6 +16,11 @@ void WriteAll(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
 std::vector<std::string> ListFolder(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;

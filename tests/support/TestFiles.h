@@ -8,6 +8,7 @@ namespace TestFiles {
 
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
 // Names of the entries of a folder, sorted.
 std::vector<std::string> ListFolder(const std::string& folder);
 

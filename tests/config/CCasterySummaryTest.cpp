@@ -1,3 +1,5 @@
+#include <QFile>
+
 #include "CConfigTest.h"
 #include "config/CCasterySummary.h"
 

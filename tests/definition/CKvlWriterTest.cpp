@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <climits>
 #include <string>
 #include <tuple>
@@ -7,9 +8,21 @@
 
 #include "ChildProcess.h"
 #include "DefinitionSamples.h"
+#include "TestFiles.h"
 #include "definition/CKvlWriter.h"
 
 namespace {
+
+using namespace std::string_literals;
+
+// Identifier 7, a.map, 1 x 1 x 1, one record (0, 0, 0) with North and East; its 90 bytes field
+// by field: the header's length and text, the identifier, the map name's length and text, the
+// dimensions, the record count, the record's exits, coordinates and reserved words.
+const CKvlDefinition kExample =
+    Definition(7, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH | EXIT_EAST)});
+const std::string kExampleFile = "\x22\0\0\0KESTRAVEN SOFTWARE     .KVL (1.0)\0"s + "\7\0\0\0"s +
+                                 "\6\0\0\0a.map\0"s + "\1\0\0\0\1\0\0\0\1\0\0\0"s + "\1\0\0\0"s +
+                                 "\5\0"s + std::string(12, '\0') + std::string(8, '\0');
 
 std::string Le32(uint32_t nValue) {
     std::string bytes;
@@ -27,7 +40,17 @@ std::string Record(char cExits, int32_t x, int32_t y, int32_t z) {
     return std::string{cExits, '\0'} + Le32(x) + Le32(y) + Le32(z) + std::string(8, '\0');
 }
 
-using KvlWriterTest = KvlFileTest;
+class KvlWriterTest : public testing::Test {
+protected:
+    std::string PathOf(const std::string& name) const {
+        return m_Folder.filePath(QString::fromStdString(name)).toStdString();
+    }
+    std::vector<std::string> Contents() const {
+        return TestFiles::ListFolder(m_Folder.path().toStdString());
+    }
+
+    QTemporaryDir m_Folder;
+};
 
 // Each file replaces the one before, the first a longer file.
 TEST_F(KvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
@@ -35,7 +58,7 @@ TEST_F(KvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
     const std::string header = kExampleFile.substr(0, 38);
     const std::string one = Le32(1);
     const std::pair<CKvlDefinition, std::string> cases[] = {
-        {ExampleDefinition(), kExampleFile},
+        {kExample, kExampleFile},
         {Definition(UINT32_MAX, "", 1, 1, 1, {Cell(0, 0, 0, EXIT_ALL)}),
          header + Le32(UINT32_MAX) + Text("") + one + one + one + one + Record(15, 0, 0, 0)},
         {Definition(2, "n.map", -1, INT32_MIN, 300, {}),

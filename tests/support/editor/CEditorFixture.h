@@ -2,26 +2,67 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
+#include <ostream>
 #include <string>
 
+#include "CModalDriver.h"
 #include "CScriptedPlatformServices.h"
+#include "TestFiles.h"
 #include "app/CKVLEditApp.h"
+#include "config/CGeneratorSettings.h"
+#include "dialogs/CTemplateDialog.h"
+#include "res/Resource.h"
 
 // An editor over a temporary folder: the executable "lies" in <temp>/bin, so the shared
 // profile is <temp>/bin/Gridforge.INI, and the desktop is scripted. Every test starts from
 // fresh settings and must leave no window open.
 class CEditorFixture : public testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        ASSERT_TRUE(QDir(m_TempDir.path()).mkpath(QStringLiteral("bin")));
+        theSettings = CGeneratorSettings();
+        m_Services.SetExecutablePath(TempPath("bin/kvledit"));
+        m_pApp = std::make_unique<CKVLEditApp>(m_Services);
+        m_pApp->SetProfilePath();
+    }
 
-    // A path inside the temporary folder.
-    std::string TempPath(const std::string& relative) const;
-    std::string ProfilePath() const { return TempPath("bin/Gridforge.INI"); }
+    void TearDown() override {
+        QApplication::processEvents();
+        for (const QWidget* pWidget : QApplication::topLevelWidgets()) {
+            EXPECT_FALSE(pWidget->isVisible())
+                << "left open: " << pWidget->metaObject()->className();
+        }
+        m_pApp.reset();
+        theSettings = CGeneratorSettings();
+    }
+
+    std::string TempPath(const std::string& relative) const {
+        return QDir(m_TempDir.path()).filePath(QString::fromStdString(relative)).toStdString();
+    }
 
     QTemporaryDir m_TempDir;
     CScriptedPlatformServices m_Services;
     std::unique_ptr<CKVLEditApp> m_pApp;
+    CModalDriver m_Driver;
 };
+
+// The control of that id as T; a missing control stops the test run with its id.
+template <class T>
+T& Control(const CTemplateDialog& dialog, int nId) {
+    T* pControl = dynamic_cast<T*>(dialog.GetDlgItem(nId));
+    if (pControl == nullptr) {
+        qFatal("%s has no control %d of the expected kind", qPrintable(dialog.objectName()), nId);
+    }
+    return *pControl;
+}
+
+inline void PrintTo(const QString& text, std::ostream* pOut) {
+    *pOut << '"' << text.toStdString() << '"';
+}

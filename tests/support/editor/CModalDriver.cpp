@@ -4,89 +4,44 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTimer>
 
-namespace {
-
-std::string Describe(const QWidget& window) {
-    return std::string(window.metaObject()->className()) + " \"" +
-           window.windowTitle().toStdString() + "\" (" + window.objectName().toStdString() + ")";
-}
-
-}  // namespace
-
-void CloseAllModalWindows() {
-    for (int nGuard = 0; nGuard < 50; ++nGuard) {
-        QWidget* pWindow = QApplication::activePopupWidget();
-        if (pWindow == nullptr) {
-            pWindow = QApplication::activeModalWidget();
-        }
-        if (pWindow == nullptr) {
-            return;
-        }
-        if (auto* pDialog = qobject_cast<QDialog*>(pWindow)) {
-            pDialog->done(2);  // IDCANCEL, QFileDialog's and QMessageBox's "not accepted"
-        } else {
-            pWindow->close();
-        }
-    }
-}
-
-CModalDriver::CModalDriver(std::chrono::milliseconds patience) : m_Patience(patience) {
+CModalDriver::CModalDriver() {
     m_SinceProgress.start();
-    ScheduleNextPoll();
+    Poll();
 }
 
 CModalDriver::~CModalDriver() {
-    for (const Step& step : m_Steps) {
-        ADD_FAILURE() << "A step for " << step.strLabel << " never ran";
-    }
-}
-
-void CModalDriver::Add(std::string label, std::function<bool(QWidget&)> matches,
-                       std::function<void(QWidget&)> act) {
-    m_Steps.push_back({std::move(label), std::move(matches), std::move(act)});
-}
-
-void CModalDriver::ScheduleNextPoll() {
-    // A fresh timer each time: a timer whose handler is still running (an action inside a
-    // modal loop) would not fire again, and steps for nested windows would never run.
-    QTimer::singleShot(5, &m_Context, [this] { Poll(); });
+    EXPECT_TRUE(m_Steps.empty()) << m_Steps.size() << " step(s) never ran";
 }
 
 void CModalDriver::Poll() {
-    ScheduleNextPoll();
+    // A fresh timer each time: one whose handler is still running (a step inside a modal loop)
+    // would not fire again, and steps for nested windows would never run.
+    QTimer::singleShot(5, &m_Context, [this] { Poll(); });
     QWidget* pWindow = QApplication::activeModalWidget();
-    if (pWindow == nullptr || !pWindow->isVisible()) {
+    if (pWindow == nullptr) {
         m_SinceProgress.restart();
-        return;
-    }
-    if (m_bGivenUp) {
-        CloseAllModalWindows();
-        return;
-    }
-    if (!m_Steps.empty() && m_Steps.front().matches(*pWindow)) {
-        if (!pWindow->isActiveWindow()) {
-            // Keys and shortcuts go to the active window: act once it has the focus.
-            pWindow->activateWindow();
-            return;
+    } else if (m_SinceProgress.elapsed() > 10000) {
+        // Closed one by one, innermost first, until none is left.
+        ADD_FAILURE() << "The modal window " << pWindow->metaObject()->className() << " \""
+                      << pWindow->windowTitle().toStdString() << "\" stayed open";
+        m_Steps.clear();
+        if (auto* pDialog = qobject_cast<QDialog*>(pWindow)) {
+            pDialog->done(2);  // IDCANCEL, and "not accepted" for Qt's own dialogs
+        } else {
+            pWindow->close();
         }
-        // Taken off first: the action may open a modal window whose steps run inside it.
-        Step step = std::move(m_Steps.front());
+    } else if (!pWindow->isActiveWindow()) {
+        pWindow->activateWindow();  // keys and shortcuts go to the active window
+    } else if (!m_Steps.empty()) {
+        // Taken off first: the step may open a modal window whose steps run inside it.
+        std::function<bool(QWidget&)> step = std::move(m_Steps.front());
         m_Steps.pop_front();
-        m_SinceProgress.restart();
-        step.act(*pWindow);
-        m_SinceProgress.restart();
-        return;
+        if (step(*pWindow)) {
+            m_SinceProgress.restart();
+        } else {
+            m_Steps.push_front(std::move(step));
+        }
     }
-    if (m_SinceProgress.elapsed() > m_Patience.count()) {
-        GiveUp(*pWindow);
-    }
-}
-
-void CModalDriver::GiveUp(const QWidget& window) {
-    ADD_FAILURE() << "The modal window " << Describe(window) << " stayed open; next step: "
-                  << (m_Steps.empty() ? std::string("none") : m_Steps.front().strLabel);
-    m_bGivenUp = true;
-    m_Steps.clear();
-    CloseAllModalWindows();
 }

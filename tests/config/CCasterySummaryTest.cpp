@@ -6,18 +6,14 @@
 namespace {
 
 const char* const kDefaultFile =
-    "; Prefab Castery Summary Data File\n;\n[general]\n;\n"
-    "; The description field should provide a brief friendly description of\n"
-    "; the style of map that will be produced by using this Prefab Castery.\n"
-    "description=not yet described\n;\n"
-    "; The gen_class_name field must match the name of the class that\n"
-    "; is required to generate maps using this Castery.\n"
-    "gen_class_name=Generic\n;\n"
-    "; The game_type field must be one of the following values:\n"
-    "; 1= Quake\n; 2= Quake II\n; 3= Hexen II\ngame_type=2\n;\n"
-    "; The quantum_unit fields must equal the quantum unit size you have de-\n"
-    "; cided upon for this Castery.\n"
-    "quantum_unit_x=256\nquantum_unit_y=256\nquantum_unit_z=256\n";
+    "; Prefab Castery Summary Data File\n;\n[general]\n;\n; The description field should provide"
+    " a brief friendly description of\n; the style of map that will be produced by using this "
+    "Prefab Castery.\ndescription=not yet described\n;\n; The gen_class_name field must match the"
+    " name of the class that\n; is required to generate maps using this Castery.\ngen_class_name="
+    "Generic\n;\n; The game_type field must be one of the following values:\n; 1= Quake\n; 2= "
+    "Quake II\n; 3= Hexen II\ngame_type=2\n;\n; The quantum_unit fields must equal the quantum "
+    "unit size you have de-\n; cided upon for this Castery.\nquantum_unit_x=256\nquantum_unit_y="
+    "256\nquantum_unit_z=256\n";
 
 // The summary values in one line: description|class|game type|quantum units x|y|z.
 std::string Loaded() {

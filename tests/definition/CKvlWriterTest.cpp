@@ -18,26 +18,19 @@ using namespace std::string_literals;
 // Identifier 7, a.map, 1 x 1 x 1, one record (0, 0, 0) with North and East; its 90 bytes field
 // by field: the header's length and text, the identifier, the map name's length and text, the
 // dimensions, the record count, the record's exits, coordinates and reserved words.
-const CKvlDefinition kExample =
-    Definition(7, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH | EXIT_EAST)});
 const std::string kExampleFile = "\x22\0\0\0KESTRAVEN SOFTWARE     .KVL (1.0)\0"s + "\7\0\0\0"s +
                                  "\6\0\0\0a.map\0"s + "\1\0\0\0\1\0\0\0\1\0\0\0"s + "\1\0\0\0"s +
                                  "\5\0"s + std::string(12, '\0') + std::string(8, '\0');
 
-std::string Le32(uint32_t nValue) {
+// Little-endian 32-bit words.
+std::string Words(std::initializer_list<int64_t> values) {
     std::string bytes;
-    for (int i = 0; i < 4; ++i) {
-        bytes += static_cast<char>(nValue >> (8 * i));
+    for (const int64_t nValue : values) {
+        for (int i = 0; i < 4; ++i) {
+            bytes += static_cast<char>(nValue >> (8 * i));
+        }
     }
     return bytes;
-}
-
-std::string Text(const std::string& text) {
-    return Le32(static_cast<uint32_t>(text.size() + 1)) + text + '\0';
-}
-
-std::string Record(char cExits, int32_t x, int32_t y, int32_t z) {
-    return std::string{cExits, '\0'} + Le32(x) + Le32(y) + Le32(z) + std::string(8, '\0');
 }
 
 class KvlWriterTest : public testing::Test {
@@ -55,20 +48,13 @@ protected:
 // Each file replaces the one before, the first a longer file.
 TEST_F(KvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
     TestFiles::WriteAll(PathOf("out.KVL"), std::string(1000, 'x'));
-    const std::string header = kExampleFile.substr(0, 38);
-    const std::string one = Le32(1);
+    const std::vector<SubCell> cells = {Cell(0, 0, 0, EXIT_WEST), Cell(5, -1, INT32_MAX, EXIT_ALL)};
     const std::pair<CKvlDefinition, std::string> cases[] = {
-        {kExample, kExampleFile},
-        {Definition(UINT32_MAX, "", 1, 1, 1, {Cell(0, 0, 0, EXIT_ALL)}),
-         header + Le32(UINT32_MAX) + Text("") + one + one + one + one + Record(15, 0, 0, 0)},
-        {Definition(2, "n.map", -1, INT32_MIN, 300, {}),
-         header + Le32(2) + Text("n.map") + "\xFF\xFF\xFF\xFF" + std::string("\0\0\0\x80", 4) +
-             "\x2C\x01" + std::string(2, '\0') + Le32(0)},
-        {Definition(3, "d.map", 1, 1, 1,
-                    {Cell(0, 0, 0, EXIT_NORTH), Cell(0, 0, 0, EXIT_WEST),
-                     Cell(5, -1, INT32_MAX, EXIT_SOUTH | EXIT_EAST)}),
-         header + Le32(3) + Text("d.map") + one + one + one + Le32(3) + Record(1, 0, 0, 0) +
-             Record(8, 0, 0, 0) + Record(6, 5, -1, INT32_MAX)},
+        {{7, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH | EXIT_EAST)}}, kExampleFile},
+        {{UINT32_MAX, "", -1, INT32_MIN, 300, cells},
+         kExampleFile.substr(0, 38) + Words({UINT32_MAX, 1}) + '\0' +
+             Words({-1, INT32_MIN, 300, 2}) + "\x08\0"s + Words({0, 0, 0, 0, 0}) + "\x0F\0"s +
+             Words({5, -1, INT32_MAX, 0, 0})},
     };
     for (const auto& [definition, expected] : cases) {
         ASSERT_TRUE(CKvlWriter().Write(PathOf("out.KVL"), definition));
@@ -89,9 +75,8 @@ TEST_F(KvlWriterTest, FailedWriteReportsFalseAndLeavesTheOlderFileAlone) {
         {PathOf("room.KVL"), 64, 1},
     };
     for (const auto& [path, nFileSizeLimit, nRecords] : cases) {
-        const CKvlDefinition definition =
-            Definition(9, "big.map", nRecords, 1, 1, std::vector<SubCell>(nRecords));
-        const auto write = [&] { return CKvlWriter().Write(path, definition); };
+        const CKvlDefinition big{9, "big.map", nRecords, 1, 1, std::vector<SubCell>(nRecords)};
+        const auto write = [&] { return CKvlWriter().Write(path, big); };
 
         EXPECT_EQ(ChildProcess::Run(write, nFileSizeLimit), 1) << path << nRecords;
         EXPECT_EQ(TestFiles::ReadAll(PathOf("room.KVL")), "older");

@@ -14,32 +14,25 @@ TEST(CPathPartsTest, SplitsWholeAnyPathShorterThan260AndRefusesLongerOnes) {
     const std::string dir = "/" + std::string(257, 'd') + "/";
     const std::string name(255, 'f');
     const std::string ext = "." + std::string(258, 'e');
-    const struct {
-        std::string strPath;
-        Parts expected;
-    } cases[] = {
-        {R"(C:\Games\Tools\editor.exe)", {"C:", R"(\Games\Tools\)", "editor", ".exe"}},
-        {"archive.tar.gz", {"", "", "archive.tar", ".gz"}},
-        {R"(C:/mixed\seps/x.kvl)", {"C:", R"(/mixed\seps/)", "x", ".kvl"}},
+    const std::pair<std::string, Parts> cases[] = {
+        {R"(C:/mixed\seps/x.tar.kvl)", {"C:", R"(/mixed\seps/)", "x.tar", ".kvl"}},
         {"maps.old/room", {"", "maps.old/", "room", ""}},
         {".hidden", {"", "", "", ".hidden"}},
         {"C:room.map", {"C:", "", "room", ".map"}},
-        {R"(\\server\share\f.txt)", {"", R"(\\server\share\)", "f", ".txt"}},
-        {"", {"", "", "", ""}},
         {dir, {"", dir, "", ""}},
         {name + ".map", {"", "", name, ".map"}},
         {ext, {"", "", "", ext}},
         {dir + "x", {"", "", "", ""}},
     };
     CPathParts parts;  // one for all: nothing of a path may stay for the next
-    for (const auto& c : cases) {
-        parts.Split(c.strPath.c_str());
-        EXPECT_EQ(parts.Compose(PP_DRIVE | PP_DIR | PP_FNAME | PP_EXT),
-                  c.expected[0] + c.expected[1] + c.expected[2] + c.expected[3]);
+    for (const auto& [path, expected] : cases) {
+        parts.Split(path.c_str());
         EXPECT_EQ(Parts({parts.Compose(PP_DRIVE), parts.Compose(PP_DIR), parts.Compose(PP_FNAME),
                          parts.Compose(PP_EXT)}),
-                  c.expected)
-            << c.strPath;
+                  expected)
+            << path;
+        EXPECT_EQ(parts.Compose(PP_DRIVE | PP_DIR | PP_FNAME | PP_EXT),
+                  expected[0] + expected[1] + expected[2] + expected[3]);
     }
     parts.Split(nullptr);
     EXPECT_STREQ(parts.Compose(PP_DRIVE | PP_DIR | PP_FNAME | PP_EXT), "");

@@ -29,16 +29,38 @@ public:
     void SetExecutablePath(std::string path) { m_strExecutablePath = std::move(path); }
 
     const std::vector<MessageRecord>& Messages() const { return m_Messages; }
-    std::vector<std::string> MessageTexts() const;
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const MessageRecord& record : m_Messages) {
+            texts.push_back(record.strText);
+        }
+        return texts;
+    }
     const std::vector<FileDialogRequest>& FileDialogs() const { return m_FileDialogs; }
-    // Queued answers that no box or dialog has taken yet.
-    size_t PendingAnswers() const { return m_Answers.size() + m_FileResults.size(); }
 
-    MessageBoxResult ShowMessageBox(const std::string& text, MessageBoxType type) override;
-    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
+    // A Yes/No box takes the first queued answer; a dialog, the first queued result.
+    MessageBoxResult ShowMessageBox(const std::string& text, MessageBoxType type) override {
+        m_Messages.push_back({text, type});
+        return type == MessageBoxType::Ok ? MessageBoxResult::Ok
+                                          : TakeNext(m_Answers, MessageBoxResult::No);
+    }
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override {
+        m_FileDialogs.push_back(request);
+        return TakeNext(m_FileResults, std::optional<std::string>());
+    }
     std::string GetExecutablePath() const override { return m_strExecutablePath; }
 
 private:
+    template <typename T>
+    static T TakeNext(std::deque<T>& queue, T fallback) {
+        if (queue.empty()) {
+            return fallback;
+        }
+        T next = std::move(queue.front());
+        queue.pop_front();
+        return next;
+    }
+
     std::string m_strExecutablePath;
     std::deque<MessageBoxResult> m_Answers;
     std::deque<std::optional<std::string>> m_FileResults;

@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
 
+#include "DefinitionSamples.h"
 #include "TestFiles.h"
-#include "definition/CKvlDefinition.h"
+#include "definition/CKvlWriter.h"
 
 struct ToolRun {
     int nExitCode = -1;  // also when the program did not finish normally
@@ -16,15 +18,25 @@ struct ToolRun {
     std::string strErr;
 };
 
-SubCell Cell(int32_t x, int32_t y, int32_t z, uint16_t nExits = 0);
-
 // Runs the built kvltool in a temporary folder of its own and looks at what it leaves there.
 class KvlToolTest : public testing::Test {
 protected:
     // program: another copy of kvltool to run instead.
-    ToolRun Run(const QStringList& args, const QString& program = KVLTOOL_PATH) const;
+    ToolRun Run(const QStringList& args, const QString& program = KVLTOOL_PATH) const {
+        QProcess process;
+        process.setWorkingDirectory(m_Folder.path());
+        process.start(program, args);
+        const bool bFinished = process.waitForFinished(60000);
+        return {bFinished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput().toStdString(),
+                process.readAllStandardError().toStdString()};
+    }
     // The bytes the editor's writer writes for definition.
-    std::string Kvl(const CKvlDefinition& definition) const;
+    std::string Kvl(const CKvlDefinition& definition) const {
+        const std::string path = m_Scratch.filePath("scratch.KVL").toStdString();
+        EXPECT_TRUE(CKvlWriter().Write(path, definition));
+        return TestFiles::ReadAll(path);
+    }
 
     std::string Path(const char* pszName) const { return m_Folder.filePath(pszName).toStdString(); }
     std::string Read(const char* pszName) const { return TestFiles::ReadAll(Path(pszName)); }

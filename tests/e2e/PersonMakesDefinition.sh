@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A person's whole run of the real editor in a real X server, by keyboard alone: the first
 # start writes the default summary file, then a 2 x 1 x 1 prefab with exits North and East in
-# sub cell X 1 is saved as room1.KVL. Checks the file byte for byte and the shared profile.
+# sub cell X 1 is saved as room1.KVL. Checks the file byte for byte, that kvltool makes the
+# same file from the same input, and the shared profile.
 # Usage: PersonMakesDefinition.sh PATH_TO_KVLEDIT
 set -euo pipefail
 editor=$1
@@ -79,6 +80,10 @@ expected="$work/expected.KVL"
     printf '\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0'
 } >"$expected"
 cmp "$expected" "$work/prefabs/room1.KVL" || fail "room1.KVL differs from the expected bytes"
+# kvltool, built beside the editor, makes the same file from the same input.
+"$(dirname "$editor")/kvltool" make room1.map --dims 2x1x1 --exit 1,0,0:NE --id 1 \
+    -o "$work/kvltool.KVL" >/dev/null || fail "kvltool make failed"
+cmp "$work/kvltool.KVL" "$work/prefabs/room1.KVL" || fail "kvltool's file differs from the editor's"
 grep -q '^NEXT_ID=2$' "$work/bin/Gridforge.INI" || fail "Gridforge.INI does not hold NEXT_ID=2"
 [ "$(grep -c . "$work/maps/S2/summary.INI")" -eq 23 ] || fail "summary.INI is not the 23-line default"
-echo "ok: room1.KVL, Gridforge.INI and summary.INI are as a person's run leaves them"
+echo "ok: room1.KVL (the same from kvltool), Gridforge.INI and summary.INI are as expected"

@@ -27,6 +27,11 @@ std::string Native(std::string_view path) {
     return native;
 }
 
+std::string FileNameOf(const std::string& path) {
+    const size_t nLastSeparator = path.find_last_of("\\/");
+    return nLastSeparator == std::string::npos ? path : path.substr(nLastSeparator + 1);
+}
+
 std::string DirectoryOf(const std::string& path) {
     if (path.size() < CPathParts::kMaxPath) {
         CPathParts parts;

@@ -20,6 +20,8 @@ bool EndsInSeparator(std::string_view path);
 std::string WithTrailingSeparator(std::string path);
 // A relative path written with "\", with the platform's separators.
 std::string Native(std::string_view path);
+// The name and extension of path, without drive or directories.
+std::string FileNameOf(const std::string& path);
 // The drive and directory of path, ending in its separator; empty when path names no
 // directory.
 std::string DirectoryOf(const std::string& path);

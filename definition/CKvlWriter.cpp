@@ -1,5 +1,13 @@
 #include "definition/CKvlWriter.h"
 
+#include "fileio/CPathParts.h"
+
+std::string CKvlWriter::ProposedFileName(const std::string& mapFile) {
+    CPathParts parts;
+    parts.Split(mapFile.c_str());
+    return std::string(parts.Compose(PP_FNAME)) + ".KVL";
+}
+
 bool CKvlWriter::Write(const std::string& path, const CKvlDefinition& definition) {
     m_pDefinition = &definition;
     if (!Open(path, "wb")) {

@@ -4,13 +4,13 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
+#include "config/PathText.h"
 #include "definition/CKvlWriter.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CExitDefinitionDlg.h"
 #include "dialogs/CResourceTable.h"
 #include "dialogs/CSystemMenu.h"
 #include "dialogs/ExitQuestion.h"
-#include "fileio/CPathParts.h"
 #include "platform/CLeadingInteger.h"
 #include "res/Resource.h"
 
@@ -22,12 +22,6 @@ std::string FieldText(const QLineEdit& edit) {
 
 int32_t FieldNumber(const QLineEdit& edit) {
     return CLeadingInteger::Parse(FieldText(edit));
-}
-
-// The name and extension of a chosen file, without drive or folders; both separators count.
-std::string BareFileName(const std::string& path) {
-    const size_t nSeparator = path.find_last_of("/\\");
-    return nSeparator == std::string::npos ? path : path.substr(nSeparator + 1);
 }
 
 std::string DimensionLimitMessage() {
@@ -79,7 +73,7 @@ void CKVLEditDlg::OnBrowse() {
     const std::optional<std::string> path =
         CKvlApplication::Current().Services().RunFileDialog(request);
     if (path) {
-        m_editMapFile.setText(QString::fromLocal8Bit(BareFileName(*path)));
+        m_editMapFile.setText(QString::fromLocal8Bit(PathText::FileNameOf(*path)));
     }
 }
 
@@ -115,13 +109,10 @@ void CKVLEditDlg::OnNext() {
 
 void CKVLEditDlg::SaveDefinition() {
     const CKvlDefinition& definition = theSettings.m_Definition;
-    CPathParts mapFile;
-    mapFile.Split(definition.m_strMapFile.c_str());
-
     FileDialogRequest request;
     request.eKind = FileDialogRequest::Kind::Save;
     request.strDefaultExt = "kvl";
-    request.strInitialName = std::string(mapFile.Compose(PP_FNAME)) + ".KVL";
+    request.strInitialName = CKvlWriter::ProposedFileName(definition.m_strMapFile);
     request.strFilter = "KVL Files (*.kvl)|*.kvl||";
     const std::optional<std::string> path =
         CKvlApplication::Current().Services().RunFileDialog(request);

@@ -7,7 +7,6 @@
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
 #include "definition/CKvlWriter.h"
-#include "fileio/CPathParts.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/CKvlTextFormatter.h"
 #include "tools/ToolExitCode.h"
@@ -161,10 +160,9 @@ std::string CMakeCommand::OutputPath() const {
     if (!m_strOutput.empty()) {
         return m_strOutput;
     }
-    CPathParts parts;
-    parts.Split(m_strMapFile.c_str());
-    const std::string baseName = parts.Compose(PP_FNAME);
-    return baseName.empty() ? std::string() : baseName + ".KVL";
+    const std::string name = CKvlWriter::ProposedFileName(m_strMapFile);
+    // A map name without a base name (".map", "") gives no usable file name.
+    return name == ".KVL" ? std::string() : name;
 }
 
 uint32_t CMakeCommand::TakeIdentifier(std::ostream& err, bool& bWarned) const {

@@ -26,6 +26,12 @@ focus_window() {
     local id
     id=$(wait_window "$1") || fail "no window '$1'"
     xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
+    # A freshly started program may map its window before it takes the keyboard.
+    for _ in $(seq 50); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && break
+        sleep 0.1
+        xdotool windowfocus "$id" 2>/dev/null || true
+    done
     sleep 0.3
 }
 

@@ -103,6 +103,9 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
         EXPECT_THAT(nExitCode == 0 ? run.strOut : run.strErr, HasSubstr(pszSays)) << pszArgs;
         EXPECT_EQ(Files(), std::vector<std::string>{"plain"}) << pszArgs;
     }
+    const ToolRun empty = Run({"check", ""});
+    EXPECT_EQ(empty.nExitCode, 2);
+    EXPECT_THAT(empty.strErr, HasSubstr("the folder name is empty"));
 }
 
 // A copy of kvltool in a folder of its own takes identifiers from the Gridforge.INI beside it, as

@@ -109,7 +109,7 @@ CLI::App* CCheckCommand::Register(CLI::App& app) {
 int CCheckCommand::Run(std::ostream& out, std::ostream& err) {
     if (m_strFolder.empty()) {
         // An empty name would otherwise mean the current folder to the system.
-        err << "kvltool check: the folder name is empty\n";
+        err << "the folder name is empty\n";
         return ToolExitCode::kUsageOrIoError;
     }
     CFolderListing listing;

@@ -107,6 +107,11 @@ CLI::App* CCheckCommand::Register(CLI::App& app) {
 }
 
 int CCheckCommand::Run(std::ostream& out, std::ostream& err) {
+    if (m_strFolder.empty()) {
+        // An empty name would otherwise mean the current folder to the system.
+        err << "the folder name is empty\n";
+        return ToolExitCode::kUsageOrIoError;
+    }
     CFolderListing listing;
     if (!listing.Read(m_strFolder)) {
         err << m_strFolder << ": no folder that can be read\n";

@@ -5,7 +5,7 @@
 MessageBoxResult CConsolePlatformServices::ShowMessageBox(const std::string& text,
                                                           MessageBoxType type) {
     ++m_nMessages;
-    m_Err << "kvltool: " << text << '\n';
+    m_Err << text << '\n';
     return type == MessageBoxType::Ok ? MessageBoxResult::Ok : MessageBoxResult::No;
 }
 

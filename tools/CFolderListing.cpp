@@ -1,18 +1,18 @@
 #include "tools/CFolderListing.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QString>
+#include <algorithm>
 #include <filesystem>
+#include <system_error>
 
 namespace {
 
-QString Local(const std::string& text) {
-    return QString::fromLocal8Bit(text);
-}
-
-bool SameIgnoringCase(const std::string& left, const std::string& right) {
-    return Local(left).compare(Local(right), Qt::CaseInsensitive) == 0;
+std::string Folded(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
 }
 
 }  // namespace
@@ -20,36 +20,49 @@ bool SameIgnoringCase(const std::string& left, const std::string& right) {
 bool CFolderListing::Read(const std::string& folder) {
     m_strFolder = folder;
     m_Files.clear();
-    const QDir dir(Local(folder));
-    if (!QFileInfo(dir.path()).isDir() || !dir.isReadable()) {
+    m_Exact.clear();
+    m_Folded.clear();
+    if (folder.empty()) {
         return false;
     }
-    // Regular files only (links to them included): pipes and devices are no prefab files.
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString& name : names) {
-        m_Files.push_back(name.toLocal8Bit().toStdString());
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        // Regular files only (links to them included): pipes and devices are no prefab files.
+        std::error_code typeError;
+        if (entries->is_regular_file(typeError)) {
+            m_Files.push_back(entries->path().filename().string());
+        }
+    }
+    if (error) {
+        m_Files.clear();
+        return false;
+    }
+    std::sort(m_Files.begin(), m_Files.end());
+    for (const std::string& file : m_Files) {
+        m_Exact.insert(file);
+        m_Folded.try_emplace(Folded(file), file);
     }
     return true;
 }
 
 std::optional<std::string> CFolderListing::Find(const std::string& name) const {
-    std::optional<std::string> found;
-    for (const std::string& file : m_Files) {
-        if (file == name) {
-            return file;
-        }
-        if (!found && SameIgnoringCase(file, name)) {
-            found = file;
-        }
+    if (m_Exact.count(name) != 0) {
+        return name;
     }
-    return found;
+    const auto found = m_Folded.find(Folded(name));
+    if (found == m_Folded.end()) {
+        return std::nullopt;
+    }
+    return found->second;
 }
 
 std::vector<std::string> CFolderListing::WithExtension(const std::string& extension) const {
+    const std::string folded = Folded(extension);
     std::vector<std::string> names;
     for (const std::string& file : m_Files) {
         if (file.size() >= extension.size() &&
-            SameIgnoringCase(file.substr(file.size() - extension.size()), extension)) {
+            Folded(file.substr(file.size() - extension.size())) == folded) {
             names.push_back(file);
         }
     }

@@ -2,6 +2,9 @@
 
 #include <CLI/CLI.hpp>
 #include <exception>
+#include <new>
+
+#include "tools/CMessageStream.h"
 
 #include "tools/ToolExitCode.h"
 
@@ -19,23 +22,44 @@ CKvlTool::CKvlTool()
 CKvlTool::~CKvlTool() = default;
 
 int CKvlTool::Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CMessageStream messages(err);
+    int nExitCode = RunCommand(argc, argv, out, messages);
+    // Output that never arrived is no success, whatever the command found.
+    if (!out.flush()) {
+        messages << "writing to standard output failed; the output is incomplete\n";
+        nExitCode = ToolExitCode::kUsageOrIoError;
+    }
+    if (!messages.flush()) {
+        nExitCode = ToolExitCode::kUsageOrIoError;
+    }
+    return nExitCode;
+}
+
+int CKvlTool::RunCommand(int argc, const char* const* argv, std::ostream& out,
+                         std::ostream& messages) {
     try {
         m_pApp->parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         // Help was asked for when CLI11 calls it a success.
-        return m_pApp->exit(error, out, err) == 0 ? ToolExitCode::kAllWell
-                                                  : ToolExitCode::kUsageOrIoError;
+        if (error.get_exit_code() == 0) {
+            m_pApp->exit(error, out, messages);
+            return ToolExitCode::kAllWell;
+        }
+        messages << error.what() << "\nrun with --help for more information\n";
+        return ToolExitCode::kUsageOrIoError;
     }
     try {
         for (const auto& [pSubcommand, pCommand] : m_Commands) {
             if (pSubcommand->parsed()) {
-                return pCommand->Run(out, err);
+                return pCommand->Run(out, messages);
             }
         }
-        err << "kvltool: name a subcommand: make, dump or check\n"
-            << "Run with --help for more information.\n";
+        messages << "name a subcommand: make, dump or check\n"
+                 << "run with --help for more information\n";
+    } catch (const std::bad_alloc&) {
+        messages << "out of memory\n";
     } catch (const std::exception& exception) {
-        err << "kvltool: " << exception.what() << '\n';
+        messages << exception.what() << '\n';
     }
     return ToolExitCode::kUsageOrIoError;
 }

@@ -22,9 +22,13 @@ public:
     CKvlTool(const CKvlTool&) = delete;
     CKvlTool& operator=(const CKvlTool&) = delete;
 
+    // Every line on err begins with "kvltool: "; a failed write to out or err makes the
+    // outcome an I/O error.
     int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 private:
+    int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& messages);
+
     std::unique_ptr<CLI::App> m_pApp;
     CMakeCommand m_Make;
     CDumpCommand m_Dump;

@@ -108,7 +108,7 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
     }
     const std::string path = OutputPath();
     if (path.empty()) {
-        err << "kvltool make: " << CKvlTextFormatter::Quote(m_strMapFile)
+        err << CKvlTextFormatter::Quote(m_strMapFile)
             << " gives no base name for the output file; name it with -o\n";
         return ToolExitCode::kUsageOrIoError;
     }
@@ -133,21 +133,20 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
 bool CMakeCommand::CheckInput(std::ostream& err) const {
     const auto [nDimX, nDimY, nDimZ] = m_Dimensions;
     if (!CKvlDefinition::DimensionsWithinLimit(nDimX, nDimY, nDimZ)) {
-        err << "kvltool make: the dimensions "
-            << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ) << " exceed the limit of "
-            << CKvlDefinition::kMaxSubCells << " sub cells\n";
+        err << "the dimensions " << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ)
+            << " exceed the limit of " << CKvlDefinition::kMaxSubCells << " sub cells\n";
         return false;
     }
     // The editor will not save a definition to which no sub cell was added.
     if (m_Exits.empty()) {
-        err << "kvltool make: no exits defined: give at least one --exit (X,Y,Z:- for a sub "
+        err << "no exits defined: give at least one --exit (X,Y,Z:- for a sub "
                "cell without exits)\n";
         return false;
     }
     for (const SubCell& cell : m_Exits) {
         if (!InsideDimension(cell.nX, nDimX) || !InsideDimension(cell.nY, nDimY) ||
             !InsideDimension(cell.nZ, nDimZ)) {
-            err << "kvltool make: the sub cell " << cell.nX << "," << cell.nY << "," << cell.nZ
+            err << "the sub cell " << cell.nX << "," << cell.nY << "," << cell.nZ
                 << " lies outside the dimensions "
                 << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ) << '\n';
             return false;

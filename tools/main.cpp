@@ -1,9 +1,19 @@
+#include <cstdio>
 #include <iostream>
 
 #include "platform/CProcessSetup.h"
 #include "tools/CKvlTool.h"
+#include "tools/ToolExitCode.h"
 
 int main(int argc, char** argv) {
     CProcessSetup::IgnoreFileSizeSignal();
-    return CKvlTool().Run(argc, argv, std::cout, std::cerr);
+    // The streams keep buffers of their own instead of writing each piece through stdio.
+    std::ios::sync_with_stdio(false);
+    int nExitCode = CKvlTool().Run(argc, argv, std::cout, std::cerr);
+    // A failure only the close reveals still means the output did not arrive.
+    if (std::fclose(stdout) != 0 && nExitCode != ToolExitCode::kUsageOrIoError) {
+        std::cerr << "kvltool: closing standard output failed\n";
+        nExitCode = ToolExitCode::kUsageOrIoError;
+    }
+    return nExitCode;
 }

@@ -103,6 +103,9 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
         EXPECT_THAT(nExitCode == 0 ? run.strOut : run.strErr, HasSubstr(pszSays)) << pszArgs;
         EXPECT_EQ(Files(), std::vector<std::string>{"plain"}) << pszArgs;
     }
+    const ToolRun empty = Run({"check", ""});
+    EXPECT_EQ(empty.nExitCode, 2);
+    EXPECT_THAT(empty.strErr, HasSubstr("the folder name is empty"));
 }
 
 // A copy of kvltool in a folder of its own takes identifiers from the Gridforge.INI beside it, as
@@ -141,8 +144,9 @@ TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
 
     const ToolRun text = Run({"dump", "odd.KVL"});
     EXPECT_EQ(text.nExitCode, 1);
-    EXPECT_EQ(text.strErr,
-              "odd.KVL: offset 88: sub cell record 0: reserved word 1 is 1 instead of 0\n");
+    EXPECT_EQ(
+        text.strErr,
+        "kvltool: odd.KVL: offset 88: sub cell record 0: reserved word 1 is 1 instead of 0\n");
     EXPECT_EQ(text.strOut,
               "odd.KVL\n"
               "  header length  34\n"
@@ -164,6 +168,17 @@ TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
     EXPECT_EQ(object(1)["warnings"][0]["offset"], 88);
     EXPECT_EQ(object(1)["sub_cells"][0]["reserved1"], 1);
     EXPECT_EQ(object(2)["map_file"], "a\xEF\xBF\xBD\x1B[2J\".map");
+}
+
+// Output that cannot be written is an I/O error, never a success or a mere problem.
+TEST_F(KvlToolTest, FullStandardOutputIsAnError) {
+    Put("good.KVL", Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}}));
+    for (const char* pszArgs : {"dump good.KVL", "dump --json good.KVL", "dump --grid good.KVL",
+                                "check .", "make a.map --dims=1x1x1 --exit=0,0,0:N --id=1"}) {
+        const ToolRun run = Run(Args(pszArgs), KVLTOOL_PATH, "/dev/full");
+        EXPECT_EQ(run.nExitCode, 2) << pszArgs;
+        EXPECT_THAT(run.strErr, HasSubstr("kvltool: writing to standard output failed")) << pszArgs;
+    }
 }
 
 TEST_F(KvlToolTest, GridDrawsEachLayer) {

@@ -21,10 +21,14 @@ struct ToolRun {
 // Runs the built kvltool in a temporary folder of its own and looks at what it leaves there.
 class KvlToolTest : public testing::Test {
 protected:
-    // program: another copy of kvltool to run instead.
-    ToolRun Run(const QStringList& args, const QString& program = KVLTOOL_PATH) const {
+    // program: another copy of kvltool to run instead; output: a file for standard output.
+    ToolRun Run(const QStringList& args, const QString& program = KVLTOOL_PATH,
+                const QString& output = {}) const {
         QProcess process;
         process.setWorkingDirectory(m_Folder.path());
+        if (!output.isEmpty()) {
+            process.setStandardOutputFile(output);
+        }
         process.start(program, args);
         const bool bFinished = process.waitForFinished(60000);
         return {bFinished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,

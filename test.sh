@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a normal build, one under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then a bounded run of the .KVL reader fuzzer.
+# UndefinedBehaviorSanitizer, then a bounded run of the .KVL reader fuzzer. A failing step does
+# not stop the others; the last line names what failed.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -9,15 +10,26 @@ scripts/check-format.sh
 
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
+failed=()
 for preset in default asan; do
     echo "== $preset build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
-    ctest --preset "$preset" | tee -a "$log"
+    if ! ctest --preset "$preset" | tee -a "$log"; then
+        # ctest keeps the failed tests of its last run as "number:name" lines.
+        list="build/$preset/Testing/Temporary/LastTestsFailed.log"
+        [ -f "$list" ] || { failed+=("$preset:ctest"); continue; }
+        while IFS=: read -r _ name; do
+            failed+=("$preset:$name")
+        done <"$list"
+    fi
 done
 
-scripts/run-fuzz.sh 60
+scripts/run-fuzz.sh 60 || failed+=("fuzz:kvl_reader_fuzzer")
 
-# One closing line for both builds; ctest has stopped the script already if any test failed.
+if [ ${#failed[@]} -ne 0 ]; then
+    echo "FAILED: ${failed[*]}"
+    exit 1
+fi
 total=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\)$/\1/p' "$log" | awk '{ s += $1 } END { print s }')
 echo "tests: $total passed, 0 failed"

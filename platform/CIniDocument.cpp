@@ -103,7 +103,10 @@ void CIniDocument::SetValue(std::string_view section, std::string_view key,
     std::string entry = std::string(key) + "=" + std::string(value);
     const size_t nHeader = FindSection(section);
     if (nHeader == npos) {
-        InsertLine(m_Lines.size(), "[" + std::string(section) + "]");
+        // Appending, not operator+ on a temporary: GCC 12 warns (-Wrestrict) on that form.
+        std::string header = "[";
+        header.append(section).append("]");
+        InsertLine(m_Lines.size(), std::move(header));
         InsertLine(m_Lines.size(), std::move(entry));
         return;
     }

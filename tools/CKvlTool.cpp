@@ -14,7 +14,8 @@ CKvlTool::CKvlTool()
           "Exit status: 0 all well, 1 problems found, 2 usage or I/O error.",
           "kvltool")) {
     m_pApp->require_subcommand(0, 1);
-    for (ICommand* pCommand : std::initializer_list<ICommand*>{&m_Make, &m_Dump, &m_Check}) {
+    for (ICommand* pCommand :
+         std::initializer_list<ICommand*>{&m_Make, &m_Dump, &m_Check, &m_Measure}) {
         m_Commands.emplace_back(pCommand->Register(*m_pApp), pCommand);
     }
 }
@@ -54,7 +55,7 @@ int CKvlTool::RunCommand(int argc, const char* const* argv, std::ostream& out,
                 return pCommand->Run(out, messages);
             }
         }
-        messages << "name a subcommand: make, dump or check\n"
+        messages << "name a subcommand: make, dump, check or measure\n"
                  << "run with --help for more information\n";
     } catch (const std::bad_alloc&) {
         messages << "out of memory\n";

@@ -8,6 +8,7 @@
 #include "tools/CCheckCommand.h"
 #include "tools/CDumpCommand.h"
 #include "tools/CMakeCommand.h"
+#include "tools/CMeasureCommand.h"
 
 namespace CLI {
 class App;
@@ -33,5 +34,6 @@ private:
     CMakeCommand m_Make;
     CDumpCommand m_Dump;
     CCheckCommand m_Check;
+    CMeasureCommand m_Measure;
     std::vector<std::pair<CLI::App*, ICommand*>> m_Commands;
 };

@@ -49,7 +49,9 @@ std::optional<CMakeArguments::Dimensions> ParseTriple(std::string_view text, cha
 }
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted = "\"";
+    quoted.append(text).append("\"");
+    return quoted;
 }
 
 }  // namespace

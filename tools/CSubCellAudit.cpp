@@ -16,7 +16,11 @@ constexpr uint64_t kMaxMissingListed = 10;
 
 std::string Describe(const Coordinates& coordinates) {
     const auto [x, y, z] = coordinates;
-    return "(" + std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(z) + ")";
+    // Appending, not operator+ on a literal first: GCC 12 warns (-Wrestrict) on that form.
+    std::string text = "(";
+    text.append(std::to_string(x)).append(", ").append(std::to_string(y)).append(", ");
+    text.append(std::to_string(z)).append(")");
+    return text;
 }
 
 bool IsInside(const CKvlDefinition& definition, const SubCell& cell) {

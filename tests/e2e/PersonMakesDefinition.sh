@@ -3,40 +3,70 @@
 # start writes the default summary file, then a 2 x 1 x 1 prefab with exits North and East in
 # sub cell X 1 is saved as room1.KVL. Checks the file byte for byte, that kvltool makes the
 # same file from the same input, and the shared profile.
+#
+# Every wait is bounded and the whole run ends within KVL_E2E_SECONDS (90), well before
+# ctest's time-out; the X server and the editor end with the script however it ends. A
+# failure leaves a screenshot, the window list and the editor's standard error in
+# KVL_E2E_EVIDENCE (default: e2e-evidence in the current folder).
 # Usage: PersonMakesDefinition.sh PATH_TO_KVLEDIT
 set -euo pipefail
 editor=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/xvfb-session.sh"
+evidence=${KVL_E2E_EVIDENCE:-$PWD/e2e-evidence}
+rm -rf "$evidence"
 
 work=$(mktemp -d)
-cleanup() { [ -n "${editor_pid:-}" ] && kill "$editor_pid" 2>/dev/null; stop_xvfb; rm -rf "$work"; }
-start_xvfb
+editor_pid=
+watchdog_pid=
+cleanup() {
+    local status=$?
+    trap - EXIT INT TERM
+    [ -n "$watchdog_pid" ] && kill "$watchdog_pid" 2>/dev/null
+    if [ "$status" -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
+        local files
+        files=$(save_x_evidence "$evidence" | tr '\n' ' ')
+        cp "$work/editor.stderr" "$evidence/" 2>/dev/null && files+="$evidence/editor.stderr"
+        echo "FAILED: what the screen showed: $files" >&2
+    fi
+    [ -n "$editor_pid" ] && kill -KILL "$editor_pid" 2>/dev/null
+    stop_xvfb
+    rm -rf "$work"
+    exit "$status"
+}
 trap cleanup EXIT
+trap 'echo "FAILED: interrupted" >&2; exit 130' INT
+trap 'echo "FAILED: stopped (the run took longer than ${KVL_E2E_SECONDS:-90}s, or was terminated)" >&2; exit 124' TERM
+start_bound_to_shell TERM bash -c 'trap "kill \$nap; exit" TERM; sleep "$1" & nap=$!; wait $nap; kill -TERM "$2"' \
+    - "${KVL_E2E_SECONDS:-90}" "$$"
+watchdog_pid=$BG_PID
+start_xvfb
 make_sandbox "$editor" "$work"
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$work/prefabs"
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.2; }
-type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
+key() { timeout 10 xdotool key --clearmodifiers "$@" || fail "xdotool key $* did not finish"; sleep 0.2; }
+type_text() { timeout 20 xdotool type --delay 20 "$1" || fail "xdotool type '$1' did not finish"; sleep 0.2; }
 # Activates the window with the title and waits until it has the keyboard.
 focus_window() {
     local id
-    id=$(wait_window "$1") || fail "no window '$1'"
-    xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
+    id=$(wait_window "$1") || fail "no window titled '$1' appeared within 20s"
+    timeout 5 xdotool windowactivate --sync "$id" 2>/dev/null ||
+        timeout 5 xdotool windowfocus --sync "$id" 2>/dev/null || true
     # A freshly started program may map its window before it takes the keyboard.
     for _ in $(seq 50); do
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && break
+        [ "$(timeout 5 xdotool getwindowfocus 2>/dev/null)" = "$id" ] && { sleep 0.3; return 0; }
         sleep 0.1
-        xdotool windowfocus "$id" 2>/dev/null || true
+        timeout 5 xdotool windowfocus "$id" 2>/dev/null || true
     done
-    sleep 0.3
+    fail "the window '$1' did not get the keyboard focus within 5s"
 }
 
-(cd "$work" && exec "$work/bin/kvledit") &
-editor_pid=$!
+start_bound_to_shell KILL bash -c 'cd "$1" && exec "$1/bin/kvledit" 2>"$1/editor.stderr"' - "$work"
+editor_pid=$BG_PID
+[ -z "${KVL_E2E_STATE:-}" ] || echo "$XVFB_DISPLAY $XVFB_PID $editor_pid" >"$KVL_E2E_STATE"
 
 # First start: the default summary file is written and its path shown.
 focus_window KVLEdit
@@ -67,13 +97,11 @@ key Return
 focus_window KVLEdit
 key Return
 
-for _ in $(seq 100); do
-    kill -0 "$editor_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$editor_pid" 2>/dev/null && fail "the editor did not end after saving"
-wait "$editor_pid" || fail "the editor exited with $?"
+wait_until_gone "$editor_pid" 10 || fail "the editor did not end within 10s after saving"
+status=0
+wait "$editor_pid" || status=$?
 editor_pid=
+[ "$status" -eq 0 ] || fail "the editor exited with $status"
 
 expected="$work/expected.KVL"
 {

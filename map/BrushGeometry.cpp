@@ -1,0 +1,117 @@
+#include "map/BrushGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+Vec3 Sub(const Vec3& a, const Vec3& b) {
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+
+Vec3 Cross(const Vec3& a, const Vec3& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+double Dot(const Vec3& a, const Vec3& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+bool InsideAll(const std::vector<Plane>& planes, const Vec3& point) {
+    return std::all_of(planes.begin(), planes.end(), [&](const Plane& plane) {
+        return Dot(plane.normal, point) - plane.dist <= BrushGeometry::kEpsilon;
+    });
+}
+
+// The point on all three planes, by Cramer's rule; nothing when two are nearly parallel.
+std::optional<Vec3> Meet(const Plane& a, const Plane& b, const Plane& c) {
+    const Vec3 bc = Cross(b.normal, c.normal);
+    const double det = Dot(a.normal, bc);
+    if (std::fabs(det) < 1e-9) {
+        return std::nullopt;
+    }
+    const Vec3 ca = Cross(c.normal, a.normal);
+    const Vec3 ab = Cross(a.normal, b.normal);
+    Vec3 point{};
+    for (int i = 0; i < 3; ++i) {
+        point[i] = (a.dist * bc[i] + b.dist * ca[i] + c.dist * ab[i]) / det;
+    }
+    return point;
+}
+
+// An unbounded intersection has a direction along which it goes on for ever; such a direction
+// lies on two of the planes, so testing their line directions finds it.
+bool IsClosed(const std::vector<Plane>& planes) {
+    for (size_t i = 0; i < planes.size(); ++i) {
+        for (size_t j = i + 1; j < planes.size(); ++j) {
+            const Vec3 line = Cross(planes[i].normal, planes[j].normal);
+            if (Dot(line, line) < 1e-12) {
+                continue;
+            }
+            for (const double sign : {1.0, -1.0}) {
+                const Vec3 direction{sign * line[0], sign * line[1], sign * line[2]};
+                if (std::all_of(planes.begin(), planes.end(), [&](const Plane& plane) {
+                        return Dot(plane.normal, direction) <= 1e-9;
+                    })) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void Box::Add(const Box& other) {
+    for (int i = 0; i < 3; ++i) {
+        mins[i] = std::min(mins[i], other.mins[i]);
+        maxs[i] = std::max(maxs[i], other.maxs[i]);
+    }
+}
+
+namespace BrushGeometry {
+
+std::optional<Plane> PlaneFromPoints(const Vec3& p0, const Vec3& p1, const Vec3& p2) {
+    const Vec3 normal = Cross(Sub(p0, p1), Sub(p2, p1));
+    const double length = std::sqrt(Dot(normal, normal));
+    if (!(length > 1e-9)) {
+        return std::nullopt;
+    }
+    const Vec3 unit{normal[0] / length, normal[1] / length, normal[2] / length};
+    return Plane{unit, Dot(unit, p1)};
+}
+
+std::optional<Box> BrushBounds(const std::vector<Plane>& planes) {
+    std::optional<Box> bounds;
+    const size_t n = planes.size();
+    for (size_t i = 0; i < n; ++i) {
+        for (size_t j = i + 1; j < n; ++j) {
+            for (size_t k = j + 1; k < n; ++k) {
+                const std::optional<Vec3> point = Meet(planes[i], planes[j], planes[k]);
+                if (!point || !InsideAll(planes, *point)) {
+                    continue;
+                }
+                // Adding 0 turns -0 into 0, which would otherwise be shown.
+                const Vec3 p{(*point)[0] + 0.0, (*point)[1] + 0.0, (*point)[2] + 0.0};
+                const Box corner{p, p};
+                if (bounds) {
+                    bounds->Add(corner);
+                } else {
+                    bounds = corner;
+                }
+            }
+        }
+    }
+    if (!bounds || !IsClosed(planes)) {
+        return std::nullopt;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (bounds->maxs[i] - bounds->mins[i] <= kEpsilon) {
+            return std::nullopt;  // flat: encloses no volume
+        }
+    }
+    return bounds;
+}
+
+}  // namespace BrushGeometry

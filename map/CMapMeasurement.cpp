@@ -1,0 +1,257 @@
+#include "map/CMapMeasurement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "definition/CKvlDefinition.h"
+#include "platform/CProfileFile.h"
+
+namespace {
+
+// How deep "just inside the boundary" reaches when looking for what closes a side.
+constexpr double kSlabDepth = 1;
+
+constexpr uint16_t kNorth = 1, kSouth = 2, kEast = 4, kWest = 8;
+
+bool IsSolidClass(const std::string& classname) {
+    return classname == "worldspawn" || classname == "func_group" || classname == "func_detail" ||
+           classname == "func_wall";
+}
+
+// Turns the map's axes into the definition's: x east, y north, z up.
+class CFrame {
+public:
+    explicit CFrame(const MeasureSettings& settings) {
+        const double sign = settings.bNorthNegative ? -1 : 1;
+        m_North = {settings.nNorthAxis == 0 ? sign : 0, settings.nNorthAxis == 1 ? sign : 0};
+        m_East = {m_North[1], -m_North[0]};
+    }
+    Plane ToDefinition(const Plane& plane) const {
+        const Vec3& n = plane.normal;
+        return {{n[0] * m_East[0] + n[1] * m_East[1], n[0] * m_North[0] + n[1] * m_North[1], n[2]},
+                plane.dist};
+    }
+    Box ToMap(const Box& box) const {
+        Box result{{HUGE_VAL, HUGE_VAL, box.mins[2]}, {-HUGE_VAL, -HUGE_VAL, box.maxs[2]}};
+        for (const double x : {box.mins[0], box.maxs[0]}) {
+            for (const double y : {box.mins[1], box.maxs[1]}) {
+                const Vec3 corner{x * m_East[0] + y * m_North[0], x * m_East[1] + y * m_North[1],
+                                  box.mins[2]};
+                result.Add({corner, corner});
+            }
+        }
+        return result;
+    }
+
+private:
+    std::array<double, 2> m_North{};
+    std::array<double, 2> m_East{};
+};
+
+struct Rect {
+    double u0, u1, v0, v1;
+};
+
+// Some w x h rectangle inside square that overlaps none of blocks. If one exists, it can be
+// slid towards lower u and then lower v until it meets a block or the square's edge, so only
+// those positions need testing.
+bool HasFreeRect(const Rect& square, const std::vector<Rect>& blocks, double w, double h) {
+    const double e = BrushGeometry::kEpsilon;
+    std::vector<double> us{square.u0};
+    std::vector<double> vs{square.v0};
+    for (const Rect& block : blocks) {
+        us.push_back(block.u1);
+        vs.push_back(block.v1);
+    }
+    for (const double u : us) {
+        for (const double v : vs) {
+            if (u + w > square.u1 + e || v + h > square.v1 + e) {
+                continue;
+            }
+            const bool bBlocked = std::any_of(blocks.begin(), blocks.end(), [&](const Rect& b) {
+                return b.u0 < u + w - e && b.u1 > u + e && b.v0 < v + h - e && b.v1 > v + e;
+            });
+            if (!bBlocked) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool Overlaps(const Box& a, const Box& b) {
+    for (int i = 0; i < 3; ++i) {
+        if (a.mins[i] >= b.maxs[i] - BrushGeometry::kEpsilon ||
+            a.maxs[i] <= b.mins[i] + BrushGeometry::kEpsilon) {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct SolidBrush {
+    std::vector<Plane> m_Planes;  // in the definition's frame
+    Box m_Bounds;
+};
+
+class CExitFinder {
+public:
+    CExitFinder(const std::vector<SolidBrush>& solids, const MapMeasurement& measurement,
+                const MeasureSettings& settings, const Box& extent)
+        : m_Solids(solids), m_Measurement(measurement), m_Settings(settings), m_Extent(extent) {}
+
+    std::vector<SuggestedExit> Run() {
+        const auto& dims = m_Measurement.dims;
+        std::vector<SuggestedExit> cells;
+        for (int32_t x = 0; x < dims[0]; ++x) {
+            for (int32_t y = 0; y < dims[1]; ++y) {
+                for (int32_t z = 0; z < dims[2]; ++z) {
+                    // Only the boundary cells have outer sides.
+                    if (x != 0 && x != dims[0] - 1 && y != 0 && y != dims[1] - 1) {
+                        y = dims[1] - 2;
+                        break;
+                    }
+                    const uint16_t nExits = CellExits(x, y, z);
+                    if (nExits != 0) {
+                        cells.push_back({x, y, z, nExits});
+                    }
+                }
+            }
+        }
+        return cells;
+    }
+
+private:
+    uint16_t CellExits(int32_t x, int32_t y, int32_t z) const {
+        const auto& dims = m_Measurement.dims;
+        uint16_t nExits = 0;
+        if (y == dims[1] - 1 && SideOpen(1, true, x, z))
+            nExits |= kNorth;
+        if (y == 0 && SideOpen(1, false, x, z))
+            nExits |= kSouth;
+        if (x == dims[0] - 1 && SideOpen(0, true, y, z))
+            nExits |= kEast;
+        if (x == 0 && SideOpen(0, false, y, z))
+            nExits |= kWest;
+        return nExits;
+    }
+
+    // The side across axis (0 X, 1 Y) at the extent's far (bMax) or near end, of the cell
+    // numbered nAlong on the other horizontal axis and nZ on Z.
+    bool SideOpen(int nAxis, bool bMax, int32_t nAlong, int32_t nZ) const {
+        const int nOther = 1 - nAxis;
+        const Vec3& q = m_Settings.quantum;
+        Box slab;
+        slab.mins[nAxis] = bMax ? m_Extent.maxs[nAxis] - kSlabDepth : m_Extent.mins[nAxis];
+        slab.maxs[nAxis] = bMax ? m_Extent.maxs[nAxis] : m_Extent.mins[nAxis] + kSlabDepth;
+        slab.mins[nOther] = m_Extent.mins[nOther] + nAlong * q[nOther];
+        slab.maxs[nOther] = slab.mins[nOther] + q[nOther];
+        slab.mins[2] = m_Extent.mins[2] + nZ * q[2];
+        slab.maxs[2] = slab.mins[2] + q[2];
+
+        std::vector<Rect> blocks;
+        for (const SolidBrush& solid : m_Solids) {
+            if (!Overlaps(solid.m_Bounds, slab)) {
+                continue;
+            }
+            std::vector<Plane> planes = solid.m_Planes;
+            for (int i = 0; i < 3; ++i) {
+                Vec3 axis{};
+                axis[i] = 1;
+                planes.push_back({axis, slab.maxs[i]});
+                axis[i] = -1;
+                planes.push_back({axis, -slab.mins[i]});
+            }
+            // A brush that only touches the slab at a slant may enclose nothing inside it.
+            if (const std::optional<Box> part = BrushGeometry::BrushBounds(planes)) {
+                blocks.push_back(
+                    {part->mins[nOther], part->maxs[nOther], part->mins[2], part->maxs[2]});
+            }
+        }
+        const Rect square{slab.mins[nOther], slab.maxs[nOther], slab.mins[2], slab.maxs[2]};
+        return HasFreeRect(square, blocks, m_Settings.gapWidth, m_Settings.gapHeight);
+    }
+
+    const std::vector<SolidBrush>& m_Solids;
+    const MapMeasurement& m_Measurement;
+    const MeasureSettings& m_Settings;
+    const Box& m_Extent;
+};
+
+}  // namespace
+
+Vec3 CMapMeasurement::FolderQuantum(const std::string& mapPath) {
+    const size_t nSlash = mapPath.find_last_of("\\/");
+    const std::string summary =
+        (nSlash == std::string::npos ? std::string() : mapPath.substr(0, nSlash + 1)) +
+        "summary.INI";
+    Vec3 quantum{256, 256, 256};
+    const char* const keys[] = {"quantum_unit_x", "quantum_unit_y", "quantum_unit_z"};
+    for (int i = 0; i < 3; ++i) {
+        const auto nValue =
+            static_cast<int32_t>(CProfileFile::GetInt(summary, "general", keys[i], 256));
+        if (nValue > 0) {
+            quantum[i] = nValue;
+        }
+    }
+    return quantum;
+}
+
+bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& settings,
+                              MapMeasurement& measurement, std::string& error) {
+    const CFrame frame(settings);
+    std::optional<Box> extent;
+    std::vector<SolidBrush> solids;
+    for (size_t e = 0; e < map.m_Entities.size(); ++e) {
+        const MapEntity& entity = map.m_Entities[e];
+        const bool bSolidClass = IsSolidClass(entity.Value("classname"));
+        for (size_t b = 0; b < entity.m_Brushes.size(); ++b) {
+            const MapBrush& brush = entity.m_Brushes[b];
+            std::vector<Plane> planes;
+            planes.reserve(brush.m_Planes.size());
+            for (const Plane& plane : brush.m_Planes) {
+                planes.push_back(frame.ToDefinition(plane));
+            }
+            const std::optional<Box> bounds = BrushGeometry::BrushBounds(planes);
+            if (!bounds) {
+                measurement.m_Warnings.push_back({brush.nLine, 1,
+                                                  "brush " + std::to_string(b) + " of entity " +
+                                                      std::to_string(e) +
+                                                      " encloses nothing; it is skipped"});
+                continue;
+            }
+            extent ? extent->Add(*bounds) : void(extent = *bounds);
+            if (bSolidClass && !brush.bPassable) {
+                solids.push_back({std::move(planes), *bounds});
+            }
+        }
+    }
+    if (!extent) {
+        error = "holds no brush that encloses a volume";
+        return false;
+    }
+    measurement.m_Extent = frame.ToMap(*extent);
+    for (int i = 0; i < 3; ++i) {
+        const double q = settings.quantum[i];
+        measurement.size[i] = extent->maxs[i] - extent->mins[i];
+        const double cells = measurement.size[i] / q;
+        if (!(cells < static_cast<double>(CKvlDefinition::kMaxSubCells))) {
+            error = "is too large: " + std::to_string(cells) + " cells along one axis";
+            return false;
+        }
+        // Within the tolerance of the vertices, a size is a whole number of cells.
+        const double whole = std::round(cells);
+        measurement.wholeCells[i] = whole >= 1 && std::fabs(cells - whole) * q <= 1e-2;
+        measurement.dims[i] = static_cast<int32_t>(
+            std::max(1.0, measurement.wholeCells[i] ? whole : std::ceil(cells)));
+    }
+    if (!CKvlDefinition::DimensionsWithinLimit(measurement.dims[0], measurement.dims[1],
+                                               measurement.dims[2])) {
+        error = "is too large: more than " + std::to_string(CKvlDefinition::kMaxSubCells) +
+                " sub cells";
+        return false;
+    }
+    measurement.m_Exits = CExitFinder(solids, measurement, settings, *extent).Run();
+    return true;
+}

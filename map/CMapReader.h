@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "map/BrushGeometry.h"
+
+// One brush as measurement needs it: its planes, and whether a player can walk through it.
+struct MapBrush {
+    std::vector<Plane> m_Planes;
+    bool bPassable = false;  // some face carries a liquid or trigger texture
+    size_t nLine = 0;
+};
+
+struct MapEntity {
+    std::vector<std::pair<std::string, std::string>> m_Keys;
+    std::vector<MapBrush> m_Brushes;
+    // The value of key, or "" when the entity has none.
+    std::string Value(std::string_view key) const;
+};
+
+struct MapNote {
+    size_t nLine = 0;
+    size_t nColumn = 0;
+    std::string strMessage;
+};
+
+struct MapReadResult {
+    bool bOk = false;
+    MapNote m_Error;  // when !bOk
+    std::vector<MapNote> m_Warnings;
+    std::vector<MapEntity> m_Entities;
+};
+
+// Reads the .map text of Quake, Quake II and Hexen II, standard or Valve 220 texture axes.
+// Malformed text gives the line and column of the first thing wrong; a face whose three
+// points lie on one line is dropped with a warning.
+class CMapReader {
+public:
+    static MapReadResult ReadText(std::string_view text);
+    // A file that cannot be opened gives an error at line 0.
+    static MapReadResult ReadFile(const std::string& path);
+};

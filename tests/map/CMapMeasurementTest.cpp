@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "map/CMapMeasurement.h"
+
+namespace {
+
+enum class Format { Quake, Valve, Quake2, Hexen2 };
+
+// The six faces of an axis-aligned box, three points each in the outward order map editors
+// write.
+std::string Box(double x0, double y0, double z0, double x1, double y1, double z1,
+                Format format = Format::Quake, const std::string& texture = "WALL") {
+    auto P = [](double x, double y, double z) {
+        return "( " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + " ) ";
+    };
+    std::string tail;
+    switch (format) {
+        case Format::Quake:
+            tail = " 0 0 0 1 1";
+            break;
+        case Format::Valve:
+            tail = " [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1";
+            break;
+        case Format::Quake2:
+            tail = " 0 0 0 1 1 0 0 0";
+            break;
+        case Format::Hexen2:
+            tail = " 0 0 0 1 1 0";
+            break;
+    }
+    const std::string faces[] = {P(x0, y1, z1) + P(x1, y1, z1) + P(x1, y0, z1),
+                                 P(x0, y0, z0) + P(x1, y0, z0) + P(x1, y1, z0),
+                                 P(x1, y0, z0) + P(x1, y0, z1) + P(x1, y1, z1),
+                                 P(x0, y1, z0) + P(x0, y1, z1) + P(x0, y0, z1),
+                                 P(x1, y1, z0) + P(x1, y1, z1) + P(x0, y1, z1),
+                                 P(x0, y0, z0) + P(x0, y0, z1) + P(x1, y0, z1)};
+    std::string text = "{\n";
+    for (const std::string& face : faces) {
+        text += face + texture + tail + "\n";
+    }
+    return text + "}\n";
+}
+
+std::string Entity(const std::string& classname, const std::string& brushes) {
+    return "{\n\"classname\" \"" + classname + "\"\n" + brushes + "}\n";
+}
+
+// Two cells of 256 along X, one along Y and Z, walls 16 thick; a 64 x 112 doorway in the
+// west wall of (0,0,0) and in the north wall of (1,0,0), each with what stands in it.
+std::string Room(const std::string& westDoorway = "", const std::string& northDoorway = "",
+                 double doorwayHeight = 128) {
+    const double h = doorwayHeight;
+    return Entity("worldspawn", Box(0, 0, 0, 512, 256, 16) + Box(0, 0, 240, 512, 256, 256) +
+                                    Box(0, 0, 16, 16, 112, 240) + Box(0, 176, 16, 16, 256, 240) +
+                                    Box(0, 112, h, 16, 176, 240) + Box(496, 0, 16, 512, 256, 240) +
+                                    Box(0, 0, 16, 512, 16, 240) + Box(16, 240, 16, 352, 256, 240) +
+                                    Box(416, 240, 16, 496, 256, 240) +
+                                    Box(352, 240, h, 416, 256, 240) + westDoorway + northDoorway);
+}
+
+struct Measured {
+    bool bOk = false;
+    std::string strError;
+    MapMeasurement m;
+};
+
+Measured MeasureText(const std::string& text, const MeasureSettings& settings = {}) {
+    Measured result;
+    const MapReadResult map = CMapReader::ReadText(text);
+    if (!map.bOk) {
+        result.strError = std::to_string(map.m_Error.nLine) + ":" +
+                          std::to_string(map.m_Error.nColumn) + ": " + map.m_Error.strMessage;
+        return result;
+    }
+    result.bOk = CMapMeasurement::Measure(map, settings, result.m, result.strError);
+    return result;
+}
+
+std::string Exits(const MapMeasurement& m) {
+    std::string text;
+    const char* const letters = "NSEW";
+    for (const SuggestedExit& cell : m.m_Exits) {
+        text += std::to_string(cell.nX) + "," + std::to_string(cell.nY) + "," +
+                std::to_string(cell.nZ) + ":";
+        for (int i = 0; i < 4; ++i) {
+            if (cell.nExits & (1 << i)) {
+                text += letters[i];
+            }
+        }
+        text += " ";
+    }
+    return text;
+}
+
+TEST(MapMeasurementTest, SamePrefabInEveryFormatHasTheSameExtent) {
+    for (const Format format : {Format::Quake, Format::Valve, Format::Quake2, Format::Hexen2}) {
+        const std::string text = "// drawn by hand\r\n; a comment line\r" +
+                                 Entity("worldspawn", Box(-64, 0, 0, 192, 512, 100, format) +
+                                                          Box(0, 0, 0, 64, 64, 300, format));
+        const Measured result = MeasureText(text);
+        ASSERT_TRUE(result.bOk) << result.strError;
+        EXPECT_EQ(result.m.m_Extent.mins, (Vec3{-64, 0, 0}));
+        EXPECT_EQ(result.m.m_Extent.maxs, (Vec3{192, 512, 300}));
+        EXPECT_EQ(result.m.dims, (std::array<int32_t, 3>{1, 2, 2}));
+        EXPECT_EQ(result.m.wholeCells, (std::array<bool, 3>{true, true, false}));
+    }
+}
+
+// A cube turned 45 degrees about Z and a wedge cut by a slanted plane.
+TEST(MapMeasurementTest, RotatedAndSlantedBrushesGiveTheirCorners) {
+    const std::string rotated =
+        "{\n"
+        "( 0 0 64 ) ( 0 100 64 ) ( 100 0 64 ) A 0 0 0 1 1\n"
+        "( 0 0 0 ) ( 100 0 0 ) ( 0 100 0 ) A 0 0 0 1 1\n"
+        "( 100 0 0 ) ( 100 0 64 ) ( 0 100 64 ) A 0 0 0 1 1\n"
+        "( 0 100 0 ) ( 0 100 64 ) ( -100 0 64 ) A 0 0 0 1 1\n"
+        "( -100 0 0 ) ( -100 0 64 ) ( 0 -100 64 ) A 0 0 0 1 1\n"
+        "( 0 -100 0 ) ( 0 -100 64 ) ( 100 0 64 ) A 0 0 0 1 1\n"
+        "}\n";
+    const Measured result = MeasureText(Entity("worldspawn", rotated));
+    ASSERT_TRUE(result.bOk) << result.strError;
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_NEAR(result.m.m_Extent.mins[i], -100, 1e-6);
+        EXPECT_NEAR(result.m.m_Extent.maxs[i], 100, 1e-6);
+    }
+    EXPECT_NEAR(result.m.m_Extent.maxs[2], 64, 1e-6);
+}
+
+TEST(MapMeasurementTest, SuggestsTheExitsAPlayerCanPass) {
+    const std::string door = Entity("func_door", Box(0, 112, 16, 16, 176, 128));
+    const std::string water =
+        Entity("worldspawn", Box(352, 240, 16, 416, 256, 128, Format::Quake, "*water1"));
+    const std::string grate = Entity("func_wall", Box(0, 112, 16, 16, 176, 128));
+    const struct {
+        std::string strMap;
+        const char* pszExits;
+    } cases[] = {
+        {Room(), "0,0,0:W 1,0,0:N "},
+        {Room("", "", 64), ""},  // windows too low to pass
+        {Room() + door + water, "0,0,0:W 1,0,0:N "},
+        {Room() + grate, "1,0,0:N "},
+    };
+    for (const auto& c : cases) {
+        const Measured result = MeasureText(c.strMap);
+        ASSERT_TRUE(result.bOk) << result.strError;
+        EXPECT_EQ(result.m.dims, (std::array<int32_t, 3>{2, 1, 1}));
+        EXPECT_EQ(Exits(result.m), c.pszExits);
+    }
+    // North along -X: the map's west wall faces north, its north wall east.
+    MeasureSettings settings;
+    settings.nNorthAxis = 0;
+    settings.bNorthNegative = true;
+    const Measured turned = MeasureText(Room(), settings);
+    EXPECT_EQ(turned.m.dims, (std::array<int32_t, 3>{1, 2, 1}));
+    EXPECT_EQ(Exits(turned.m), "0,0,0:E 0,1,0:N ");
+}
+
+TEST(MapMeasurementTest, MalformedMapsSayWhereAndWhat) {
+    const std::string brush = Box(0, 0, 0, 64, 64, 64);
+    const struct {
+        std::string strText;
+        const char* pszError;
+    } cases[] = {
+        {"{\n\"classname\" \"worldspawn\"\n" + brush, "11:1: the entity's \"}\" is missing"},
+        {"}", "1:1: expected an entity's \"{\", found \"}\""},
+        {"{\n{\n( 0 0 0 ( 1 0 0 ) ( 0 1 0 ) A 0 0 0 1 1\n}\n}",
+         "3:9: expected \")\" after a point's three numbers, found \"(\""},
+        {"{\n{\n( 0 0 x ) ( 1 0 0 ) ( 0 1 0 ) A 0 0 0 1 1\n}\n}",
+         "3:7: expected a number, found \"x\""},
+        {"{\n{\n( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) A 0 0 0 1 1\n}\n}",
+         "2:1: the brush has 1 faces; a brush needs at least 4"},
+        {"{\n{\npatchDef2\n{\n}\n}\n}",
+         "3:1: patchDef2 (Quake 3 and later) is not supported: only Quake, Quake II and Hexen II "
+         "brushes are"},
+        {"{\n\"classname\" \"worldspawn\n}", "2:24: the quoted text does not end on its line"},
+        {"{\n}\n", "holds no brush that encloses a volume"},
+        {"{\n{\n( 0 0 1e400 ) ( 1 0 0 ) ( 0 1 0 ) A 0 0 0 1 1\n}\n}",
+         "3:7: expected a number, found \"1e400\""},
+    };
+    for (const auto& c : cases) {
+        const Measured result = MeasureText(c.strText);
+        EXPECT_FALSE(result.bOk);
+        EXPECT_EQ(result.strError, c.pszError) << c.strText;
+    }
+    // A brush whose faces all point inwards encloses nothing: skipped, the others measured.
+    const Measured skipped =
+        MeasureText(Entity("worldspawn", Box(0, 0, 0, 256, 256, 256) +
+                                             "{\n( 0 0 0 ) ( 0 1 0 ) ( 1 0 0 ) A 0 0 0 1 1\n"
+                                             "( 0 0 9 ) ( 1 0 9 ) ( 0 1 9 ) A 0 0 0 1 1\n"
+                                             "( 0 0 0 ) ( 0 0 1 ) ( 1 0 0 ) A 0 0 0 1 1\n"
+                                             "( 0 0 0 ) ( 1 0 0 ) ( 0 0 1 ) A 0 0 0 1 1\n}\n"));
+    ASSERT_TRUE(skipped.bOk) << skipped.strError;
+    ASSERT_EQ(skipped.m.m_Warnings.size(), 1u);
+    EXPECT_EQ(skipped.m.m_Warnings[0].strMessage,
+              "brush 1 of entity 0 encloses nothing; it is skipped");
+    EXPECT_EQ(skipped.m.dims, (std::array<int32_t, 3>{1, 1, 1}));
+}
+
+}  // namespace

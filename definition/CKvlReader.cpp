@@ -1,14 +1,17 @@
 #include "definition/CKvlReader.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
-#include <QIODevice>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <istream>
+#include <streambuf>
+#include <system_error>
 
 #include "definition/CKvlWriter.h"
+#include "platform/CNativePath.h"
 
 namespace {
 
@@ -31,12 +34,21 @@ std::string Hex16(uint16_t nValue) {
     return text;
 }
 
-// Walks a device field by field. Nothing is read or allocated before the bytes it needs are
+// Bytes in memory read as a stream, without copying them.
+class CMemoryBuffer : public std::streambuf {
+public:
+    CMemoryBuffer(const void* pData, size_t nSize) {
+        char* pBegin = static_cast<char*>(const_cast<void*>(pData));
+        setg(pBegin, pBegin, pBegin + nSize);
+    }
+};
+
+// Walks a stream field by field. Nothing is read or allocated before the bytes it needs are
 // known to be there, so a lying length costs nothing but its message.
 class CKvlParser {
 public:
-    CKvlParser(QIODevice& device, uint64_t nSize, KvlReadResult& result)
-        : m_Device(device), m_nSize(nSize), m_Result(result) {}
+    CKvlParser(std::istream& in, uint64_t nSize, KvlReadResult& result)
+        : m_In(in), m_nSize(nSize), m_Result(result) {}
 
     bool Parse() { return ParseHeader() && ParseMapName() && ParseDimensions() && ParseSubCells(); }
 
@@ -56,11 +68,11 @@ private:
                                        " bytes, but the file ends after " +
                                        std::to_string(Remaining()));
         }
-        const qint64 nRead = m_Device.read(static_cast<char*>(pBuffer), static_cast<qint64>(nSize));
-        if (nRead != static_cast<qint64>(nSize)) {
+        m_In.read(static_cast<char*>(pBuffer), static_cast<std::streamsize>(nSize));
+        if (m_In.gcount() != static_cast<std::streamsize>(nSize)) {
             m_Result.eStatus = KvlReadResult::Status::CannotOpen;
             m_Result.m_Error = {m_nOffset,
-                                "reading failed: " + m_Device.errorString().toStdString()};
+                                "reading failed after " + std::to_string(m_nOffset) + " bytes"};
             return false;
         }
         m_nOffset += nSize;
@@ -210,15 +222,15 @@ private:
         }
     }
 
-    QIODevice& m_Device;
+    std::istream& m_In;
     const uint64_t m_nSize;
     uint64_t m_nOffset = 0;
     KvlReadResult& m_Result;
 };
 
-KvlReadResult Parse(QIODevice& device, uint64_t nSize) {
+KvlReadResult Parse(std::istream& in, uint64_t nSize) {
     KvlReadResult result;
-    CKvlParser parser(device, nSize, result);
+    CKvlParser parser(in, nSize, result);
     if (!parser.Parse()) {
         result.m_Definition = CKvlDefinition();
         result.m_Warnings.clear();
@@ -236,27 +248,27 @@ KvlReadResult CannotOpen(std::string message) {
 }  // namespace
 
 KvlReadResult CKvlReader::ReadFile(const std::string& path) {
-    const QString filePath = QString::fromLocal8Bit(path);
-    const QFileInfo info(filePath);
-    if (!info.exists()) {
+    const std::filesystem::path file = CNativePath::From(path);
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
         return CannotOpen("no such file");
     }
     // Pipes and devices could block or never end; a definition is always a regular file.
-    if (!info.isFile()) {
-        return CannotOpen("not a regular file");
+    if (status.type() != std::filesystem::file_type::regular) {
+        return CannotOpen(error ? "cannot open: " + error.message() : "not a regular file");
     }
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return CannotOpen("cannot open: " + file.errorString().toStdString());
+    const uintmax_t nSize = std::filesystem::file_size(file, error);
+    std::ifstream in(file, std::ios::binary);
+    if (error || !in.is_open()) {
+        return CannotOpen(std::string("cannot open: ") +
+                          (error ? error.message() : std::strerror(errno)));
     }
-    return Parse(file, static_cast<uint64_t>(file.size()));
+    return Parse(in, nSize);
 }
 
 KvlReadResult CKvlReader::ReadBytes(const void* pData, size_t nSize) {
-    const QByteArray bytes =
-        QByteArray::fromRawData(static_cast<const char*>(pData), static_cast<qsizetype>(nSize));
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return Parse(buffer, nSize);
+    CMemoryBuffer buffer(pData, nSize);
+    std::istream in(&buffer);
+    return Parse(in, nSize);
 }

@@ -3,7 +3,7 @@
 #include <cassert>
 
 #include "config/CGeneratorSettings.h"
-#include "config/PathText.h"
+#include "config/ProfileLocation.h"
 #include "platform/CProfileFile.h"
 
 namespace {
@@ -24,15 +24,15 @@ CKvlApplication& CKvlApplication::Current() {
     return *g_pCurrent;
 }
 
-void CKvlApplication::SetProfilePath() {
-    const std::string strDir = PathText::DirectoryOf(m_Services.GetExecutablePath());
-    // When the executable's folder is unknown the profile is looked for in the current
-    // folder, never in the root folder that a lone separator would name.
-    const bool bNeedsSeparator = !strDir.empty() && !PathText::EndsInSeparator(strDir);
-    theSettings.m_strProfilePath = strDir +
-                                   (bNeedsSeparator ? std::string(1, PathText::kSeparator) : "") +
-                                   CGeneratorSettings::kProfileFileName;
-    m_strProfileName = theSettings.m_strProfilePath;
+bool CKvlApplication::SetProfilePath() {
+    const ProfileLocation::Choice choice = ProfileLocation::Find(m_Services.GetExecutablePath());
+    UseProfile(choice.strPath);
+    return choice.bPerUser && ProfileLocation::CreatePerUser(choice.strPath);
+}
+
+void CKvlApplication::UseProfile(const std::string& path) {
+    theSettings.m_strProfilePath = path;
+    m_strProfileName = path;
 }
 
 std::string CKvlApplication::GetProfileString(const std::string& section, const std::string& key,

@@ -6,6 +6,7 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
+#include "config/ProfileLocation.h"
 #include "definition/CKvlWriter.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/CKvlTextFormatter.h"
@@ -89,8 +90,8 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
                     }
                     m_strProfile = path;
                 },
-                "take the identifier from NEXT_ID of this profile instead of Gridforge.INI "
-                "beside kvltool")
+                "take the identifier from NEXT_ID of this profile instead of the one "
+                "named below kvltool --help")
             ->type_name("PATH");
     pId->excludes(pProfile);
     pMake
@@ -171,10 +172,10 @@ uint32_t CMakeCommand::TakeIdentifier(std::ostream& err, bool& bWarned) const {
     CConsolePlatformServices services(err);
     CKvlApplication application(services);
     if (m_strProfile) {
-        application.SetProfileName(*m_strProfile);
-        theSettings.m_strProfilePath = *m_strProfile;
-    } else {
-        application.SetProfilePath();
+        application.UseProfile(*m_strProfile);
+    } else if (application.SetProfilePath()) {
+        // A note, not a problem: the run still succeeds.
+        err << ProfileLocation::FirstUseNotice(application.GetProfileName()) << '\n';
     }
     theSettings.AllocateNextId();
     bWarned = services.MessageCount() > 0;

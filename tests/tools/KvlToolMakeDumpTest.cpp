@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "KvlToolTest.h"
+#include "MapSamples.h"
 #include "tools/CExitLetters.h"
 
 namespace {
@@ -56,21 +57,43 @@ TEST_F(KvlToolTest, MakeWritesTheEditorsBytes) {
     }
 }
 
-// The output is named after the map file's base name, in the current folder.
+// The output is named after the map file's base name, beside the map, which it names without
+// folders.
 TEST_F(KvlToolTest, MakeReplacesAnExistingFileOnlyWithForce) {
-    Put("hall.tar.KVL", "precious");
-    const QStringList args =
-        Args("make C:\\Prefabs\\hall.tar.map --dims=1x1x1 --exit=0,0,0:N --id=3");
+    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("Prefabs"));
+    Put("Prefabs/hall.tar.KVL", "precious");
+    const QStringList args = Args("make Prefabs/hall.tar.map --dims=1x1x1 --exit=0,0,0:N --id=3");
 
     const ToolRun refused = Run(args);
     EXPECT_EQ(refused.nExitCode, 2);
     EXPECT_THAT(refused.strErr, HasSubstr("hall.tar.KVL: exists already; give --force"));
-    EXPECT_EQ(Read("hall.tar.KVL"), "precious");
+    EXPECT_EQ(Read("Prefabs/hall.tar.KVL"), "precious");
 
     EXPECT_EQ(Run(args + QStringList{"--force"}).nExitCode, 0);
-    EXPECT_EQ(Read("hall.tar.KVL"),
-              Kvl({3, "C:\\Prefabs\\hall.tar.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
-    EXPECT_EQ(Files(), std::vector<std::string>{"hall.tar.KVL"});
+    EXPECT_EQ(Read("Prefabs/hall.tar.KVL"),
+              Kvl({3, "hall.tar.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
+    EXPECT_EQ(TestFiles::ListFolder(Path("Prefabs")), std::vector<std::string>{"hall.tar.KVL"});
+}
+
+// The measured room: a doorway west of (0,0,0) and north of (1,0,0); what is given still wins.
+TEST_F(KvlToolTest, MakeFromMapWritesWhatTheMeasurementSuggests) {
+    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("col"));
+    Put("col/room.map", MapSamples::Room());
+    const ToolRun measured = Run(Args("make col/room.map --from-map --id=5"));
+    ASSERT_EQ(measured.nExitCode, 0) << measured.strErr;
+    EXPECT_EQ(measured.strErr, "");
+    ASSERT_EQ(Run(Args("make col/room.map --dims=2x1x1 --exit=0,0,0:W --exit=1,0,0:N --id=5 "
+                       "-o typed.KVL"))
+                  .nExitCode,
+              0);
+    EXPECT_EQ(Read("col/room.KVL"), Read("typed.KVL"));
+
+    ASSERT_EQ(Run(Args("make col/room.map --from-map --dims=3x1x1 --exit=2,0,0:E --id=5 --force"))
+                  .nExitCode,
+              0);
+    EXPECT_EQ(
+        Read("col/room.KVL"),
+        Kvl({5, "room.map", 3, 1, 1, {Cell(2, 0, 0, EXIT_EAST), Cell(0, 0, 0), Cell(1, 0, 0)}}));
 }
 
 // Help and the version go to standard output with status 0; anything else wrong is refused with
@@ -85,6 +108,8 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
         {"", 2, "name a subcommand"},
         {"frobnicate", 2, "frobnicate"},
         {"make a.map --exit=0,0,0:N", 2, "--dims"},
+        {"make gone.map --from-map --id=1", 2, "gone.map: cannot be opened"},
+        {"make plain --from-map --id=1", 2, "plain:1:1: expected an entity's"},
         {"make a.map --dims=2147483648x1x1 --exit=0,0,0:N", 2, "XxYxZ"},
         {"make a.map --dims=2000x2000x1 --exit=0,0,0:N", 2, "limit of 1048576"},
         {"make a.map --dims=1x1x1", 2, "no exits"},
@@ -135,9 +160,8 @@ TEST_F(KvlToolTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
                                                             {"--id=77", 0, 77},
                                                             {"--profile=gone/p.INI", 2, 77}};
     for (const auto& [pszOptions, nExitCode, nId] : steps) {
-        const ToolRun make =
-            Run(Args("make maps/a.map --dims=1x1x1 --exit=0,0,0:N --force " + QString(pszOptions)),
-                program);
+        const ToolRun make = Run(
+            Args("make a.map --dims=1x1x1 --exit=0,0,0:N --force " + QString(pszOptions)), program);
         EXPECT_EQ(make.nExitCode, nExitCode) << pszOptions << make.strErr;
         EXPECT_EQ(make.strErr.empty(), nExitCode == 0) << pszOptions << make.strErr;
         EXPECT_EQ(Json::parse(Run({"dump", "--json", "a.KVL"}).strOut)["id"], nId);

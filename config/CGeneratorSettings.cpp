@@ -14,7 +14,7 @@
 
 #include "config/CCasterySummary.h"
 #include "config/CKvlApplication.h"
-#include "config/PathText.h"
+#include "fileio/PathText.h"
 
 #ifndef _WIN32
 #include <locale.h>

@@ -1,20 +1,47 @@
 #include "tools/CMakeCommand.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
 #include "definition/CKvlWriter.h"
+#include "fileio/CPathParts.h"
+#include "platform/CProcessSetup.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/CKvlTextFormatter.h"
 #include "tools/ToolExitCode.h"
 
 namespace {
 
+// The name -o takes for standard output.
+constexpr const char* kStandardOutput = "-";
+// The longest file name, in bytes or UTF-16 units, the file systems kvltool meets allow.
+constexpr size_t kMaxFileName = 255;
+
 bool InsideDimension(int32_t nCoordinate, int32_t nDimension) {
-    return nDimension <= 0 ? nCoordinate == 0 : nCoordinate >= 0 && nCoordinate < nDimension;
+    return nCoordinate >= 0 && nCoordinate < nDimension;
+}
+
+// What most likely kept the file at path from being written, nError being errno then.
+std::string WhyNotWritten(const std::string& path, int nError) {
+    std::error_code error;
+    const std::filesystem::path target(path);
+    if (std::filesystem::is_directory(target, error)) {
+        return "is a folder";
+    }
+    const std::filesystem::path folder = target.parent_path();
+    if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
+        return "cannot be written: " + folder.string() + " is no folder";
+    }
+    if (target.filename().string().size() > kMaxFileName) {
+        return "cannot be written: the file name is longer than the " +
+               std::to_string(kMaxFileName) + " characters a file name may have";
+    }
+    return std::string("cannot be written: ") + std::strerror(nError);
 }
 
 bool PathIsTaken(const std::string& path) {
@@ -106,32 +133,69 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
     if (!CheckInput(err)) {
         return ToolExitCode::kUsageOrIoError;
     }
-    const std::string path = OutputPath();
-    if (path.empty()) {
-        err << CKvlTextFormatter::Quote(m_strMapFile)
-            << " gives no base name for the output file; name it with -o\n";
+    const std::optional<std::string> path = OutputPath(err);
+    if (!path) {
         return ToolExitCode::kUsageOrIoError;
     }
-    if (!m_bForce && PathIsTaken(path)) {
-        err << path << ": exists already; give --force to replace it\n";
+    if (*path == kStandardOutput) {
+        return WriteToStandardOutput(out, err);
+    }
+    if (!m_bForce && PathIsTaken(*path)) {
+        err << *path << ": exists already; give --force to replace it\n";
         return ToolExitCode::kUsageOrIoError;
     }
-
-    bool bWarned = false;
-    const CKvlDefinition definition = BuildDefinition(TakeIdentifier(err, bWarned));
+    // The file is written before the identifier is taken, so that an output that cannot be
+    // written uses up no identifier.
+    CKvlDefinition definition = BuildDefinition();
     CKvlWriter writer;
-    if (!writer.Write(path, definition)) {
-        err << path << ": could not be written; nothing was changed there\n";
+    if (!writer.Stage(*path, definition)) {
+        err << *path << ": " << WhyNotWritten(*path, errno) << "; no identifier was used\n";
         return ToolExitCode::kUsageOrIoError;
     }
-    out << path << " written: identifier " << definition.m_nId << ", dimensions "
-        << CKvlTextFormatter::FormatDimensions(m_Dimensions[0], m_Dimensions[1], m_Dimensions[2])
-        << ", sub cell records " << definition.GetSubCellCount() << '\n';
-    return bWarned ? ToolExitCode::kProblemsFound : ToolExitCode::kAllWell;
+    const std::optional<uint32_t> nId = TakeIdentifier(err);
+    if (!nId) {
+        return ToolExitCode::kUsageOrIoError;
+    }
+    definition.m_nId = *nId;
+    if (!writer.Commit(*nId)) {
+        err << *path << ": " << WhyNotWritten(*path, errno) << "; nothing was changed there, but "
+            << "identifier " << *nId << " is used up\n";
+        return ToolExitCode::kUsageOrIoError;
+    }
+    out << *path << " written: " << Summary(definition) << '\n';
+    return ToolExitCode::kAllWell;
+}
+
+int CMakeCommand::WriteToStandardOutput(std::ostream& out, std::ostream& err) const {
+    const std::optional<uint32_t> nId = TakeIdentifier(err);
+    if (!nId) {
+        return ToolExitCode::kUsageOrIoError;
+    }
+    CKvlDefinition definition = BuildDefinition();
+    definition.m_nId = *nId;
+    const std::string bytes = CKvlWriter::Bytes(definition);
+    out.flush();
+    CProcessSetup::MakeStandardOutputBinary();
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
+        return ToolExitCode::kUsageOrIoError;  // reported with every failed output
+    }
+    err << "standard output written: " << Summary(definition) << '\n';
+    return ToolExitCode::kAllWell;
+}
+
+std::string CMakeCommand::Summary(const CKvlDefinition& definition) const {
+    return "identifier " + std::to_string(definition.m_nId) + ", dimensions " +
+           CKvlTextFormatter::FormatDimensions(m_Dimensions[0], m_Dimensions[1], m_Dimensions[2]) +
+           ", sub cell records " + std::to_string(definition.GetSubCellCount());
 }
 
 bool CMakeCommand::CheckInput(std::ostream& err) const {
     const auto [nDimX, nDimY, nDimZ] = m_Dimensions;
+    if (nDimX < 1 || nDimY < 1 || nDimZ < 1) {
+        err << "the dimensions " << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ)
+            << " are not all at least 1: a prefab is at least one sub cell along each axis\n";
+        return false;
+    }
     if (!CKvlDefinition::DimensionsWithinLimit(nDimX, nDimY, nDimZ)) {
         err << "the dimensions " << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ)
             << " exceed the limit of " << CKvlDefinition::kMaxSubCells << " sub cells\n";
@@ -155,16 +219,32 @@ bool CMakeCommand::CheckInput(std::ostream& err) const {
     return true;
 }
 
-std::string CMakeCommand::OutputPath() const {
+std::optional<std::string> CMakeCommand::OutputPath(std::ostream& err) const {
     if (!m_strOutput.empty()) {
         return m_strOutput;
     }
+    if (m_strMapFile.size() >= CPathParts::kMaxPath) {
+        err << "the map file name is " << m_strMapFile.size()
+            << " characters long, longer than the " << CPathParts::kMaxPath - 1
+            << " a path may have, so no output name is taken from it; name it with -o\n";
+        return std::nullopt;
+    }
     const std::string name = CKvlWriter::ProposedFileName(m_strMapFile);
-    // A map name without a base name (".map", "") gives no usable file name.
-    return name == ".KVL" ? std::string() : name;
+    if (name == ".KVL") {
+        err << CKvlTextFormatter::Quote(m_strMapFile)
+            << " gives no base name for the output file; name it with -o\n";
+        return std::nullopt;
+    }
+    if (name.size() > kMaxFileName) {
+        err << "the output file name " << CKvlTextFormatter::Quote(name) << " is " << name.size()
+            << " characters long, longer than the " << kMaxFileName
+            << " a file name may have; name it with -o\n";
+        return std::nullopt;
+    }
+    return name;
 }
 
-uint32_t CMakeCommand::TakeIdentifier(std::ostream& err, bool& bWarned) const {
+std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
     if (m_nId) {
         return *m_nId;
     }
@@ -176,14 +256,22 @@ uint32_t CMakeCommand::TakeIdentifier(std::ostream& err, bool& bWarned) const {
     } else {
         application.SetProfilePath();
     }
-    theSettings.AllocateNextId();
-    bWarned = services.MessageCount() > 0;
-    return theSettings.m_Definition.m_nId;
+    switch (theSettings.AllocateNextId()) {
+        case CGeneratorSettings::IdAllocation::Reserved:
+            return theSettings.m_Definition.m_nId;
+        case CGeneratorSettings::IdAllocation::NotReserved:
+            // A definition with an identifier the next run hands out again would be a duplicate.
+            err << "no definition was written, since identifier " << theSettings.m_Definition.m_nId
+                << " is not reserved; --id sets an identifier without the profile\n";
+            return std::nullopt;
+        case CGeneratorSettings::IdAllocation::NoneLeft:
+            break;
+    }
+    return std::nullopt;
 }
 
-CKvlDefinition CMakeCommand::BuildDefinition(uint32_t nId) const {
+CKvlDefinition CMakeCommand::BuildDefinition() const {
     CKvlDefinition definition;
-    definition.m_nId = nId;
     definition.m_strMapFile = m_strMapFile;
     definition.m_nDimX = m_Dimensions[0];
     definition.m_nDimY = m_Dimensions[1];

@@ -69,7 +69,8 @@ TEST_F(CGeneratorSettingsTest, LoadReadsEveryKeyIntoItsOwnSetting) {
               "/t/|" + m_strBin + "|D:\\g\\|3|c|q1b|q1l|q1v|q2b|q2v|q2l|5|6|7|0.250000|");
 }
 
-// A lock left by an editor that crashed holds up nobody; the counter wraps at 2^32.
+// A lock left by an editor that crashed holds up nobody; the last identifier is handed out once
+// and the counter never wraps.
 TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
     const auto lockAndCrash = [this] {
         return (new QLockFile(QString::fromStdString(m_strProfile + ".lock")))->tryLock();
@@ -80,10 +81,16 @@ TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
     EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=2\n");
 
     TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=-1\n");
-    theSettings.AllocateNextId();
+    EXPECT_EQ(theSettings.AllocateNextId(), CGeneratorSettings::IdAllocation::Reserved);
     EXPECT_EQ(theSettings.m_Definition.m_nId, UINT32_MAX);
-    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=0\n");
+    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=4294967296\n");
     EXPECT_EQ(m_Services.MessageTexts(), Texts{});
+    EXPECT_EQ(theSettings.AllocateNextId(), CGeneratorSettings::IdAllocation::NoneLeft);
+    EXPECT_EQ(theSettings.m_Definition.m_nId, 0u);
+    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=4294967296\n");
+    EXPECT_EQ(m_Services.MessageTexts(),
+              Texts{"No identifier is left!\n" + m_strProfile +
+                    "\nThe last identifier, 4294967295, has been handed out."});
     EXPECT_EQ(TestFiles::ListFolder(m_strBin), Texts{"Gridforge.INI"});
 }
 
@@ -91,8 +98,8 @@ TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
 // and the counter is left alone: another editor may be advancing it.
 TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) {
     const auto allocate = [this] {
-        theSettings.AllocateNextId();
-        return theSettings.m_Definition.m_nId == 41 &&
+        return theSettings.AllocateNextId() == CGeneratorSettings::IdAllocation::NotReserved &&
+               theSettings.m_Definition.m_nId == 41 &&
                m_Services.MessageTexts() == Texts{ReserveFailed(41)};
     };
     const std::string counter = "[ID]\nNEXT_ID=41\n";

@@ -8,7 +8,8 @@ std::string CKvlWriter::ProposedFileName(const std::string& mapFile) {
     return std::string(parts.Compose(PP_FNAME)) + ".KVL";
 }
 
-bool CKvlWriter::Write(const std::string& path, const CKvlDefinition& definition) {
+bool CKvlWriter::Write(const std::string& path, const CKvlDefinition& definition,
+                       CAtomicFile::CommitMode eMode) {
     m_pDefinition = &definition;
     if (!Open(path, "wb")) {
         return false;
@@ -28,5 +29,5 @@ bool CKvlWriter::Write(const std::string& path, const CKvlDefinition& definition
         WriteUInt32(cell.nReserved1);
         WriteUInt32(cell.nReserved2);
     }
-    return Close();
+    return Close(eMode);
 }

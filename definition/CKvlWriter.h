@@ -14,9 +14,10 @@ public:
     // The name proposed for the definition of a map: the map file's base name and ".KVL".
     static std::string ProposedFileName(const std::string& mapFile);
 
-    // Writes the definition to path, replacing any file there only once the new one is
-    // complete. False when the file could not be written in full.
-    bool Write(const std::string& path, const CKvlDefinition& definition);
+    // Writes the definition to path, putting it in place (by eMode) only once it is complete.
+    // False when the file could not be written in full or was not put in place.
+    bool Write(const std::string& path, const CKvlDefinition& definition,
+               CAtomicFile::CommitMode eMode = CAtomicFile::CommitMode::Replace);
 
 private:
     const CKvlDefinition* m_pDefinition = nullptr;

@@ -12,11 +12,8 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr std::string_view kPlatformLineEnding = "\r\n";
-#else
-constexpr std::string_view kPlatformLineEnding = "\n";
-#endif
+// A profile made new is a Windows text file wherever it is made; an existing one keeps its own.
+constexpr std::string_view kNewFileLineEnding = "\r\n";
 
 enum class FileState { Missing, Read, Unreadable };
 
@@ -98,12 +95,12 @@ bool CProfileFile::WriteInt(const std::string& path, const std::string& section,
     if (contents.eState == FileState::Unreadable) {
         return false;
     }
-    CIniDocument document(contents.strBytes, kPlatformLineEnding);
+    CIniDocument document(contents.strBytes, kNewFileLineEnding);
     document.SetValue(section, key, std::to_string(value));
     const std::string bytes = document.Bytes();
 
     CAtomicFile file;
-    if (!file.Open(path, false)) {
+    if (!file.Open(path)) {
         return false;
     }
     if (std::fwrite(bytes.data(), 1, bytes.size(), file.Stream()) != bytes.size()) {

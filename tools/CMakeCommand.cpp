@@ -22,6 +22,17 @@ bool PathIsTaken(const std::string& path) {
     return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
+const char* WriteFailureText(CAtomicFile::Failure eFailure) {
+    switch (eFailure) {
+        case CAtomicFile::Failure::Exists:
+            return ": exists already; give --force to replace it";
+        case CAtomicFile::Failure::NotAFile:
+            return ": is not a regular file and is never replaced; nothing was changed there";
+        default:
+            return ": could not be written; nothing was changed there";
+    }
+}
+
 }  // namespace
 
 CLI::App* CMakeCommand::Register(CLI::App& app) {
@@ -120,8 +131,12 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
     bool bWarned = false;
     const CKvlDefinition definition = BuildDefinition(TakeIdentifier(err, bWarned));
     CKvlWriter writer;
-    if (!writer.Write(path, definition)) {
-        err << path << ": could not be written; nothing was changed there\n";
+    // Without --force the file goes in only where none is: of makers racing for one name,
+    // one wins and the others say so.
+    if (!writer.Write(path, definition,
+                      m_bForce ? CAtomicFile::CommitMode::Replace
+                               : CAtomicFile::CommitMode::CreateIfAbsent)) {
+        err << path << WriteFailureText(writer.LastFailure()) << '\n';
         return ToolExitCode::kUsageOrIoError;
     }
     out << path << " written: identifier " << definition.m_nId << ", dimensions "

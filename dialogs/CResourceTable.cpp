@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QPixmap>
 
+#include "KvlVersion.h"
+
 namespace {
 
 // Reads the parts of the JSON text, noting the first thing that is missing or of the wrong
@@ -126,8 +128,11 @@ const CResourceTable& CResourceTable::Instance() {
             qWarning("The embedded dialog resources are missing");
             return CResourceTable();
         }
+        // The About box names the version the build was made from, not a copy kept in the JSON.
+        QByteArray json = file.readAll();
+        json.replace("%VERSION%", KVL_VERSION_MAJOR_MINOR);
         QString error;
-        CResourceTable read = FromJson(file.readAll(), &error);
+        CResourceTable read = FromJson(json, &error);
         if (!error.isEmpty()) {
             qWarning("The embedded dialog resources are unreadable: %s", qPrintable(error));
         }

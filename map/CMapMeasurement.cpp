@@ -201,6 +201,7 @@ Vec3 CMapMeasurement::FolderQuantum(const std::string& mapPath) {
 bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& settings,
                               MapMeasurement& measurement, std::string& error) {
     const CFrame frame(settings);
+    measurement.m_Warnings = map.m_Warnings;
     std::optional<Box> extent;
     std::vector<SolidBrush> solids;
     for (size_t e = 0; e < map.m_Entities.size(); ++e) {

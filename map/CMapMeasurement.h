@@ -30,7 +30,7 @@ struct MapMeasurement {
     std::array<int32_t, 3> dims{};       // cells along the definition's axes
     std::array<bool, 3> wholeCells{};    // the size is a whole number of cells
     std::vector<SuggestedExit> m_Exits;  // sub cells with exits, x, then y, then z
-    std::vector<MapNote> m_Warnings;     // brushes skipped
+    std::vector<MapNote> m_Warnings;     // the reader's, then brushes skipped
 };
 
 class CMapMeasurement {

@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "tools/CMeasureOptions.h"
 #include "tools/ICommand.h"
 
 // kvltool check: checks a prefab collection folder the way the generator will meet it: its
-// summary.INI, every definition in it, the map files they name and their identifiers.
+// summary.INI, every definition in it, the map files they name, measured, and their
+// identifiers.
 class CCheckCommand : public ICommand {
 public:
     CLI::App* Register(CLI::App& app) override;
@@ -14,4 +16,6 @@ public:
 
 private:
     std::string m_strFolder;
+    bool m_bExits = false;
+    CMeasureOptions m_Options;
 };

@@ -4,6 +4,8 @@
 #include <exception>
 #include <new>
 
+#include "KvlVersion.h"
+
 #include "tools/CMessageStream.h"
 
 #include "tools/ToolExitCode.h"
@@ -13,6 +15,7 @@ CKvlTool::CKvlTool()
           "kvltool makes, shows and checks the .KVL definitions of Gridforge prefab maps.\n"
           "Exit status: 0 all well, 1 problems found, 2 usage or I/O error.",
           "kvltool")) {
+    m_pApp->set_version_flag("--version", "kvltool " KVL_VERSION);
     m_pApp->require_subcommand(0, 1);
     for (ICommand* pCommand :
          std::initializer_list<ICommand*>{&m_Make, &m_Dump, &m_Check, &m_Measure}) {

@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <charconv>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -12,30 +11,6 @@
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// Positive numbers separated by cSeparator, count of them.
-std::optional<std::vector<double>> ParsePositives(const std::string& text, char cSeparator,
-                                                  size_t nCount) {
-    std::vector<double> values;
-    const char* p = text.data();
-    const char* pEnd = p + text.size();
-    while (true) {
-        double value = 0;
-        const auto [pStop, error] = std::from_chars(p, pEnd, value);
-        if (error != std::errc() || !(value > 0) || !std::isfinite(value)) {
-            return std::nullopt;
-        }
-        values.push_back(value);
-        if (pStop == pEnd) {
-            break;
-        }
-        if (*pStop != cSeparator) {
-            return std::nullopt;
-        }
-        p = pStop + 1;
-    }
-    return values.size() == nCount ? std::optional(values) : std::nullopt;
-}
 
 std::string Number(double value) {
     std::ostringstream text;
@@ -54,11 +29,6 @@ std::string ExitArguments(const std::vector<SuggestedExit>& exits) {
                 std::to_string(cell.nZ) + ":" + CExitLetters::Format(cell.nExits);
     }
     return text;
-}
-
-std::string NoteText(const std::string& path, const MapNote& note) {
-    return path + ":" + std::to_string(note.nLine) + ":" + std::to_string(note.nColumn) + ": " +
-           note.strMessage;
 }
 
 Json ToJson(const std::string& path, const MapMeasurement& m, const Vec3& quantum) {
@@ -92,64 +62,8 @@ CLI::App* CMeasureCommand::Register(CLI::App& app) {
         "Example: kvltool measure hall.map");
     pMeasure->add_option("MAP", m_Files, "the .map files to measure")->required();
     pMeasure->add_flag("--json", m_bJson, "print one JSON object per map, one per line");
-    AddSettingOptions(*pMeasure);
+    m_Options.AddTo(*pMeasure);
     return pMeasure;
-}
-
-void CMeasureCommand::AddSettingOptions(CLI::App& command) {
-    command
-        .add_option_function<std::string>(
-            "--quantum",
-            [this](const std::string& text) {
-                const auto values = ParsePositives(text, ',', 3);
-                if (!values) {
-                    throw CLI::ValidationError("--quantum", "\"" + text +
-                                                                "\" is no cell size: expected "
-                                                                "X,Y,Z, three positive numbers");
-                }
-                m_Quantum = Vec3{(*values)[0], (*values)[1], (*values)[2]};
-            },
-            "the cell size instead of the quantum units of summary.INI beside the map, or 256")
-        ->type_name("X,Y,Z");
-    command
-        .add_option_function<std::string>(
-            "--north",
-            [this](const std::string& text) {
-                std::string axis = text;
-                std::transform(axis.begin(), axis.end(), axis.begin(), ::toupper);
-                const bool bNegative = !axis.empty() && axis[0] == '-';
-                if (!axis.empty() && (axis[0] == '-' || axis[0] == '+')) {
-                    axis.erase(0, 1);
-                }
-                if (axis != "X" && axis != "Y") {
-                    throw CLI::ValidationError(
-                        "--north", "\"" + text + "\" is no axis: expected +Y, -Y, +X or -X");
-                }
-                m_Settings.nNorthAxis = axis == "X" ? 0 : 1;
-                m_Settings.bNorthNegative = bNegative;
-            },
-            "the map's axis that points north, +Y unless given")
-        ->type_name("AXIS");
-    command
-        .add_option_function<std::string>(
-            "--gap",
-            [this](const std::string& text) {
-                const auto values = ParsePositives(text, 'x', 2);
-                if (!values) {
-                    throw CLI::ValidationError(
-                        "--gap", "\"" + text + "\" is no gap: expected WxH such as 32x56");
-                }
-                m_Settings.gapWidth = (*values)[0];
-                m_Settings.gapHeight = (*values)[1];
-            },
-            "the width and height a player needs to pass, 32x56 unless given")
-        ->type_name("WxH");
-}
-
-MeasureSettings CMeasureCommand::SettingsFor(const std::string& path) const {
-    MeasureSettings settings = m_Settings;
-    settings.quantum = m_Quantum ? *m_Quantum : CMapMeasurement::FolderQuantum(path);
-    return settings;
 }
 
 int CMeasureCommand::Run(std::ostream& out, std::ostream& err) {
@@ -162,28 +76,17 @@ int CMeasureCommand::Run(std::ostream& out, std::ostream& err) {
 
 int CMeasureCommand::MeasureFile(const std::string& path, std::ostream& out,
                                  std::ostream& err) const {
-    const MapReadResult map = CMapReader::ReadFile(path);
-    if (!map.bOk) {
-        if (map.m_Error.nLine == 0) {
-            err << path << ": " << map.m_Error.strMessage << '\n';
-            return ToolExitCode::kUsageOrIoError;
-        }
-        err << NoteText(path, map.m_Error) << '\n';
-        return ToolExitCode::kProblemsFound;
-    }
-    const MeasureSettings settings = SettingsFor(path);
     MapMeasurement measurement;
     std::string error;
-    if (!CMapMeasurement::Measure(map, settings, measurement, error)) {
-        err << path << ": " << error << '\n';
-        return ToolExitCode::kProblemsFound;
+    bool bUnreadable = false;
+    if (!m_Options.MeasureFile(path, measurement, error, bUnreadable)) {
+        err << error << '\n';
+        return bUnreadable ? ToolExitCode::kUsageOrIoError : ToolExitCode::kProblemsFound;
     }
+    const MeasureSettings settings = m_Options.SettingsFor(path);
     std::vector<std::string> warnings;
-    for (const MapNote& note : map.m_Warnings) {
-        warnings.push_back(NoteText(path, note));
-    }
     for (const MapNote& note : measurement.m_Warnings) {
-        warnings.push_back(NoteText(path, note));
+        warnings.push_back(CMeasureOptions::NoteText(path, note));
     }
     const char* const axes = "XYZ";
     for (int i = 0; i < 3; ++i) {

@@ -7,8 +7,9 @@ tool=${1:-build/default/app/kvltool}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# A folder of n definitions of 2 x 2 x 1 sub cells with distinct identifiers; every tenth
-# names its map in another case, which the lookup has to find without regard to case.
+# A folder of n definitions of 2 x 2 x 1 sub cells with distinct identifiers, each map one
+# block of that size, which check measures; every tenth names its map in another case, which
+# the lookup has to find without regard to case.
 make_collection() {
     python3 - "$1" "$2" <<'PY'
 import os, struct, sys
@@ -17,10 +18,22 @@ os.makedirs(folder)
 with open(os.path.join(folder, "summary.INI"), "w") as f:
     f.write("[general]\ngame_type=2\nquantum_unit_x=256\nquantum_unit_y=256\nquantum_unit_z=256\n")
 signature = b"KESTRAVEN SOFTWARE     .KVL (1.0)\0"
+block = """{
+"classname" "worldspawn"
+{
+( 0 512 256 ) ( 512 512 256 ) ( 512 0 256 ) WALL 0 0 0 1 1
+( 0 0 0 ) ( 512 0 0 ) ( 512 512 0 ) WALL 0 0 0 1 1
+( 512 0 0 ) ( 512 0 256 ) ( 512 512 256 ) WALL 0 0 0 1 1
+( 0 512 0 ) ( 0 512 256 ) ( 0 0 256 ) WALL 0 0 0 1 1
+( 512 512 0 ) ( 512 512 256 ) ( 0 512 256 ) WALL 0 0 0 1 1
+( 0 0 0 ) ( 0 0 256 ) ( 512 0 256 ) WALL 0 0 0 1 1
+}
+}
+"""
 for i in range(count):
     name = "prefab%05d.map" % i
     on_disk = name.upper() if i % 10 == 0 else name
-    open(os.path.join(folder, on_disk), "w").write("{\n}\n")
+    open(os.path.join(folder, on_disk), "w").write(block)
     data = struct.pack("<I", len(signature)) + signature + struct.pack("<I", i + 1)
     data += struct.pack("<I", len(name) + 1) + name.encode() + b"\0"
     data += struct.pack("<iiiI", 2, 2, 1, 4)

@@ -2,63 +2,12 @@
 
 #include <string>
 
+#include "MapSamples.h"
 #include "map/CMapMeasurement.h"
 
 namespace {
 
-enum class Format { Quake, Valve, Quake2, Hexen2 };
-
-// The six faces of an axis-aligned box, three points each in the outward order map editors
-// write.
-std::string Box(double x0, double y0, double z0, double x1, double y1, double z1,
-                Format format = Format::Quake, const std::string& texture = "WALL") {
-    auto P = [](double x, double y, double z) {
-        return "( " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + " ) ";
-    };
-    std::string tail;
-    switch (format) {
-        case Format::Quake:
-            tail = " 0 0 0 1 1";
-            break;
-        case Format::Valve:
-            tail = " [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1";
-            break;
-        case Format::Quake2:
-            tail = " 0 0 0 1 1 0 0 0";
-            break;
-        case Format::Hexen2:
-            tail = " 0 0 0 1 1 0";
-            break;
-    }
-    const std::string faces[] = {P(x0, y1, z1) + P(x1, y1, z1) + P(x1, y0, z1),
-                                 P(x0, y0, z0) + P(x1, y0, z0) + P(x1, y1, z0),
-                                 P(x1, y0, z0) + P(x1, y0, z1) + P(x1, y1, z1),
-                                 P(x0, y1, z0) + P(x0, y1, z1) + P(x0, y0, z1),
-                                 P(x1, y1, z0) + P(x1, y1, z1) + P(x0, y1, z1),
-                                 P(x0, y0, z0) + P(x0, y0, z1) + P(x1, y0, z1)};
-    std::string text = "{\n";
-    for (const std::string& face : faces) {
-        text += face + texture + tail + "\n";
-    }
-    return text + "}\n";
-}
-
-std::string Entity(const std::string& classname, const std::string& brushes) {
-    return "{\n\"classname\" \"" + classname + "\"\n" + brushes + "}\n";
-}
-
-// Two cells of 256 along X, one along Y and Z, walls 16 thick; a 64 x 112 doorway in the
-// west wall of (0,0,0) and in the north wall of (1,0,0), each with what stands in it.
-std::string Room(const std::string& westDoorway = "", const std::string& northDoorway = "",
-                 double doorwayHeight = 128) {
-    const double h = doorwayHeight;
-    return Entity("worldspawn", Box(0, 0, 0, 512, 256, 16) + Box(0, 0, 240, 512, 256, 256) +
-                                    Box(0, 0, 16, 16, 112, 240) + Box(0, 176, 16, 16, 256, 240) +
-                                    Box(0, 112, h, 16, 176, 240) + Box(496, 0, 16, 512, 256, 240) +
-                                    Box(0, 0, 16, 512, 16, 240) + Box(16, 240, 16, 352, 256, 240) +
-                                    Box(416, 240, 16, 496, 256, 240) +
-                                    Box(352, 240, h, 416, 256, 240) + westDoorway + northDoorway);
-}
+using namespace MapSamples;
 
 struct Measured {
     bool bOk = false;
@@ -97,8 +46,8 @@ std::string Exits(const MapMeasurement& m) {
 TEST(MapMeasurementTest, SamePrefabInEveryFormatHasTheSameExtent) {
     for (const Format format : {Format::Quake, Format::Valve, Format::Quake2, Format::Hexen2}) {
         const std::string text = "// drawn by hand\r\n; a comment line\r" +
-                                 Entity("worldspawn", Box(-64, 0, 0, 192, 512, 100, format) +
-                                                          Box(0, 0, 0, 64, 64, 300, format));
+                                 Entity("worldspawn", BoxBrush(-64, 0, 0, 192, 512, 100, format) +
+                                                          BoxBrush(0, 0, 0, 64, 64, 300, format));
         const Measured result = MeasureText(text);
         ASSERT_TRUE(result.bOk) << result.strError;
         EXPECT_EQ(result.m.m_Extent.mins, (Vec3{-64, 0, 0}));
@@ -129,10 +78,10 @@ TEST(MapMeasurementTest, RotatedAndSlantedBrushesGiveTheirCorners) {
 }
 
 TEST(MapMeasurementTest, SuggestsTheExitsAPlayerCanPass) {
-    const std::string door = Entity("func_door", Box(0, 112, 16, 16, 176, 128));
+    const std::string door = Entity("func_door", BoxBrush(0, 112, 16, 16, 176, 128));
     const std::string water =
-        Entity("worldspawn", Box(352, 240, 16, 416, 256, 128, Format::Quake, "*water1"));
-    const std::string grate = Entity("func_wall", Box(0, 112, 16, 16, 176, 128));
+        Entity("worldspawn", BoxBrush(352, 240, 16, 416, 256, 128, Format::Quake, "*water1"));
+    const std::string grate = Entity("func_wall", BoxBrush(0, 112, 16, 16, 176, 128));
     const struct {
         std::string strMap;
         const char* pszExits;
@@ -158,7 +107,7 @@ TEST(MapMeasurementTest, SuggestsTheExitsAPlayerCanPass) {
 }
 
 TEST(MapMeasurementTest, MalformedMapsSayWhereAndWhat) {
-    const std::string brush = Box(0, 0, 0, 64, 64, 64);
+    const std::string brush = BoxBrush(0, 0, 0, 64, 64, 64);
     const struct {
         std::string strText;
         const char* pszError;
@@ -186,7 +135,7 @@ TEST(MapMeasurementTest, MalformedMapsSayWhereAndWhat) {
     }
     // A brush whose faces all point inwards encloses nothing: skipped, the others measured.
     const Measured skipped =
-        MeasureText(Entity("worldspawn", Box(0, 0, 0, 256, 256, 256) +
+        MeasureText(Entity("worldspawn", BoxBrush(0, 0, 0, 256, 256, 256) +
                                              "{\n( 0 0 0 ) ( 0 1 0 ) ( 1 0 0 ) A 0 0 0 1 1\n"
                                              "( 0 0 9 ) ( 1 0 9 ) ( 0 1 9 ) A 0 0 0 1 1\n"
                                              "( 0 0 0 ) ( 0 0 1 ) ( 1 0 0 ) A 0 0 0 1 1\n"

@@ -3,18 +3,23 @@
 #include <tuple>
 
 #include "KvlToolTest.h"
+#include "MapSamples.h"
 
 namespace {
 
 // Each case spoils one file of a collection that passes every check: hall.kvl and HALL.map
-// differ in case from the names that name them, which the generator's platform allows.
+// differ in case from the names that name them, which the generator's platform allows. room1's
+// map has a doorway west of (0,0,0) and north of (1,0,0); its definition adds one in the east.
 TEST_F(KvlToolTest, CheckReportsEachProblemOnALineOfItsOwn) {
-    const std::string room1 = Kvl({1, "room1.map", 2, 1, 1, {Cell(1, 0, 0), Cell(0, 0, 0)}});
+    const std::string room1 =
+        Kvl({1, "room1.map", 2, 1, 1, {Cell(1, 0, 0, EXIT_NORTH | EXIT_EAST), Cell(0, 0, 0)}});
     // The file, its new bytes (none: it is removed), the lines reported.
     const std::tuple<const char*, std::optional<std::string>, const char*> cases[] = {
-        {"room1.map", "{\n}\n", ""},  // as it was: no problem
+        {"room1.map", MapSamples::Room(), ""},  // as it was: no problem
+        {"HALL.map", "{\n{\n( 0 0 0 ) ( 1 0 0 )\n}\n}\n",
+         "./HALL.map:4:1: expected a face's \"(\", found \"}\"\n"},
         {"summary.INI", {}, "./summary.INI: missing\n"},
-        {"summary.INI", "[general]\ngame_type=4\nquantum_unit_x=1\nquantum_unit_y=-8\n",
+        {"summary.INI", "[general]\ngame_type=4\nquantum_unit_x=256\nquantum_unit_y=-8\n",
          "./summary.INI: [general] game_type is \"4\"; expected 1 (Quake), 2 (Quake II) or 3 "
          "(Hexen II)\n./summary.INI: [general] quantum_unit_y is \"-8\"; expected a positive "
          "size\n./summary.INI: [general] quantum_unit_z is missing; expected a positive size\n"},
@@ -34,13 +39,16 @@ TEST_F(KvlToolTest, CheckReportsEachProblemOnALineOfItsOwn) {
          "./room1.KVL: the Y dimension is 0; a prefab is at least one sub cell along each axis\n"},
         {"room1.KVL", Kvl({1, "room1.map", 1025, 1024, 1, {Cell(0, 0, 0)}}),
          "./room1.KVL: the dimensions 1025 x 1024 x 1 exceed the limit of 1048576 sub cells\n"},
+        {"room1.KVL", Kvl({1, "room1.map", 1, 1, 1, {Cell(0, 0, 0)}}),
+         "./room1.KVL: the dimensions 1 x 1 x 1 differ from its map's 2 x 1 x 1\n"},
     };
     for (const auto& [pszFile, bytes, pszLines] : cases) {
         Put("summary.INI",
             "[general]\r\ngame_type=1\r\n"
-            "quantum_unit_x=128\r\nquantum_unit_y=128\r\nquantum_unit_z=64\r\n");
-        Put("room1.map", "{\n}\n");
-        Put("HALL.map", "{\n}\n");
+            "quantum_unit_x=256\r\nquantum_unit_y=256\r\nquantum_unit_z=256\r\n");
+        Put("room1.map", MapSamples::Room());
+        Put("HALL.map",
+            MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 256, 256, 256)));
         Put("room1.KVL", room1);
         Put("hall.kvl", Kvl({2, "hall.map", 1, 1, 1, {Cell(0, 0, 0)}}));
         if (bytes) {
@@ -52,6 +60,11 @@ TEST_F(KvlToolTest, CheckReportsEachProblemOnALineOfItsOwn) {
         EXPECT_EQ(run.strOut, pszLines);
         EXPECT_EQ(run.nExitCode, *pszLines ? 1 : 0) << run.strErr;
     }
+    // Each side that differs from the map's, the others quiet.
+    Put("room1.KVL", room1);
+    EXPECT_EQ(Run({"check", "--exits", "."}).strOut,
+              "./room1.KVL: sub cell (0, 0, 0) side W is no exit, but the map is open there\n"
+              "./room1.KVL: sub cell (1, 0, 0) side E is an exit, but the map is closed there\n");
     ASSERT_TRUE(QDir(m_Folder.path()).mkdir("empty"));
     EXPECT_EQ(Run({"check", "empty"}).strOut,
               "empty/summary.INI: missing\nempty: holds no .KVL definitions\n");

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
 #include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 
@@ -111,13 +112,14 @@ TEST_F(KvlToolTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe) {
     EXPECT_EQ(Files(), (std::vector<std::string>{"hall.KVL", "pipe"}));
 }
 
-// Help goes to standard output with status 0; anything else wrong is refused with status 2 and
-// a message on the error stream. Nothing is left behind either way.
+// Help and the version go to standard output with status 0; anything else wrong is refused with
+// status 2 and a message on the error stream. Nothing is left behind either way.
 TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
     Put("plain", "x");
     const std::tuple<const char*, int, const char*> cases[] = {
         {"--help", 0, "Usage: kvltool"},
         {"make --help", 0, "Usage: kvltool"},
+        {"--version", 0, "kvltool 1.0.0\n"},
         {"check -h", 0, "Usage: kvltool"},
         {"", 2, "name a subcommand"},
         {"frobnicate", 2, "frobnicate"},

@@ -44,6 +44,33 @@ float ToSingle(double value) {
     return static_cast<float>(value);
 }
 
+// What NEXT_ID holds once the last identifier, 4294967295, has been handed out: the first
+// number beyond it, so that the counter never wraps to identifiers handed out long ago.
+constexpr const char* kPastLastId = "4294967296";
+
+// True when the text's leading number is beyond the last identifier. Negative numbers are
+// how earlier versions stored identifiers from 2^31 on; they keep reading as before.
+bool IsPastLastId(const std::string& text) {
+    size_t nPos = text.find_first_not_of(" \t");
+    if (nPos == std::string::npos || text[nPos] == '-') {
+        return false;
+    }
+    nPos += text[nPos] == '+' ? 1 : 0;
+    uint64_t nValue = 0;
+    for (; nPos < text.size() && text[nPos] >= '0' && text[nPos] <= '9'; ++nPos) {
+        nValue = nValue * 10 + static_cast<uint64_t>(text[nPos] - '0');
+        if (nValue > UINT32_MAX) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string NoIdLeftMessage(const std::string& profile) {
+    return "No identifier is left!\n" + profile + "\nThe last identifier, " +
+           std::to_string(UINT32_MAX) + ", has been handed out.";
+}
+
 std::string ReserveFailedMessage(const std::string& profile, uint32_t nId) {
     return "Couldn't reserve the identifier!\n" + profile + "\nIdentifier " + std::to_string(nId) +
            " may be handed out again.";
@@ -86,21 +113,32 @@ void CGeneratorSettings::Load() {
     CCasterySummary().LoadSummary();
 }
 
-void CGeneratorSettings::AllocateNextId() {
+bool CGeneratorSettings::AllocateNextId() {
     CKvlApplication& app = CKvlApplication::Current();
     bool bReserved = false;
+    bool bIdLeft = true;
     {
         CFileLock lock;
         const bool bLocked =
             lock.Lock(CFileLock::LockPathFor(app.GetProfileName()), kIdLockTimeout);
-        m_Definition.m_nId = app.GetProfileInt("ID", "NEXT_ID", 1);
+        app.ForgetProfile();  // another editor may have advanced the counter since Load
+        bIdLeft = !IsPastLastId(app.GetProfileString("ID", "NEXT_ID", ""));
+        m_Definition.m_nId = bIdLeft ? app.GetProfileInt("ID", "NEXT_ID", 1) : 0;
+        const bool bLast = m_Definition.m_nId == UINT32_MAX;
         // Without the lock the counter is left alone: another editor may be advancing it.
-        bReserved = bLocked && app.WriteProfileInt("ID", "NEXT_ID",
-                                                   static_cast<int32_t>(m_Definition.m_nId + 1));
+        bReserved = bIdLeft && bLocked &&
+                    (bLast ? app.WriteProfileString("ID", "NEXT_ID", kPastLastId)
+                           : app.WriteProfileInt("ID", "NEXT_ID",
+                                                 static_cast<int32_t>(m_Definition.m_nId + 1)));
     }  // released before any message box, so other editors never wait on this one's user
+    if (!bIdLeft) {
+        KvlMessageBox(NoIdLeftMessage(app.GetProfileName()));
+        return false;
+    }
     if (!bReserved) {
         KvlMessageBox(ReserveFailedMessage(app.GetProfileName(), m_Definition.m_nId));
     }
+    return true;
 }
 
 void CGeneratorSettings::Reset() {

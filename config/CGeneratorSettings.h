@@ -45,8 +45,10 @@ public:
     // Takes the next identifier from NEXT_ID into m_Definition.m_nId and advances the counter,
     // holding the profile's lock so that editors started together never share an identifier.
     // When the counter cannot be advanced the user is told that the identifier may be handed
-    // out again; the identifier is used all the same.
-    void AllocateNextId();
+    // out again; the identifier is used all the same. Once the last identifier, 4294967295,
+    // has been handed out the user is told that none is left, m_nId becomes 0 and the
+    // result is false; the counter never wraps.
+    bool AllocateNextId();
     // Back to the values of construction, as at the start of a run.
     void Reset();
 };

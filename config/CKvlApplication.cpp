@@ -32,22 +32,53 @@ void CKvlApplication::SetProfilePath() {
     theSettings.m_strProfilePath = strDir +
                                    (bNeedsSeparator ? std::string(1, PathText::kSeparator) : "") +
                                    CGeneratorSettings::kProfileFileName;
-    m_strProfileName = theSettings.m_strProfilePath;
+    SetProfileName(theSettings.m_strProfilePath);
+}
+
+void CKvlApplication::SetProfileName(const std::string& name) {
+    m_strProfileName = name;
+    ForgetProfile();
+}
+
+void CKvlApplication::ForgetProfile() {
+    m_bProfileRead = false;
+    m_Profile.reset();
+}
+
+const std::optional<CIniDocument>& CKvlApplication::Profile() const {
+    if (!m_bProfileRead) {
+        m_Profile = CProfileFile::Read(m_strProfileName);
+        m_bProfileRead = true;
+    }
+    return m_Profile;
 }
 
 std::string CKvlApplication::GetProfileString(const std::string& section, const std::string& key,
                                               const std::string& def) const {
-    return CProfileFile::GetString(m_strProfileName, section, key, def);
+    return CProfileFile::StringValue(Profile(), section, key, def);
 }
 
 uint32_t CKvlApplication::GetProfileInt(const std::string& section, const std::string& key,
                                         int32_t def) const {
-    return CProfileFile::GetInt(m_strProfileName, section, key, def);
+    return CProfileFile::IntValue(Profile(), section, key, def);
 }
 
 bool CKvlApplication::WriteProfileInt(const std::string& section, const std::string& key,
                                       int32_t value) {
-    return CProfileFile::WriteInt(m_strProfileName, section, key, value);
+    return WriteProfileString(section, key, std::to_string(value));
+}
+
+bool CKvlApplication::WriteProfileString(const std::string& section, const std::string& key,
+                                         const std::string& value) {
+    Profile();
+    // A file that exists but cannot be read is never replaced by one holding only this key.
+    bool bWritten = false;
+    if (m_Profile) {
+        m_Profile->SetValue(section, key, value);
+        bWritten = CProfileFile::Write(m_strProfileName, *m_Profile);
+    }
+    ForgetProfile();
+    return bWritten;
 }
 
 MessageBoxResult KvlMessageBox(const std::string& text, MessageBoxType type) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "platform/CIniDocument.h"
 #include "platform/IPlatformServices.h"
 
 // The application object the editor and kvltool share: the name of the profile file that
@@ -25,16 +27,26 @@ public:
     void SetProfilePath();
 
     const std::string& GetProfileName() const { return m_strProfileName; }
-    void SetProfileName(const std::string& name) { m_strProfileName = name; }
+    void SetProfileName(const std::string& name);
 
+    // The profile file is read once, on the first of these calls, and its values are looked
+    // up in that reading until the name changes, a value is written or ForgetProfile is called.
     std::string GetProfileString(const std::string& section, const std::string& key,
                                  const std::string& def) const;
     uint32_t GetProfileInt(const std::string& section, const std::string& key, int32_t def) const;
     bool WriteProfileInt(const std::string& section, const std::string& key, int32_t value);
+    bool WriteProfileString(const std::string& section, const std::string& key,
+                            const std::string& value);
+    // The next read reads the file again: for values another process may have changed since.
+    void ForgetProfile();
 
 private:
+    const std::optional<CIniDocument>& Profile() const;
+
     IPlatformServices& m_Services;
     std::string m_strProfileName;
+    mutable bool m_bProfileRead = false;
+    mutable std::optional<CIniDocument> m_Profile;  // nothing when the file cannot be read
 };
 
 // A modal message box through the current application's platform services.

@@ -14,11 +14,20 @@ public:
     // The name proposed for the definition of a map: the map file's base name and ".KVL".
     static std::string ProposedFileName(const std::string& mapFile);
 
-    // Writes the definition to path, putting it in place (by eMode) only once it is complete.
-    // False when the file could not be written in full or was not put in place.
-    bool Write(const std::string& path, const CKvlDefinition& definition,
-               CAtomicFile::CommitMode eMode = CAtomicFile::CommitMode::Replace);
+    // Where the identifier lies in the file.
+    static constexpr long kIdOffset = 38;
 
-private:
-    const CKvlDefinition* m_pDefinition = nullptr;
+    // The whole file, as Write writes it.
+    static std::string Bytes(const CKvlDefinition& definition);
+
+    // Writes the definition to path, replacing any file there only once the new one is
+    // complete. False when the file could not be written in full.
+    bool Write(const std::string& path, const CKvlDefinition& definition);
+
+    // Write in two steps, for an identifier that must not be used up when no file can be
+    // written: Stage writes the whole file beside path, so that a missing folder, a full
+    // disk or a size limit shows before the identifier is taken; Commit puts nId into it
+    // and the file in place by eMode. False when a step failed; nothing is left behind then.
+    bool Stage(const std::string& path, const CKvlDefinition& definition);
+    bool Commit(uint32_t nId, CAtomicFile::CommitMode eMode = CAtomicFile::CommitMode::Replace);
 };

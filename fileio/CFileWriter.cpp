@@ -36,6 +36,16 @@ bool CFileWriter::WriteBytes(const void* pData, size_t nSize) {
     return bWritten;
 }
 
+bool CFileWriter::Flush() {
+    m_bFailed = m_bFailed || m_pFile == nullptr || std::fflush(m_pFile) != 0;
+    return !m_bFailed;
+}
+
+bool CFileWriter::Seek(long nOffset) {
+    m_bFailed = m_bFailed || m_pFile == nullptr || std::fseek(m_pFile, nOffset, SEEK_SET) != 0;
+    return !m_bFailed;
+}
+
 bool CFileWriter::WriteUInt16(uint16_t nValue) {
     const unsigned char bytes[2] = {static_cast<unsigned char>(nValue & 0xFF),
                                     static_cast<unsigned char>(nValue >> 8)};

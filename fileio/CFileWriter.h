@@ -34,6 +34,11 @@ protected:
     bool WriteUInt16(uint16_t nValue);
     bool WriteUInt32(uint32_t nValue);
     bool WriteInt32(int32_t nValue);
+    // Hands what was written so far to the system, so that a full disk or a size limit
+    // shows now rather than at Close.
+    bool Flush();
+    // Goes back to nOffset from the start of the file, to write there again.
+    bool Seek(long nOffset);
 
     FILE* m_pFile = nullptr;
 

@@ -7,4 +7,6 @@ public:
     // reports, instead of the signal (SIGXFSZ) that would end the process on POSIX systems.
     // Does nothing where there is no such signal.
     static void IgnoreFileSizeSignal();
+    // Bytes written to standard output arrive unchanged: no LF becomes CRLF on Windows.
+    static void MakeStandardOutputBinary();
 };

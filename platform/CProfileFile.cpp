@@ -41,15 +41,6 @@ FileContents ReadProfile(const std::string& path) {
     return {FileState::Read, std::move(bytes)};
 }
 
-std::optional<std::string> ReadValue(const std::string& path, const std::string& section,
-                                     const std::string& key) {
-    const FileContents contents = ReadProfile(path);
-    if (contents.eState != FileState::Read) {
-        return std::nullopt;
-    }
-    return CIniDocument(contents.strBytes).GetValue(section, key);
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -74,31 +65,16 @@ uint32_t ParseProfileInt(std::string_view text) {
 
 }  // namespace
 
-std::string CProfileFile::GetString(const std::string& path, const std::string& section,
-                                    const std::string& key, const std::string& def) {
-    return ReadValue(path, section, key).value_or(def);
-}
-
-uint32_t CProfileFile::GetInt(const std::string& path, const std::string& section,
-                              const std::string& key, int32_t def) {
-    const std::optional<std::string> value = ReadValue(path, section, key);
-    if (!value || value->empty()) {
-        return static_cast<uint32_t>(def);
-    }
-    return ParseProfileInt(*value);
-}
-
-bool CProfileFile::WriteInt(const std::string& path, const std::string& section,
-                            const std::string& key, int32_t value) {
+std::optional<CIniDocument> CProfileFile::Read(const std::string& path) {
     const FileContents contents = ReadProfile(path);
-    // A file that exists but cannot be read is never replaced by one holding only this key.
     if (contents.eState == FileState::Unreadable) {
-        return false;
+        return std::nullopt;
     }
-    CIniDocument document(contents.strBytes, kNewFileLineEnding);
-    document.SetValue(section, key, std::to_string(value));
-    const std::string bytes = document.Bytes();
+    return CIniDocument(contents.strBytes, kNewFileLineEnding);
+}
 
+bool CProfileFile::Write(const std::string& path, const CIniDocument& document) {
+    const std::string bytes = document.Bytes();
     CAtomicFile file;
     if (!file.Open(path)) {
         return false;
@@ -107,4 +83,47 @@ bool CProfileFile::WriteInt(const std::string& path, const std::string& section,
         return false;  // the atomic file discards the new version
     }
     return file.Commit();
+}
+
+std::string CProfileFile::StringValue(const std::optional<CIniDocument>& document,
+                                      const std::string& section, const std::string& key,
+                                      const std::string& def) {
+    std::optional<std::string> value = document ? document->GetValue(section, key) : std::nullopt;
+    return value ? std::move(*value) : def;
+}
+
+uint32_t CProfileFile::IntValue(const std::optional<CIniDocument>& document,
+                                const std::string& section, const std::string& key, int32_t def) {
+    const std::optional<std::string> value =
+        document ? document->GetValue(section, key) : std::nullopt;
+    if (!value || value->empty()) {
+        return static_cast<uint32_t>(def);
+    }
+    return ParseProfileInt(*value);
+}
+
+std::string CProfileFile::GetString(const std::string& path, const std::string& section,
+                                    const std::string& key, const std::string& def) {
+    return StringValue(Read(path), section, key, def);
+}
+
+uint32_t CProfileFile::GetInt(const std::string& path, const std::string& section,
+                              const std::string& key, int32_t def) {
+    return IntValue(Read(path), section, key, def);
+}
+
+bool CProfileFile::WriteString(const std::string& path, const std::string& section,
+                               const std::string& key, const std::string& value) {
+    std::optional<CIniDocument> document = Read(path);
+    // A file that exists but cannot be read is never replaced by one holding only this key.
+    if (!document) {
+        return false;
+    }
+    document->SetValue(section, key, value);
+    return Write(path, *document);
+}
+
+bool CProfileFile::WriteInt(const std::string& path, const std::string& section,
+                            const std::string& key, int32_t value) {
+    return WriteString(path, section, key, std::to_string(value));
 }

@@ -1,36 +1,57 @@
 #include "tools/CMakeCommand.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
 #include "definition/CKvlWriter.h"
+#include "fileio/CPathParts.h"
+#include "platform/CProcessSetup.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/CKvlTextFormatter.h"
 #include "tools/ToolExitCode.h"
 
 namespace {
 
+// The name -o takes for standard output.
+constexpr const char* kStandardOutput = "-";
+// The longest file name, in bytes or UTF-16 units, the file systems kvltool meets allow.
+constexpr size_t kMaxFileName = 255;
+
 bool InsideDimension(int32_t nCoordinate, int32_t nDimension) {
-    return nDimension <= 0 ? nCoordinate == 0 : nCoordinate >= 0 && nCoordinate < nDimension;
+    return nCoordinate >= 0 && nCoordinate < nDimension;
+}
+
+// What most likely kept the file at path from being written, nError being errno then.
+std::string WhyNotWritten(const std::string& path, int nError) {
+    std::error_code error;
+    const std::filesystem::path target(path);
+    const std::filesystem::file_status status = std::filesystem::status(target, error);
+    if (std::filesystem::is_directory(status)) {
+        return "is a folder";
+    }
+    // A pipe or a device (-o /dev/null) is never replaced by a regular file.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return "is not a regular file and is never replaced";
+    }
+    const std::filesystem::path folder = target.parent_path();
+    if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
+        return "cannot be written: " + folder.string() + " is no folder";
+    }
+    if (target.filename().string().size() > kMaxFileName) {
+        return "cannot be written: the file name is longer than the " +
+               std::to_string(kMaxFileName) + " characters a file name may have";
+    }
+    return std::string("cannot be written: ") + std::strerror(nError);
 }
 
 bool PathIsTaken(const std::string& path) {
     std::error_code error;
     return std::filesystem::exists(std::filesystem::symlink_status(path, error));
-}
-
-const char* WriteFailureText(CAtomicFile::Failure eFailure) {
-    switch (eFailure) {
-        case CAtomicFile::Failure::Exists:
-            return ": exists already; give --force to replace it";
-        case CAtomicFile::Failure::NotAFile:
-            return ": is not a regular file and is never replaced; nothing was changed there";
-        default:
-            return ": could not be written; nothing was changed there";
-    }
 }
 
 }  // namespace
@@ -117,36 +138,77 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
     if (!CheckInput(err)) {
         return ToolExitCode::kUsageOrIoError;
     }
-    const std::string path = OutputPath();
-    if (path.empty()) {
-        err << CKvlTextFormatter::Quote(m_strMapFile)
-            << " gives no base name for the output file; name it with -o\n";
+    const std::optional<std::string> path = OutputPath(err);
+    if (!path) {
         return ToolExitCode::kUsageOrIoError;
     }
-    if (!m_bForce && PathIsTaken(path)) {
-        err << path << ": exists already; give --force to replace it\n";
+    if (*path == kStandardOutput) {
+        return WriteToStandardOutput(out, err);
+    }
+    if (!m_bForce && PathIsTaken(*path)) {
+        err << *path << ": exists already; give --force to replace it\n";
         return ToolExitCode::kUsageOrIoError;
     }
-
-    bool bWarned = false;
-    const CKvlDefinition definition = BuildDefinition(TakeIdentifier(err, bWarned));
+    // The file is written before the identifier is taken, so that an output that cannot be
+    // written uses up no identifier.
+    CKvlDefinition definition = BuildDefinition();
     CKvlWriter writer;
-    // Without --force the file goes in only where none is: of makers racing for one name,
-    // one wins and the others say so.
-    if (!writer.Write(path, definition,
-                      m_bForce ? CAtomicFile::CommitMode::Replace
-                               : CAtomicFile::CommitMode::CreateIfAbsent)) {
-        err << path << WriteFailureText(writer.LastFailure()) << '\n';
+    if (!writer.Stage(*path, definition)) {
+        err << *path << ": " << WhyNotWritten(*path, errno) << "; no identifier was used\n";
         return ToolExitCode::kUsageOrIoError;
     }
-    out << path << " written: identifier " << definition.m_nId << ", dimensions "
-        << CKvlTextFormatter::FormatDimensions(m_Dimensions[0], m_Dimensions[1], m_Dimensions[2])
-        << ", sub cell records " << definition.GetSubCellCount() << '\n';
+    bool bWarned = false;
+    const std::optional<uint32_t> nId = TakeIdentifier(err, bWarned);
+    if (!nId) {
+        return ToolExitCode::kUsageOrIoError;
+    }
+    definition.m_nId = *nId;
+    // Without --force the file goes in only where none is: of makers racing for one name,
+    // one wins and the others are told.
+    if (!writer.Commit(*nId, m_bForce ? CAtomicFile::CommitMode::Replace
+                                      : CAtomicFile::CommitMode::CreateIfAbsent)) {
+        if (writer.LastFailure() == CAtomicFile::Failure::Exists) {
+            err << *path << ": exists already; give --force to replace it\n";
+            return ToolExitCode::kUsageOrIoError;
+        }
+        err << *path << ": " << WhyNotWritten(*path, errno) << "; nothing was changed there\n";
+        return ToolExitCode::kUsageOrIoError;
+    }
+    out << *path << " written: " << Summary(definition) << '\n';
     return bWarned ? ToolExitCode::kProblemsFound : ToolExitCode::kAllWell;
+}
+
+int CMakeCommand::WriteToStandardOutput(std::ostream& out, std::ostream& err) const {
+    bool bWarned = false;
+    const std::optional<uint32_t> nId = TakeIdentifier(err, bWarned);
+    if (!nId) {
+        return ToolExitCode::kUsageOrIoError;
+    }
+    CKvlDefinition definition = BuildDefinition();
+    definition.m_nId = *nId;
+    const std::string bytes = CKvlWriter::Bytes(definition);
+    out.flush();
+    CProcessSetup::MakeStandardOutputBinary();
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
+        return ToolExitCode::kUsageOrIoError;  // reported with every failed output
+    }
+    err << "standard output written: " << Summary(definition) << '\n';
+    return bWarned ? ToolExitCode::kProblemsFound : ToolExitCode::kAllWell;
+}
+
+std::string CMakeCommand::Summary(const CKvlDefinition& definition) const {
+    return "identifier " + std::to_string(definition.m_nId) + ", dimensions " +
+           CKvlTextFormatter::FormatDimensions(m_Dimensions[0], m_Dimensions[1], m_Dimensions[2]) +
+           ", sub cell records " + std::to_string(definition.GetSubCellCount());
 }
 
 bool CMakeCommand::CheckInput(std::ostream& err) const {
     const auto [nDimX, nDimY, nDimZ] = m_Dimensions;
+    if (nDimX < 1 || nDimY < 1 || nDimZ < 1) {
+        err << "the dimensions " << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ)
+            << " are not all at least 1: a prefab is at least one sub cell along each axis\n";
+        return false;
+    }
     if (!CKvlDefinition::DimensionsWithinLimit(nDimX, nDimY, nDimZ)) {
         err << "the dimensions " << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ)
             << " exceed the limit of " << CKvlDefinition::kMaxSubCells << " sub cells\n";
@@ -170,16 +232,32 @@ bool CMakeCommand::CheckInput(std::ostream& err) const {
     return true;
 }
 
-std::string CMakeCommand::OutputPath() const {
+std::optional<std::string> CMakeCommand::OutputPath(std::ostream& err) const {
     if (!m_strOutput.empty()) {
         return m_strOutput;
     }
+    if (m_strMapFile.size() >= CPathParts::kMaxPath) {
+        err << "the map file name is " << m_strMapFile.size()
+            << " characters long, longer than the " << CPathParts::kMaxPath - 1
+            << " a path may have, so no output name is taken from it; name it with -o\n";
+        return std::nullopt;
+    }
     const std::string name = CKvlWriter::ProposedFileName(m_strMapFile);
-    // A map name without a base name (".map", "") gives no usable file name.
-    return name == ".KVL" ? std::string() : name;
+    if (name == ".KVL") {
+        err << CKvlTextFormatter::Quote(m_strMapFile)
+            << " gives no base name for the output file; name it with -o\n";
+        return std::nullopt;
+    }
+    if (name.size() > kMaxFileName) {
+        err << "the output file name " << CKvlTextFormatter::Quote(name) << " is " << name.size()
+            << " characters long, longer than the " << kMaxFileName
+            << " a file name may have; name it with -o\n";
+        return std::nullopt;
+    }
+    return name;
 }
 
-uint32_t CMakeCommand::TakeIdentifier(std::ostream& err, bool& bWarned) const {
+std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err, bool& bWarned) const {
     if (m_nId) {
         return *m_nId;
     }
@@ -191,14 +269,15 @@ uint32_t CMakeCommand::TakeIdentifier(std::ostream& err, bool& bWarned) const {
     } else {
         application.SetProfilePath();
     }
-    theSettings.AllocateNextId();
+    if (!theSettings.AllocateNextId()) {
+        return std::nullopt;
+    }
     bWarned = services.MessageCount() > 0;
     return theSettings.m_Definition.m_nId;
 }
 
-CKvlDefinition CMakeCommand::BuildDefinition(uint32_t nId) const {
+CKvlDefinition CMakeCommand::BuildDefinition() const {
     CKvlDefinition definition;
-    definition.m_nId = nId;
     definition.m_strMapFile = m_strMapFile;
     definition.m_nDimX = m_Dimensions[0];
     definition.m_nDimY = m_Dimensions[1];

@@ -17,17 +17,22 @@ public:
     int Run(std::ostream& out, std::ostream& err) override;
 
 private:
-    // Refuses what the editor refuses or cannot express: dimensions beyond its limit, no sub
-    // cell given, and sub cells it does not offer (it offers only coordinates inside the
-    // dimensions, and 0 along an axis of size 0 or below).
+    // Refuses what gives no prefab the generator can place or what the editor cannot
+    // express: dimensions below 1 or beyond its limit, no sub cell given, sub cells outside
+    // the dimensions.
     bool CheckInput(std::ostream& err) const;
-    // -o, or the map file's base name and ".KVL" as the editor proposes; empty when the map
-    // file name gives no base name.
-    std::string OutputPath() const;
-    // From --id, or allocated from the profile like the editor does. bWarned tells whether
-    // the allocation had something to report.
-    uint32_t TakeIdentifier(std::ostream& err, bool& bWarned) const;
-    CKvlDefinition BuildDefinition(uint32_t nId) const;
+    // -o ("-" for standard output), or the map file's base name and ".KVL" as the editor
+    // proposes; nothing, with the reason told, when the map file name gives no usable name.
+    std::optional<std::string> OutputPath(std::ostream& err) const;
+    // The definition's bytes on out; there is no file to write first, so the identifier is
+    // taken at once.
+    int WriteToStandardOutput(std::ostream& out, std::ostream& err) const;
+    // From --id, or allocated from the profile like the editor does; nothing when no
+    // identifier is left. bWarned tells whether the allocation had something to report.
+    std::optional<uint32_t> TakeIdentifier(std::ostream& err, bool& bWarned) const;
+    // The definition with identifier 0.
+    CKvlDefinition BuildDefinition() const;
+    std::string Summary(const CKvlDefinition& definition) const;
 
     std::string m_strMapFile;
     CMakeArguments::Dimensions m_Dimensions{};

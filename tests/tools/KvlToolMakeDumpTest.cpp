@@ -22,19 +22,19 @@ QStringList Args(const QString& commandLine) {
     return commandLine.split(' ', Qt::SkipEmptyParts);
 }
 
-// With a dimension of 0 nothing is completed, so the records are exactly those given.
+// Every sub cell given, so the records are exactly those given, in that order.
 TEST_F(KvlToolTest, MakeThenDumpJsonGivesBackEveryField) {
-    const ToolRun make = Run({"make", "castle hall.map", "--dims=0x3x4", "--exit=0,2,3:NE",
-                              "--exit=0,1,2:sw", "--id=4000000000"});
+    const ToolRun make = Run({"make", "castle hall.map", "--dims=1x2x1", "--exit=0,1,0:NE",
+                              "--exit=0,0,0:sw", "--id=4000000000"});
     ASSERT_EQ(make.nExitCode, 0) << make.strErr;
     EXPECT_EQ(Json::parse(Run({"dump", "--json", "castle hall.KVL"}).strOut),
               Json::parse(R"j({"file": "castle hall.KVL",
         "header_length": 34, "signature": "KESTRAVEN SOFTWARE     .KVL (1.0)", "id": 4000000000,
-        "map_file": "castle hall.map", "dimensions": {"x": 0, "y": 3, "z": 4},
+        "map_file": "castle hall.map", "dimensions": {"x": 1, "y": 2, "z": 1},
         "sub_cell_count": 2, "warnings": [], "sub_cells": [
-        {"x": 0, "y": 2, "z": 3, "exits": 5, "north": true, "south": false, "east": true,
+        {"x": 0, "y": 1, "z": 0, "exits": 5, "north": true, "south": false, "east": true,
          "west": false, "reserved1": 0, "reserved2": 0},
-        {"x": 0, "y": 1, "z": 2, "exits": 10, "north": false, "south": true, "east": false,
+        {"x": 0, "y": 0, "z": 0, "exits": 10, "north": false, "south": true, "east": false,
          "west": true, "reserved1": 0, "reserved2": 0}]})j"));
 }
 
@@ -42,7 +42,7 @@ TEST_F(KvlToolTest, MakeThenDumpJsonGivesBackEveryField) {
 TEST_F(KvlToolTest, MakeWritesTheEditorsBytes) {
     const CKvlDefinition inputs[] = {
         {UINT32_MAX, "twice.map", 2, 2, 2, {Cell(1, 1, 0, EXIT_WEST), Cell(1, 1, 0, EXIT_ALL)}},
-        {0, "", -2, 3, 9, {Cell(0, 0, 8, EXIT_SOUTH), Cell(0, 0, 0)}},
+        {0, "", 1, 3, 9, {Cell(0, 0, 8, EXIT_SOUTH), Cell(0, 0, 0)}},
     };
     for (CKvlDefinition definition : inputs) {
         QStringList args =
@@ -132,7 +132,9 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
         {"make a.map --dims=1x1x1 --exit=0,0,0:N --id=0x10", 2, "identifier"},
         {"make a.map --dims=1x1x1 --exit=0,0,0:N --id=1 --profile=p.INI", 2, "excludes"},
         {"make .map --dims=1x1x1 --exit=0,0,0:N --id=1", 2, "name it with -o"},
-        {"make a.map --dims=1x1x1 --exit=0,0,0:N --id=1 -o plain/a.KVL", 2, "a.KVL: could not"},
+        {"make a.map --dims=-5x1x1 --exit=0,0,0:N --id=1", 2, "not all at least 1"},
+        {"make a.map --dims=0x0x0 --exit=0,0,0:N --id=1", 2, "not all at least 1"},
+        {"make a.map --dims=1x1x1 --exit=0,0,0:N --id=1 -o plain/a.KVL", 2, "plain is no folder"},
         {"dump", 2, "FILE"},
         {"dump gone.KVL", 2, "gone.KVL: no such file"},
         {"check gone", 2, "gone: no folder"},
@@ -142,6 +144,15 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
         EXPECT_EQ(run.nExitCode, nExitCode) << pszArgs;
         EXPECT_THAT(nExitCode == 0 ? run.strOut : run.strErr, HasSubstr(pszSays)) << pszArgs;
         EXPECT_EQ(Files(), std::vector<std::string>{"plain"}) << pszArgs;
+    }
+    // Names too long for a path or for a file name are told as such.
+    for (const auto& [nLength, pszSays] :
+         {std::pair{300, "longer than the 259 a path may have"},
+          std::pair{253, "longer than the 255 a file name may have"}}) {
+        const QString map = QString(nLength, 'a') + ".map";
+        const ToolRun run = Run({"make", map, "--dims=1x1x1", "--exit=0,0,0:N", "--id=1"});
+        EXPECT_EQ(run.nExitCode, 2) << nLength;
+        EXPECT_THAT(run.strErr, HasSubstr(pszSays)) << nLength;
     }
     const ToolRun empty = Run({"check", ""});
     EXPECT_EQ(empty.nExitCode, 2);
@@ -172,6 +183,61 @@ TEST_F(KvlToolTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
     }
     EXPECT_EQ(Read("bin/Gridforge.INI"), "[ID]\r\nNEXT_ID=7\r\n");
     EXPECT_EQ(Read("other.INI"), "[globals]\ngame_type=1\n[ID]\nNEXT_ID=42\n");
+}
+
+// Every output that cannot be written is found out before the counter moves: the identifier is
+// still the next one to hand out, and nothing is left beside the target.
+TEST_F(KvlToolTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
+    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("folder"));
+    Put("plain", "x");
+    Put("p.INI", "[ID]\nNEXT_ID=8\n");
+    const std::tuple<const char*, ResourceLimit, const char*> cases[] = {
+        {"-o folder --force", {}, "folder: is a folder"},
+        {"-o plain/a.KVL", {}, "plain is no folder"},
+        {"-o gone/a.KVL", {}, "gone is no folder"},
+        {"-o big.KVL", {RLIMIT_FSIZE, 4096}, "big.KVL: cannot be written: File too large"},
+    };
+    for (const auto& [pszOutput, limit, pszSays] : cases) {
+        const ToolRun run = Run(
+            Args(QString("make a.map --dims=20x10x10 --exit=0,0,0:N --profile=p.INI ") + pszOutput),
+            KVLTOOL_PATH, {}, limit);
+        EXPECT_EQ(run.nExitCode, 2) << pszOutput;
+        EXPECT_THAT(run.strErr, HasSubstr(pszSays)) << pszOutput;
+        EXPECT_THAT(run.strErr, HasSubstr("no identifier was used")) << pszOutput;
+        EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=8\n") << pszOutput;
+        EXPECT_EQ(Files(), (std::vector<std::string>{"folder", "p.INI", "plain"})) << pszOutput;
+        EXPECT_EQ(TestFiles::ListFolder(Path("folder")), std::vector<std::string>{}) << pszOutput;
+    }
+}
+
+// The last identifier is handed out once, also when an earlier version stored it as -1; the
+// counter then refuses instead of starting again at identifiers long handed out.
+TEST_F(KvlToolTest, LastIdentifierIsHandedOutOnce) {
+    for (const char* pszStored : {"4294967295", "-1"}) {
+        Put("p.INI", std::string("[ID]\nNEXT_ID=") + pszStored + "\n");
+        const QStringList args = Args("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI");
+        const ToolRun last = Run(args + QStringList{"-o", "last.KVL"});
+        EXPECT_EQ(last.nExitCode, 0) << pszStored << last.strErr;
+        EXPECT_EQ(Read("last.KVL"),
+                  Kvl({UINT32_MAX, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
+        const ToolRun none = Run(args + QStringList{"-o", "none.KVL"});
+        EXPECT_EQ(none.nExitCode, 2) << pszStored;
+        EXPECT_THAT(none.strErr, HasSubstr("No identifier is left!")) << pszStored;
+        EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=4294967296\n");
+        EXPECT_EQ(Files(), (std::vector<std::string>{"last.KVL", "p.INI", "p.INI.lock"}));
+        QFile::remove(m_Folder.filePath("last.KVL"));
+    }
+}
+
+// "-o -" writes the definition's bytes, and only those, on standard output.
+TEST_F(KvlToolTest, MakeWritesToStandardOutput) {
+    Put("p.INI", "[ID]\nNEXT_ID=8\n");
+    const ToolRun run = Run(Args("make a.map --dims=2x1x1 --exit=1,0,0:W --profile=p.INI -o -"));
+    EXPECT_EQ(run.nExitCode, 0) << run.strErr;
+    EXPECT_EQ(run.strOut, Kvl({8, "a.map", 2, 1, 1, {Cell(1, 0, 0, EXIT_WEST), Cell(0, 0, 0)}}));
+    EXPECT_THAT(run.strErr, HasSubstr("standard output written: identifier 8"));
+    EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=9\n");
+    EXPECT_EQ(Files(), (std::vector<std::string>{"p.INI", "p.INI.lock"}));
 }
 
 // Names come from files: the text escapes what could drive a terminal, JSON stays valid. With

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -11,6 +12,13 @@
 #include "DefinitionSamples.h"
 #include "TestFiles.h"
 #include "definition/CKvlWriter.h"
+
+// A limit the run's process gets from its start (RLIMIT_FSIZE, RLIMIT_AS), so that a write or
+// an allocation fails for real in the middle of the work.
+struct ResourceLimit {
+    int nResource = -1;  // none
+    rlim_t nLimit = 0;
+};
 
 struct ToolRun {
     int nExitCode = -1;  // also when the program did not finish normally
@@ -23,9 +31,15 @@ class KvlToolTest : public testing::Test {
 protected:
     // program: another copy of kvltool to run instead; output: a file for standard output.
     ToolRun Run(const QStringList& args, const QString& program = KVLTOOL_PATH,
-                const QString& output = {}) const {
+                const QString& output = {}, ResourceLimit limit = {}) const {
         QProcess process;
         process.setWorkingDirectory(m_Folder.path());
+        if (limit.nResource >= 0) {
+            process.setChildProcessModifier([limit] {
+                const rlimit value{limit.nLimit, limit.nLimit};
+                setrlimit(limit.nResource, &value);
+            });
+        }
         if (!output.isEmpty()) {
             process.setStandardOutputFile(output);
         }

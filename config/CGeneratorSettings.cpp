@@ -113,7 +113,7 @@ void CGeneratorSettings::Load() {
     CCasterySummary().LoadSummary();
 }
 
-bool CGeneratorSettings::AllocateNextId() {
+CGeneratorSettings::IdAllocation CGeneratorSettings::AllocateNextId() {
     CKvlApplication& app = CKvlApplication::Current();
     bool bReserved = false;
     bool bIdLeft = true;
@@ -133,12 +133,13 @@ bool CGeneratorSettings::AllocateNextId() {
     }  // released before any message box, so other editors never wait on this one's user
     if (!bIdLeft) {
         KvlMessageBox(NoIdLeftMessage(app.GetProfileName()));
-        return false;
+        return IdAllocation::NoneLeft;
     }
     if (!bReserved) {
         KvlMessageBox(ReserveFailedMessage(app.GetProfileName(), m_Definition.m_nId));
+        return IdAllocation::NotReserved;
     }
-    return true;
+    return IdAllocation::Reserved;
 }
 
 void CGeneratorSettings::Reset() {

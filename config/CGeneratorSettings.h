@@ -42,13 +42,16 @@ public:
     // Reads every setting from the application's profile file, brings the three directories
     // to a trailing separator, then reads or creates the summary file.
     void Load();
+    enum class IdAllocation {
+        Reserved,     // the counter now holds the next identifier
+        NotReserved,  // the counter could not be advanced: the identifier may be handed out again
+        NoneLeft,     // the last identifier, 4294967295, has been handed out; m_nId is 0
+    };
     // Takes the next identifier from NEXT_ID into m_Definition.m_nId and advances the counter,
     // holding the profile's lock so that editors started together never share an identifier.
-    // When the counter cannot be advanced the user is told that the identifier may be handed
-    // out again; the identifier is used all the same. Once the last identifier, 4294967295,
-    // has been handed out the user is told that none is left, m_nId becomes 0 and the
-    // result is false; the counter never wraps.
-    bool AllocateNextId();
+    // Unless it was reserved, the user is told why; the editor uses an identifier that was not
+    // reserved all the same. The counter never wraps.
+    IdAllocation AllocateNextId();
     // Back to the values of construction, as at the start of a run.
     void Reset();
 };

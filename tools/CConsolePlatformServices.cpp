@@ -4,7 +4,6 @@
 
 MessageBoxResult CConsolePlatformServices::ShowMessageBox(const std::string& text,
                                                           MessageBoxType type) {
-    ++m_nMessages;
     m_Err << text << '\n';
     return type == MessageBoxType::Ok ? MessageBoxResult::Ok : MessageBoxResult::No;
 }

@@ -14,10 +14,6 @@ public:
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
     std::string GetExecutablePath() const override;
 
-    // How many messages have been shown so far.
-    int MessageCount() const { return m_nMessages; }
-
 private:
     std::ostream& m_Err;
-    int m_nMessages = 0;
 };

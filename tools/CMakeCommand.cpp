@@ -157,8 +157,7 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
         err << *path << ": " << WhyNotWritten(*path, errno) << "; no identifier was used\n";
         return ToolExitCode::kUsageOrIoError;
     }
-    bool bWarned = false;
-    const std::optional<uint32_t> nId = TakeIdentifier(err, bWarned);
+    const std::optional<uint32_t> nId = TakeIdentifier(err);
     if (!nId) {
         return ToolExitCode::kUsageOrIoError;
     }
@@ -168,19 +167,20 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
     if (!writer.Commit(*nId, m_bForce ? CAtomicFile::CommitMode::Replace
                                       : CAtomicFile::CommitMode::CreateIfAbsent)) {
         if (writer.LastFailure() == CAtomicFile::Failure::Exists) {
-            err << *path << ": exists already; give --force to replace it\n";
+            err << *path << ": exists already; give --force to replace it; identifier " << *nId
+                << " is used up\n";
             return ToolExitCode::kUsageOrIoError;
         }
-        err << *path << ": " << WhyNotWritten(*path, errno) << "; nothing was changed there\n";
+        err << *path << ": " << WhyNotWritten(*path, errno) << "; nothing was changed there, but "
+            << "identifier " << *nId << " is used up\n";
         return ToolExitCode::kUsageOrIoError;
     }
     out << *path << " written: " << Summary(definition) << '\n';
-    return bWarned ? ToolExitCode::kProblemsFound : ToolExitCode::kAllWell;
+    return ToolExitCode::kAllWell;
 }
 
 int CMakeCommand::WriteToStandardOutput(std::ostream& out, std::ostream& err) const {
-    bool bWarned = false;
-    const std::optional<uint32_t> nId = TakeIdentifier(err, bWarned);
+    const std::optional<uint32_t> nId = TakeIdentifier(err);
     if (!nId) {
         return ToolExitCode::kUsageOrIoError;
     }
@@ -193,7 +193,7 @@ int CMakeCommand::WriteToStandardOutput(std::ostream& out, std::ostream& err) co
         return ToolExitCode::kUsageOrIoError;  // reported with every failed output
     }
     err << "standard output written: " << Summary(definition) << '\n';
-    return bWarned ? ToolExitCode::kProblemsFound : ToolExitCode::kAllWell;
+    return ToolExitCode::kAllWell;
 }
 
 std::string CMakeCommand::Summary(const CKvlDefinition& definition) const {
@@ -257,7 +257,7 @@ std::optional<std::string> CMakeCommand::OutputPath(std::ostream& err) const {
     return name;
 }
 
-std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err, bool& bWarned) const {
+std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
     if (m_nId) {
         return *m_nId;
     }
@@ -269,11 +269,18 @@ std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err, bool& bW
     } else {
         application.SetProfilePath();
     }
-    if (!theSettings.AllocateNextId()) {
-        return std::nullopt;
+    switch (theSettings.AllocateNextId()) {
+        case CGeneratorSettings::IdAllocation::Reserved:
+            return theSettings.m_Definition.m_nId;
+        case CGeneratorSettings::IdAllocation::NotReserved:
+            // A definition with an identifier the next run hands out again would be a duplicate.
+            err << "no definition was written, since identifier " << theSettings.m_Definition.m_nId
+                << " is not reserved; --id sets an identifier without the profile\n";
+            return std::nullopt;
+        case CGeneratorSettings::IdAllocation::NoneLeft:
+            break;
     }
-    bWarned = services.MessageCount() > 0;
-    return theSettings.m_Definition.m_nId;
+    return std::nullopt;
 }
 
 CKvlDefinition CMakeCommand::BuildDefinition() const {

@@ -27,9 +27,9 @@ private:
     // The definition's bytes on out; there is no file to write first, so the identifier is
     // taken at once.
     int WriteToStandardOutput(std::ostream& out, std::ostream& err) const;
-    // From --id, or allocated from the profile like the editor does; nothing when no
-    // identifier is left. bWarned tells whether the allocation had something to report.
-    std::optional<uint32_t> TakeIdentifier(std::ostream& err, bool& bWarned) const;
+    // From --id, or allocated from the profile like the editor does; nothing, with the reason
+    // told, when no identifier could be reserved.
+    std::optional<uint32_t> TakeIdentifier(std::ostream& err) const;
     // The definition with identifier 0.
     CKvlDefinition BuildDefinition() const;
     std::string Summary(const CKvlDefinition& definition) const;

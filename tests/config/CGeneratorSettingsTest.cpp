@@ -85,11 +85,11 @@ TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
     EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\r\nNEXT_ID=2\r\n");
 
     TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=-1\n");
-    EXPECT_TRUE(theSettings.AllocateNextId());
+    EXPECT_EQ(theSettings.AllocateNextId(), CGeneratorSettings::IdAllocation::Reserved);
     EXPECT_EQ(theSettings.m_Definition.m_nId, UINT32_MAX);
     EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=4294967296\n");
     EXPECT_EQ(m_Services.MessageTexts(), Texts{});
-    EXPECT_FALSE(theSettings.AllocateNextId());
+    EXPECT_EQ(theSettings.AllocateNextId(), CGeneratorSettings::IdAllocation::NoneLeft);
     EXPECT_EQ(theSettings.m_Definition.m_nId, 0u);
     EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=4294967296\n");
     EXPECT_EQ(m_Services.MessageTexts(),
@@ -102,8 +102,8 @@ TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
 // and the counter is left alone: another editor may be advancing it.
 TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) {
     const auto allocate = [this] {
-        theSettings.AllocateNextId();
-        return theSettings.m_Definition.m_nId == 41 &&
+        return theSettings.AllocateNextId() == CGeneratorSettings::IdAllocation::NotReserved &&
+               theSettings.m_Definition.m_nId == 41 &&
                m_Services.MessageTexts() == Texts{ReserveFailed(41)};
     };
     const std::string counter = "[ID]\nNEXT_ID=41\n";

@@ -160,8 +160,8 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
 }
 
 // A copy of kvltool in a folder of its own takes identifiers from the Gridforge.INI beside it, as
-// the editor does, unless told otherwise. As in the editor, the identifier is handed out even
-// when the counter cannot be advanced; the user is told on the error stream and in the exit status.
+// the editor does, unless told otherwise. Unlike the editor, it writes nothing with an identifier
+// that could not be reserved: a batch would fill a collection with duplicates.
 TEST_F(KvlToolTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
     ASSERT_TRUE(QDir(m_Folder.path()).mkdir("bin"));
     const QString program = m_Folder.filePath("bin/kvltool");
@@ -172,7 +172,7 @@ TEST_F(KvlToolTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
                                                             {"", 0, 6},
                                                             {"--profile=other.INI", 0, 41},
                                                             {"--id=77", 0, 77},
-                                                            {"--profile=gone/p.INI", 1, 1}};
+                                                            {"--profile=gone/p.INI", 2, 77}};
     for (const auto& [pszOptions, nExitCode, nId] : steps) {
         const ToolRun make =
             Run(Args("make maps/a.map --dims=1x1x1 --exit=0,0,0:N --force " + QString(pszOptions)),
@@ -237,6 +237,14 @@ TEST_F(KvlToolTest, MakeWritesToStandardOutput) {
     EXPECT_EQ(run.strOut, Kvl({8, "a.map", 2, 1, 1, {Cell(1, 0, 0, EXIT_WEST), Cell(0, 0, 0)}}));
     EXPECT_THAT(run.strErr, HasSubstr("standard output written: identifier 8"));
     EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=9\n");
+
+    const ToolRun unreserved =
+        Run(Args("make a.map --dims=1x1x1 --exit=0,0,0:N -o - "
+                 "--profile=gone/p.INI"));
+    EXPECT_EQ(unreserved.nExitCode, 2);
+    EXPECT_EQ(unreserved.strOut, "");
+    EXPECT_THAT(unreserved.strErr, HasSubstr("no definition was written, since identifier 1 is "
+                                             "not reserved"));
     EXPECT_EQ(Files(), (std::vector<std::string>{"p.INI", "p.INI.lock"}));
 }
 

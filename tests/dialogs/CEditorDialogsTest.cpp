@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kFieldIds[] = {IDC_MAP_FILE, IDC_DIM_X, IDC_DIM_Y, IDC_DIM_Z};
+constexpr const char* kNotSaved = "The definition has not been saved. Exit without saving?";
 
 // The fields as "map file|X|Y|Z".
 void Fill(CTemplateDialog& dialog, const QString& fields) {
@@ -171,6 +172,52 @@ TEST_F(CEditorDialogsTest, NextRefusesDimensionsBeyondTheLimitAndListsThoseWithi
     }
 }
 
+// The map file dialog opens in the Castery folder; the save dialog in the browsed map's folder,
+// in a typed path's folder, else in the Castery folder. Cancelling the save dialog asks, and No
+// offers it again.
+TEST_F(CEditorDialogsTest, FileDialogsStartWhereThePrefabsAreAndACancelledSaveAsksFirst) {
+    const struct {
+        const char *pszBrowsed, *pszTyped, *pszSaveDir;
+    } cases[] = {{"/prefabs/hall.map", nullptr, "/prefabs/"},
+                 {"/prefabs/hall.map", "room.map", "/castery/"},
+                 {nullptr, "/typed/room.map", "/typed/"},
+                 {nullptr, "room.map", "/castery/"}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.pszSaveDir);
+        theSettings.m_strSourceDir = "/castery/";
+        m_Services = CScriptedPlatformServices(TempPath("bin/kvledit"));
+        if (row.pszBrowsed != nullptr) {
+            m_Services.SetNextFileDialogResult(row.pszBrowsed);
+        }
+        m_Services.SetNextFileDialogResult(std::nullopt);  // cancelled, then No
+        m_Services.SetNextFileDialogResult(TempPath("out.KVL"));
+        RunMain(
+            [&](CKVLEditDlg& dialog) {
+                if (row.pszBrowsed != nullptr) {
+                    Control<QPushButton>(dialog, IDC_BROWSE).click();
+                }
+                Next(dialog,
+                     (row.pszTyped != nullptr ? row.pszTyped : "hall.map") + QString("|1|1|1"));
+            },
+            [](CExitDefinitionDlg& dialog) {
+                Control<QPushButton>(dialog, IDC_ADD).click();
+                Control<QPushButton>(dialog, IDOK).click();
+            });
+        std::vector<std::string> dirs;
+        for (const FileDialogRequest& request : m_Services.FileDialogs()) {
+            dirs.push_back(request.strInitialDir);
+        }
+        std::vector<std::string> expected = {row.pszSaveDir, row.pszSaveDir};
+        if (row.pszBrowsed != nullptr) {
+            expected.insert(expected.begin(), "/castery/");
+        }
+        EXPECT_EQ(dirs, expected);
+        EXPECT_EQ(m_Services.MessageTexts(),
+                  (std::vector<std::string>{kNotSaved, "File written successfully"}));
+        EXPECT_EQ(m_Services.Messages()[0].eType, MessageBoxType::YesNo);
+    }
+}
+
 // A whole run: the fields, one choice added nAdds times, and the save dialog answered with a
 // path in the temporary folder (none: cancelled). old.KVL there is replaced by the expected
 // definition, or kept when that has no records.
@@ -189,6 +236,8 @@ TEST_P(CEditorRunTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
     const std::vector<std::string> filesBefore = TestFiles::ListFolder(TempPath(""));
     if (run.pszTarget != nullptr) {
         m_Services.SetNextFileDialogResult(TempPath(run.pszTarget));
+    } else {
+        m_Services.SetNextAnswer(MessageBoxResult::Yes);  // exit without saving
     }
     CKvlDefinition expected = run.expected;
     const CKVLEditDlg* pMain = nullptr;
@@ -211,9 +260,9 @@ TEST_P(CEditorRunTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
 
     const bool bWritten = !expected.m_SubCells.empty();
     std::vector<std::string> messages = {"No exits defined!"};
-    if (run.pszTarget != nullptr) {
-        messages.push_back(bWritten ? "File written successfully" : "Couldn't write the file!");
-    }
+    messages.push_back(run.pszTarget == nullptr ? kNotSaved
+                       : bWritten               ? "File written successfully"
+                                                : "Couldn't write the file!");
     EXPECT_EQ(m_Services.MessageTexts(), messages);
     ASSERT_EQ(m_Services.FileDialogs().size(), 1u);
     EXPECT_EQ(Describe(m_Services.FileDialogs()[0]),

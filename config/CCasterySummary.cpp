@@ -5,8 +5,8 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
-#include "config/PathText.h"
 #include "fileio/CTextFileWriter.h"
+#include "fileio/PathText.h"
 
 namespace {
 
@@ -78,10 +78,7 @@ std::string CCasterySummary::GetReadPath() const {
 }
 
 std::string CCasterySummary::GetWritePath() const {
-    const std::string& strSourceDir = theSettings.m_strSourceDir;
-    const std::string strSeparator =
-        PathText::EndsInSeparator(strSourceDir) ? "" : std::string(1, PathText::kSeparator);
-    const std::string strPath = strSourceDir + strSeparator + kSummaryFileName;
+    const std::string strPath = PathText::Join(theSettings.m_strSourceDir, kSummaryFileName);
     KvlMessageBox(std::string("m_bUseCasteryFolder: ") + (m_bUseCasteryFolder ? "true" : "false") +
                   "\n" + strPath);
     return strPath;

@@ -4,7 +4,7 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
-#include "config/PathText.h"
+#include "fileio/PathText.h"
 #include "definition/CKvlWriter.h"
 #include "dialogs/CExitDefinitionDlg.h"
 #include "dialogs/CResourceTable.h"

@@ -4,13 +4,12 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
-#include "config/PathText.h"
 #include "definition/CKvlWriter.h"
-#include "dialogs/CAboutDlg.h"
 #include "dialogs/CExitDefinitionDlg.h"
 #include "dialogs/CResourceTable.h"
 #include "dialogs/CSystemMenu.h"
 #include "dialogs/ExitQuestion.h"
+#include "fileio/PathText.h"
 #include "platform/CLeadingInteger.h"
 #include "res/Resource.h"
 
@@ -60,8 +59,7 @@ bool CKVLEditDlg::OnInitDialog() {
 
 void CKVLEditDlg::OnSysCommand(unsigned nId) {
     if ((nId & 0xFFF0u) == IDM_ABOUTBOX) {
-        CAboutDlg about;
-        about.DoModal();
+        ShowAbout();
     }
 }
 
@@ -70,9 +68,11 @@ void CKVLEditDlg::OnBrowse() {
     request.eKind = FileDialogRequest::Kind::Open;
     request.strDefaultExt = "map";
     request.strFilter = "Map Files (*.map)|*.map||";
+    request.strInitialDir = theSettings.m_strSourceDir;  // where the prefabs are
     const std::optional<std::string> path =
         CKvlApplication::Current().Services().RunFileDialog(request);
     if (path) {
+        m_strMapPath = *path;
         m_editMapFile.setText(QString::fromLocal8Bit(PathText::FileNameOf(*path)));
     }
 }
@@ -107,6 +107,13 @@ void CKVLEditDlg::OnNext() {
     OnOK();
 }
 
+std::string CKVLEditDlg::MapFolder(const std::string& strMapFile) const {
+    // The field shows a browsed map by its bare name; a typed one may name its folder.
+    const bool bBrowsed = !m_strMapPath.empty() && PathText::FileNameOf(m_strMapPath) == strMapFile;
+    const std::string strDir = PathText::DirectoryOf(bBrowsed ? m_strMapPath : strMapFile);
+    return strDir.empty() ? theSettings.m_strSourceDir : strDir;
+}
+
 void CKVLEditDlg::SaveDefinition() {
     const CKvlDefinition& definition = theSettings.m_Definition;
     FileDialogRequest request;
@@ -114,10 +121,15 @@ void CKVLEditDlg::SaveDefinition() {
     request.strDefaultExt = "kvl";
     request.strInitialName = CKvlWriter::ProposedFileName(definition.m_strMapFile);
     request.strFilter = "KVL Files (*.kvl)|*.kvl||";
-    const std::optional<std::string> path =
-        CKvlApplication::Current().Services().RunFileDialog(request);
-    if (!path) {
-        return;
+    request.strInitialDir = MapFolder(definition.m_strMapFile);
+    IPlatformServices& services = CKvlApplication::Current().Services();
+    std::optional<std::string> path;
+    // Cancelling would throw away every exit ticked and the identifier: ask before that.
+    while (!(path = services.RunFileDialog(request))) {
+        if (KvlMessageBox("The definition has not been saved. Exit without saving?",
+                          MessageBoxType::YesNo) != MessageBoxResult::No) {
+            return;
+        }
     }
     // The full path: the file goes where the user chose whatever the current directory.
     CKvlWriter writer;

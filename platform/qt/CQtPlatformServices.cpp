@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 
 #include "platform/CModulePath.h"
@@ -13,6 +14,26 @@
 namespace {
 
 const QString kTitle = QStringLiteral("KVLEdit");
+
+// A box as narrow as a short text would have its caption cut by the window manager; the box
+// sizes itself to its layout, so the layout gets a strut as wide as the caption and the frame's
+// buttons beside it.
+void KeepCaptionWhole(QMessageBox& box) {
+    auto* pLayout = qobject_cast<QGridLayout*>(box.layout());
+    if (pLayout == nullptr) {
+        return;
+    }
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    const int nFrameButtons = 4 * metrics.height() * 2;
+    const int nWidth = metrics.horizontalAdvance(box.windowTitle()) + nFrameButtons;
+    pLayout->addItem(new QSpacerItem(nWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                     pLayout->rowCount(), 0, 1, pLayout->columnCount());
+}
+
+QString StartingFolder(const FileDialogRequest& request) {
+    const QString strDir = QFile::decodeName(QByteArray::fromStdString(request.strInitialDir));
+    return !strDir.isEmpty() && QFileInfo(strDir).isDir() ? strDir : QDir::currentPath();
+}
 
 }  // namespace
 
@@ -23,6 +44,7 @@ MessageBoxResult CQtPlatformServices::ShowMessageBox(const std::string& text, Me
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(bYesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    KeepCaptionWhole(box);
     const int nAnswer = box.exec();
     if (!bYesNo) {
         return MessageBoxResult::Ok;
@@ -32,9 +54,9 @@ MessageBoxResult CQtPlatformServices::ShowMessageBox(const std::string& text, Me
 
 std::optional<std::string> CQtPlatformServices::RunFileDialog(const FileDialogRequest& request) {
     const bool bSave = request.eKind == FileDialogRequest::Kind::Save;
-    // A dialog opens in the current directory, and a confirmed one leaves the current
-    // directory at the chosen file's folder, as the old platform's file dialogs did.
-    QFileDialog dialog(QApplication::activeWindow(), QString(), QDir::currentPath());
+    // A confirmed dialog leaves the current directory at the chosen file's folder, as the old
+    // platform's file dialogs did.
+    QFileDialog dialog(QApplication::activeWindow(), QString(), StartingFolder(request));
     dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The file need not exist: only its name is taken.
     dialog.setFileMode(QFileDialog::AnyFile);

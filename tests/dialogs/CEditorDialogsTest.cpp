@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 
 #include "CEditorFixture.h"
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr int kFieldIds[] = {IDC_MAP_FILE, IDC_DIM_X, IDC_DIM_Y, IDC_DIM_Z};
+constexpr const char* kNotSaved = "The definition has not been saved. Exit without saving?";
 
 // The fields as "map file|X|Y|Z".
 void Fill(CTemplateDialog& dialog, const QString& fields) {
@@ -119,19 +121,40 @@ TEST_F(CEditorDialogsTest, LeavingAsksKeepsAllAfterNoAndEndsWithoutSavingAfterYe
     EXPECT_TRUE(m_Services.FileDialogs().empty()) << "nothing saved";
 }
 
-TEST_F(CEditorDialogsTest, TheMenuKeyOffersTheAboutBox) {
+// F1 opens the About box from either dialog; the Menu key opens the window's menu with the
+// About item selected, and a text field's own menu ends with it.
+TEST_F(CEditorDialogsTest, TheAboutBoxOpensFromF1TheMenuKeyAndTheTextFieldsMenu) {
+    const auto popup = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
     m_Driver.When<CKVLEditDlg>([&](CKVLEditDlg& dialog) {
-        QWidget& field = Control<QLineEdit>(dialog, IDC_DIM_Y);
-        field.setFocus();
-        QTest::keyClick(&field, Qt::Key_Menu);
-        auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(pMenu, nullptr);
-        EXPECT_EQ(pMenu->actions().value(0)->text(), "&About KVLEdit...");
-        QTest::keyClick(pMenu, Qt::Key_Down);
-        QTest::keyClick(pMenu, Qt::Key_Return);  // the About box runs and ends in here
+        QWidget& next = Control<QPushButton>(dialog, IDC_NEXT);
+        next.setFocus();
+        QTest::keyClick(&next, Qt::Key_Menu);
+        ASSERT_NE(popup(), nullptr);
+        EXPECT_EQ(popup()->activeAction()->text(), "&About KVLEdit...");
+        QTest::keyClick(popup(), Qt::Key_Return);
+        dialog.activateWindow();  // back from the About box
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(&next, Qt::Key_F1);
+        QWidget& field = Control<QLineEdit>(dialog, IDC_MAP_FILE);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, field.rect().center(),
+                                     field.mapToGlobal(field.rect().center()));
+        QApplication::sendEvent(&field, &rightClick);
+        ASSERT_NE(popup(), nullptr);
+        EXPECT_EQ(popup()->actions().constLast()->text(), "&About KVLEdit...");
+        EXPECT_TRUE(popup()->actions().value(popup()->actions().size() - 2)->isSeparator());
+        QTest::keyClick(popup(), Qt::Key_Up);  // from the top round to the last item
+        QTest::keyClick(popup(), Qt::Key_Return);
+        Next(dialog, "a.map|1|1|1");
+    });
+    const auto closeAbout = [](CAboutDlg& about) { QTest::keyClick(&about, Qt::Key_Return); };
+    for (int i = 0; i < 3; ++i) {
+        m_Driver.When<CAboutDlg>(closeAbout);
+    }
+    m_Driver.When<CExitDefinitionDlg>([](CExitDefinitionDlg& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_F1);
         dialog.done(IDCANCEL);
     });
-    m_Driver.When<CAboutDlg>([](CAboutDlg& about) { QTest::keyClick(&about, Qt::Key_Return); });
+    m_Driver.When<CAboutDlg>(closeAbout);
     CKVLEditDlg dialog;
     dialog.DoModal();
     EXPECT_EQ(dialog.windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
@@ -171,6 +194,52 @@ TEST_F(CEditorDialogsTest, NextRefusesDimensionsBeyondTheLimitAndListsThoseWithi
     }
 }
 
+// The map file dialog opens in the Castery folder; the save dialog in the browsed map's folder,
+// in a typed path's folder, else in the Castery folder. Cancelling the save dialog asks, and No
+// offers it again.
+TEST_F(CEditorDialogsTest, FileDialogsStartWhereThePrefabsAreAndACancelledSaveAsksFirst) {
+    const struct {
+        const char *pszBrowsed, *pszTyped, *pszSaveDir;
+    } cases[] = {{"/prefabs/hall.map", nullptr, "/prefabs/"},
+                 {"/prefabs/hall.map", "room.map", "/castery/"},
+                 {nullptr, "/typed/room.map", "/typed/"},
+                 {nullptr, "room.map", "/castery/"}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.pszSaveDir);
+        theSettings.m_strSourceDir = "/castery/";
+        m_Services = CScriptedPlatformServices(TempPath("bin/kvledit"));
+        if (row.pszBrowsed != nullptr) {
+            m_Services.SetNextFileDialogResult(row.pszBrowsed);
+        }
+        m_Services.SetNextFileDialogResult(std::nullopt);  // cancelled, then No
+        m_Services.SetNextFileDialogResult(TempPath("out.KVL"));
+        RunMain(
+            [&](CKVLEditDlg& dialog) {
+                if (row.pszBrowsed != nullptr) {
+                    Control<QPushButton>(dialog, IDC_BROWSE).click();
+                }
+                Next(dialog,
+                     (row.pszTyped != nullptr ? row.pszTyped : "hall.map") + QString("|1|1|1"));
+            },
+            [](CExitDefinitionDlg& dialog) {
+                Control<QPushButton>(dialog, IDC_ADD).click();
+                Control<QPushButton>(dialog, IDOK).click();
+            });
+        std::vector<std::string> dirs;
+        for (const FileDialogRequest& request : m_Services.FileDialogs()) {
+            dirs.push_back(request.strInitialDir);
+        }
+        std::vector<std::string> expected = {row.pszSaveDir, row.pszSaveDir};
+        if (row.pszBrowsed != nullptr) {
+            expected.insert(expected.begin(), "/castery/");
+        }
+        EXPECT_EQ(dirs, expected);
+        EXPECT_EQ(m_Services.MessageTexts(),
+                  (std::vector<std::string>{kNotSaved, "File written successfully"}));
+        EXPECT_EQ(m_Services.Messages()[0].eType, MessageBoxType::YesNo);
+    }
+}
+
 // A whole run: the fields, one choice added nAdds times, and the save dialog answered with a
 // path in the temporary folder (none: cancelled). old.KVL there is replaced by the expected
 // definition, or kept when that has no records.
@@ -189,6 +258,8 @@ TEST_P(CEditorRunTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
     const std::vector<std::string> filesBefore = TestFiles::ListFolder(TempPath(""));
     if (run.pszTarget != nullptr) {
         m_Services.SetNextFileDialogResult(TempPath(run.pszTarget));
+    } else {
+        m_Services.SetNextAnswer(MessageBoxResult::Yes);  // exit without saving
     }
     CKvlDefinition expected = run.expected;
     const CKVLEditDlg* pMain = nullptr;
@@ -211,9 +282,9 @@ TEST_P(CEditorRunTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
 
     const bool bWritten = !expected.m_SubCells.empty();
     std::vector<std::string> messages = {"No exits defined!"};
-    if (run.pszTarget != nullptr) {
-        messages.push_back(bWritten ? "File written successfully" : "Couldn't write the file!");
-    }
+    messages.push_back(run.pszTarget == nullptr ? kNotSaved
+                       : bWritten               ? "File written successfully"
+                                                : "Couldn't write the file!");
     EXPECT_EQ(m_Services.MessageTexts(), messages);
     ASSERT_EQ(m_Services.FileDialogs().size(), 1u);
     EXPECT_EQ(Describe(m_Services.FileDialogs()[0]),

@@ -8,9 +8,9 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
-#include "config/PathText.h"
 #include "definition/CKvlWriter.h"
 #include "fileio/CPathParts.h"
+#include "fileio/PathText.h"
 #include "platform/CProcessSetup.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/CKvlTextFormatter.h"

@@ -49,7 +49,8 @@ QWidget* MakeButton(const DialogControl& control, bool bDefault) {
 }
 
 QWidget* MakeComboBox(const DialogControl& control) {
-    auto* pCombo = new CListComboBox(control.HasStyle(QStringLiteral("CBS_SORT")));
+    // The only lists are of coordinates, which read best in numeric order, sorted or not.
+    auto* pCombo = new CListComboBox;
     pCombo->setEditable(control.HasStyle(QStringLiteral("CBS_DROPDOWN")));
     return pCombo;
 }

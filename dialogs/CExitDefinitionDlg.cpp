@@ -13,12 +13,7 @@ namespace {
 
 // The coordinates 0 to nDimension - 1; none for a dimension of 0 or below.
 void FillCoordinates(CListComboBox& list, int32_t nDimension) {
-    QStringList texts;
-    texts.reserve(std::max(nDimension, 0));
-    for (int32_t i = 0; i < nDimension; ++i) {
-        texts.append(QString::number(i));
-    }
-    list.AddStrings(texts);
+    list.SetNumberCount(nDimension);
     list.SetCurSel(0);
 }
 

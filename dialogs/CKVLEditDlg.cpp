@@ -70,9 +70,11 @@ void CKVLEditDlg::OnBrowse() {
     request.eKind = FileDialogRequest::Kind::Open;
     request.strDefaultExt = "map";
     request.strFilter = "Map Files (*.map)|*.map||";
+    request.strInitialDir = theSettings.m_strSourceDir;  // where the prefabs are
     const std::optional<std::string> path =
         CKvlApplication::Current().Services().RunFileDialog(request);
     if (path) {
+        m_strMapPath = *path;
         m_editMapFile.setText(QString::fromLocal8Bit(PathText::FileNameOf(*path)));
     }
 }
@@ -107,6 +109,13 @@ void CKVLEditDlg::OnNext() {
     OnOK();
 }
 
+std::string CKVLEditDlg::MapFolder(const std::string& strMapFile) const {
+    // The field shows a browsed map by its bare name; a typed one may name its folder.
+    const bool bBrowsed = !m_strMapPath.empty() && PathText::FileNameOf(m_strMapPath) == strMapFile;
+    const std::string strDir = PathText::DirectoryOf(bBrowsed ? m_strMapPath : strMapFile);
+    return strDir.empty() ? theSettings.m_strSourceDir : strDir;
+}
+
 void CKVLEditDlg::SaveDefinition() {
     const CKvlDefinition& definition = theSettings.m_Definition;
     FileDialogRequest request;
@@ -114,10 +123,15 @@ void CKVLEditDlg::SaveDefinition() {
     request.strDefaultExt = "kvl";
     request.strInitialName = CKvlWriter::ProposedFileName(definition.m_strMapFile);
     request.strFilter = "KVL Files (*.kvl)|*.kvl||";
-    const std::optional<std::string> path =
-        CKvlApplication::Current().Services().RunFileDialog(request);
-    if (!path) {
-        return;
+    request.strInitialDir = MapFolder(definition.m_strMapFile);
+    IPlatformServices& services = CKvlApplication::Current().Services();
+    std::optional<std::string> path;
+    // Cancelling would throw away every exit ticked and the identifier: ask before that.
+    while (!(path = services.RunFileDialog(request))) {
+        if (KvlMessageBox("The definition has not been saved. Exit without saving?",
+                          MessageBoxType::YesNo) != MessageBoxResult::No) {
+            return;
+        }
     }
     // The full path: the file goes where the user chose whatever the current directory.
     CKvlWriter writer;

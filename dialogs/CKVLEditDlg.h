@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <string>
 
 #include "dialogs/CTemplateDialog.h"
 
@@ -21,6 +22,8 @@ private:
     void OnBrowse();
     void OnNext();
     void SaveDefinition();
+    // The folder the save dialog opens in: the map's own, else the Castery folder.
+    std::string MapFolder(const std::string& strMapFile) const;
 
     QLineEdit& m_editZ;
     QLineEdit& m_editY;
@@ -28,4 +31,5 @@ private:
     QLineEdit& m_editMapFile;
     QLineEdit& m_editId;
     QIcon m_hIcon;
+    std::string m_strMapPath;  // the full path of the map chosen with "...", if any
 };

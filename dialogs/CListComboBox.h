@@ -1,23 +1,23 @@
 #pragma once
 
 #include <QComboBox>
-#include <QStringList>
 
-class QStringListModel;
+class CNumberListModel;
+class QTableView;
 
-// A drop-down list that may keep its items sorted as text, case ignored, as the old
-// platform's sorted lists did: numbers come out as 0, 1, 10, 11, 2 ...
+// A drop-down list of the numbers 0 to n - 1 in numeric order. The numbers are made when
+// shown, never stored, and the opened list keeps the usual height with a scroll bar, so a
+// list of a million entries opens as fast as one of ten.
 class CListComboBox : public QComboBox {
 public:
-    CListComboBox(bool bSorted, QWidget* pParent = nullptr);
+    explicit CListComboBox(QWidget* pParent = nullptr);
 
-    // Adds the items, each at its place in text order when the list is sorted, else at the
-    // end. Adding many at once costs one sort, so lists of a million entries fill quickly.
-    void AddStrings(const QStringList& texts);
+    // The list holds 0 to nCount - 1; none for a count of 0 or below. Nothing is selected.
+    void SetNumberCount(int nCount);
     // Selects the item of that index; an index outside the list selects nothing.
     void SetCurSel(int nIndex);
 
 private:
-    QStringListModel* m_pModel;
-    bool m_bSorted;
+    CNumberListModel* m_pModel;
+    QTableView* m_pView;
 };

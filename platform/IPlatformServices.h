@@ -12,6 +12,7 @@ struct FileDialogRequest {
     Kind eKind = Kind::Open;
     std::string strDefaultExt;   // added when the typed name has none, e.g. "map"
     std::string strInitialName;  // proposed file name, or empty
+    std::string strInitialDir;   // the folder it opens in when that exists, else the current one
     std::string
         strFilter;  // description|pattern pairs ended by "||", e.g. "Map Files (*.map)|*.map||"
 };

@@ -30,8 +30,13 @@ bool InsideDimension(int32_t nCoordinate, int32_t nDimension) {
 std::string WhyNotWritten(const std::string& path, int nError) {
     std::error_code error;
     const std::filesystem::path target(path);
-    if (std::filesystem::is_directory(target, error)) {
+    const std::filesystem::file_status status = std::filesystem::status(target, error);
+    if (std::filesystem::is_directory(status)) {
         return "is a folder";
+    }
+    // A pipe or a device (-o /dev/null) is never replaced by a regular file.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return "is not a regular file and is never replaced";
     }
     const std::filesystem::path folder = target.parent_path();
     if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
@@ -157,7 +162,15 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
         return ToolExitCode::kUsageOrIoError;
     }
     definition.m_nId = *nId;
-    if (!writer.Commit(*nId)) {
+    // Without --force the file goes in only where none is: of makers racing for one name,
+    // one wins and the others are told.
+    if (!writer.Commit(*nId, m_bForce ? CAtomicFile::CommitMode::Replace
+                                      : CAtomicFile::CommitMode::CreateIfAbsent)) {
+        if (writer.LastFailure() == CAtomicFile::Failure::Exists) {
+            err << *path << ": exists already; give --force to replace it; identifier " << *nId
+                << " is used up\n";
+            return ToolExitCode::kUsageOrIoError;
+        }
         err << *path << ": " << WhyNotWritten(*path, errno) << "; nothing was changed there, but "
             << "identifier " << *nId << " is used up\n";
         return ToolExitCode::kUsageOrIoError;

@@ -14,6 +14,11 @@ namespace {
 
 const QString kTitle = QStringLiteral("KVLEdit");
 
+QString StartingFolder(const FileDialogRequest& request) {
+    const QString strDir = QFile::decodeName(QByteArray::fromStdString(request.strInitialDir));
+    return !strDir.isEmpty() && QFileInfo(strDir).isDir() ? strDir : QDir::currentPath();
+}
+
 }  // namespace
 
 MessageBoxResult CQtPlatformServices::ShowMessageBox(const std::string& text, MessageBoxType type) {
@@ -32,9 +37,9 @@ MessageBoxResult CQtPlatformServices::ShowMessageBox(const std::string& text, Me
 
 std::optional<std::string> CQtPlatformServices::RunFileDialog(const FileDialogRequest& request) {
     const bool bSave = request.eKind == FileDialogRequest::Kind::Save;
-    // A dialog opens in the current directory, and a confirmed one leaves the current
-    // directory at the chosen file's folder, as the old platform's file dialogs did.
-    QFileDialog dialog(QApplication::activeWindow(), QString(), QDir::currentPath());
+    // A confirmed dialog leaves the current directory at the chosen file's folder, as the old
+    // platform's file dialogs did.
+    QFileDialog dialog(QApplication::activeWindow(), QString(), StartingFolder(request));
     dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The file need not exist: only its name is taken.
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kFieldIds[] = {IDC_MAP_FILE, IDC_DIM_X, IDC_DIM_Y, IDC_DIM_Z};
+constexpr const char* kNotSaved = "The definition has not been saved. Exit without saving?";
 
 // The fields as "map file|X|Y|Z".
 void Fill(CTemplateDialog& dialog, const QString& fields) {
@@ -138,9 +139,9 @@ TEST_F(CEditorDialogsTest, TheMenuKeyOffersTheAboutBox) {
 }
 
 // Dimensions beyond the limit would hang the program filling the lists or exhaust memory.
-// Within it, the lists hold the coordinates in text order with the first selected, and nothing
+// Within it, the lists hold the coordinates in numeric order with the first selected, and nothing
 // for a dimension of 0 or below.
-TEST_F(CEditorDialogsTest, NextRefusesDimensionsBeyondTheLimitAndListsThoseWithinInTextOrder) {
+TEST_F(CEditorDialogsTest, NextRefusesDimensionsBeyondTheLimitAndListsThoseWithinInNumericOrder) {
     const QString refused[] = {"a|1048577|1|1", "a|-5|0|1048577", "a|1024|1024|2",
                                "a|65536|65536|65536", "a|99999999999|1|1"};
     RunMain(
@@ -158,16 +159,62 @@ TEST_F(CEditorDialogsTest, NextRefusesDimensionsBeyondTheLimitAndListsThoseWithi
             for (const int nId : {IDC_SUBCELL_X, IDC_SUBCELL_Y, IDC_SUBCELL_Z}) {
                 const auto& list = Control<CListComboBox>(dialog, nId);
                 strLists += QString("'%1' of %2:").arg(list.currentText()).arg(list.count());
-                for (int i = 0; i < std::min(list.count(), 6); ++i) {
+                for (const int i : {0, 1, 2, 10, 11, list.count() - 1}) {
                     strLists += list.itemText(i) + ",";
                 }
             }
-            EXPECT_EQ(strLists, "'0' of 1048576:0,1,10,100,1000,10000,'' of 0:'' of 0:");
+            EXPECT_EQ(strLists, "'0' of 1048576:0,1,2,10,11,1048575,'' of 0:,,,,,,'' of 0:,,,,,,");
             dialog.done(IDCANCEL);
         });
     EXPECT_EQ(m_Services.Messages().size(), std::size(refused));
     for (const std::string& message : m_Services.MessageTexts()) {
         EXPECT_NE(message.find("1048576"), std::string::npos) << message;
+    }
+}
+
+// The map file dialog opens in the Castery folder; the save dialog in the browsed map's folder,
+// in a typed path's folder, else in the Castery folder. Cancelling the save dialog asks, and No
+// offers it again.
+TEST_F(CEditorDialogsTest, FileDialogsStartWhereThePrefabsAreAndACancelledSaveAsksFirst) {
+    const struct {
+        const char *pszBrowsed, *pszTyped, *pszSaveDir;
+    } cases[] = {{"/prefabs/hall.map", nullptr, "/prefabs/"},
+                 {"/prefabs/hall.map", "room.map", "/castery/"},
+                 {nullptr, "/typed/room.map", "/typed/"},
+                 {nullptr, "room.map", "/castery/"}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.pszSaveDir);
+        theSettings.m_strSourceDir = "/castery/";
+        m_Services = CScriptedPlatformServices(TempPath("bin/kvledit"));
+        if (row.pszBrowsed != nullptr) {
+            m_Services.SetNextFileDialogResult(row.pszBrowsed);
+        }
+        m_Services.SetNextFileDialogResult(std::nullopt);  // cancelled, then No
+        m_Services.SetNextFileDialogResult(TempPath("out.KVL"));
+        RunMain(
+            [&](CKVLEditDlg& dialog) {
+                if (row.pszBrowsed != nullptr) {
+                    Control<QPushButton>(dialog, IDC_BROWSE).click();
+                }
+                Next(dialog,
+                     (row.pszTyped != nullptr ? row.pszTyped : "hall.map") + QString("|1|1|1"));
+            },
+            [](CExitDefinitionDlg& dialog) {
+                Control<QPushButton>(dialog, IDC_ADD).click();
+                Control<QPushButton>(dialog, IDOK).click();
+            });
+        std::vector<std::string> dirs;
+        for (const FileDialogRequest& request : m_Services.FileDialogs()) {
+            dirs.push_back(request.strInitialDir);
+        }
+        std::vector<std::string> expected = {row.pszSaveDir, row.pszSaveDir};
+        if (row.pszBrowsed != nullptr) {
+            expected.insert(expected.begin(), "/castery/");
+        }
+        EXPECT_EQ(dirs, expected);
+        EXPECT_EQ(m_Services.MessageTexts(),
+                  (std::vector<std::string>{kNotSaved, "File written successfully"}));
+        EXPECT_EQ(m_Services.Messages()[0].eType, MessageBoxType::YesNo);
     }
 }
 
@@ -189,6 +236,8 @@ TEST_P(CEditorRunTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
     const std::vector<std::string> filesBefore = TestFiles::ListFolder(TempPath(""));
     if (run.pszTarget != nullptr) {
         m_Services.SetNextFileDialogResult(TempPath(run.pszTarget));
+    } else {
+        m_Services.SetNextAnswer(MessageBoxResult::Yes);  // exit without saving
     }
     CKvlDefinition expected = run.expected;
     const CKVLEditDlg* pMain = nullptr;
@@ -211,9 +260,9 @@ TEST_P(CEditorRunTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
 
     const bool bWritten = !expected.m_SubCells.empty();
     std::vector<std::string> messages = {"No exits defined!"};
-    if (run.pszTarget != nullptr) {
-        messages.push_back(bWritten ? "File written successfully" : "Couldn't write the file!");
-    }
+    messages.push_back(run.pszTarget == nullptr ? kNotSaved
+                       : bWritten               ? "File written successfully"
+                                                : "Couldn't write the file!");
     EXPECT_EQ(m_Services.MessageTexts(), messages);
     ASSERT_EQ(m_Services.FileDialogs().size(), 1u);
     EXPECT_EQ(Describe(m_Services.FileDialogs()[0]),

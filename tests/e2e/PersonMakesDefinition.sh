@@ -118,6 +118,6 @@ cmp "$expected" "$work/prefabs/room1.KVL" || fail "room1.KVL differs from the ex
 "$(dirname "$editor")/kvltool" make room1.map --dims 2x1x1 --exit 1,0,0:NE --id 1 \
     -o "$work/kvltool.KVL" >/dev/null || fail "kvltool make failed"
 cmp "$work/kvltool.KVL" "$work/prefabs/room1.KVL" || fail "kvltool's file differs from the editor's"
-grep -q '^NEXT_ID=2$' "$work/bin/Gridforge.INI" || fail "Gridforge.INI does not hold NEXT_ID=2"
+grep -q $'^NEXT_ID=2\r$' "$work/bin/Gridforge.INI" || fail "Gridforge.INI does not hold NEXT_ID=2 (CRLF, as a new profile has)"
 [ "$(grep -c . "$work/maps/S2/summary.INI")" -eq 23 ] || fail "summary.INI is not the 23-line default"
 echo "ok: room1.KVL (the same from kvltool), Gridforge.INI and summary.INI are as expected"

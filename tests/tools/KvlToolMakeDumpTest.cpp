@@ -1,8 +1,11 @@
 #include <gmock/gmock.h>
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <filesystem>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <tuple>
 
@@ -72,6 +75,40 @@ TEST_F(KvlToolTest, MakeReplacesAnExistingFileOnlyWithForce) {
     EXPECT_EQ(Read("hall.tar.KVL"),
               Kvl({3, "C:\\Prefabs\\hall.tar.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
     EXPECT_EQ(Files(), std::vector<std::string>{"hall.tar.KVL"});
+}
+
+// Of makers racing for one name without --force exactly one writes it; the others are told
+// it exists. A pipe in the way is never replaced, not even with --force.
+TEST_F(KvlToolTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe) {
+    constexpr int kMakers = 20;
+    std::vector<std::unique_ptr<QProcess>> makers;
+    for (int i = 0; i < kMakers; ++i) {
+        makers.push_back(std::make_unique<QProcess>());
+        makers.back()->setWorkingDirectory(m_Folder.path());
+        makers.back()->start(
+            KVLTOOL_PATH,
+            Args(QString::asprintf("make hall.map --dims=1x1x1 --exit=0,0,0:N --id=%d", i + 1)));
+    }
+    int nSucceeded = 0;
+    int nRefused = 0;
+    for (const auto& pMaker : makers) {
+        ASSERT_TRUE(pMaker->waitForFinished(60000));
+        nSucceeded += pMaker->exitCode() == 0 ? 1 : 0;
+        nRefused += pMaker->exitCode() == 2 &&
+                            pMaker->readAllStandardError().contains("exists already; give --force")
+                        ? 1
+                        : 0;
+    }
+    EXPECT_EQ(nSucceeded, 1);
+    EXPECT_EQ(nRefused, kMakers - 1);
+    EXPECT_EQ(Files(), std::vector<std::string>{"hall.KVL"});
+
+    ASSERT_EQ(mkfifo(Path("pipe").c_str(), 0600), 0);
+    const ToolRun pipe = Run(Args("make a.map --dims=1x1x1 --exit=0,0,0:N --id=1 --force -o pipe"));
+    EXPECT_EQ(pipe.nExitCode, 2);
+    EXPECT_THAT(pipe.strErr, HasSubstr("pipe: is not a regular file and is never replaced"));
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe")));
+    EXPECT_EQ(Files(), (std::vector<std::string>{"hall.KVL", "pipe"}));
 }
 
 // Help and the version go to standard output with status 0; anything else wrong is refused with
@@ -186,7 +223,7 @@ TEST_F(KvlToolTest, LastIdentifierIsHandedOutOnce) {
         EXPECT_EQ(none.nExitCode, 2) << pszStored;
         EXPECT_THAT(none.strErr, HasSubstr("No identifier is left!")) << pszStored;
         EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=4294967296\n");
-        EXPECT_EQ(Files(), (std::vector<std::string>{"last.KVL", "p.INI"}));
+        EXPECT_EQ(Files(), (std::vector<std::string>{"last.KVL", "p.INI", "p.INI.lock"}));
         QFile::remove(m_Folder.filePath("last.KVL"));
     }
 }
@@ -207,7 +244,7 @@ TEST_F(KvlToolTest, MakeWritesToStandardOutput) {
     EXPECT_EQ(unreserved.strOut, "");
     EXPECT_THAT(unreserved.strErr, HasSubstr("no definition was written, since identifier 1 is "
                                              "not reserved"));
-    EXPECT_EQ(Files(), std::vector<std::string>{"p.INI"});
+    EXPECT_EQ(Files(), (std::vector<std::string>{"p.INI", "p.INI.lock"}));
 }
 
 // Names come from files: the text escapes what could drive a terminal, JSON stays valid. With

@@ -4,12 +4,12 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
-#include "fileio/PathText.h"
 #include "definition/CKvlWriter.h"
 #include "dialogs/CExitDefinitionDlg.h"
 #include "dialogs/CResourceTable.h"
 #include "dialogs/CSystemMenu.h"
 #include "dialogs/ExitQuestion.h"
+#include "fileio/PathText.h"
 #include "platform/CLeadingInteger.h"
 #include "res/Resource.h"
 

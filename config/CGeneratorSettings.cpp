@@ -9,7 +9,7 @@
 
 #include "config/CCasterySummary.h"
 #include "config/CKvlApplication.h"
-#include "config/PathText.h"
+#include "fileio/PathText.h"
 #include "platform/CFileLock.h"
 
 #ifndef _WIN32
@@ -79,6 +79,11 @@ std::string ReserveFailedMessage(const std::string& profile, uint32_t nId) {
 }  // namespace
 
 void CGeneratorSettings::Load() {
+    LoadSettings();
+    CCasterySummary().LoadSummary();
+}
+
+void CGeneratorSettings::LoadSettings() {
     const CKvlApplication& app = CKvlApplication::Current();
     const std::string strDir = PathText::DirectoryOf(m_strProfilePath);
     auto text = [&app](const char* section, const char* key, const std::string& def) {
@@ -109,8 +114,6 @@ void CGeneratorSettings::Load() {
     m_strTemplateDir = PathText::WithTrailingSeparator(std::move(m_strTemplateDir));
     m_strSourceDir = PathText::WithTrailingSeparator(std::move(m_strSourceDir));
     m_strTargetDir = PathText::WithTrailingSeparator(std::move(m_strTargetDir));
-
-    CCasterySummary().LoadSummary();
 }
 
 CGeneratorSettings::IdAllocation CGeneratorSettings::AllocateNextId() {

@@ -3,7 +3,7 @@
 #include <cassert>
 
 #include "config/CGeneratorSettings.h"
-#include "config/PathText.h"
+#include "fileio/PathText.h"
 #include "platform/CProfileFile.h"
 
 namespace {
@@ -25,13 +25,11 @@ CKvlApplication& CKvlApplication::Current() {
 }
 
 void CKvlApplication::SetProfilePath() {
-    const std::string strDir = PathText::DirectoryOf(m_Services.GetExecutablePath());
     // When the executable's folder is unknown the profile is looked for in the current
     // folder, never in the root folder that a lone separator would name.
-    const bool bNeedsSeparator = !strDir.empty() && !PathText::EndsInSeparator(strDir);
-    theSettings.m_strProfilePath = strDir +
-                                   (bNeedsSeparator ? std::string(1, PathText::kSeparator) : "") +
-                                   CGeneratorSettings::kProfileFileName;
+    theSettings.m_strProfilePath =
+        PathText::Join(PathText::DirectoryOf(m_Services.GetExecutablePath()),
+                       CGeneratorSettings::kProfileFileName);
     SetProfileName(theSettings.m_strProfilePath);
 }
 

@@ -1,4 +1,5 @@
 #include "CConfigTest.h"
+#include "FakeWinePrefix.h"
 #include "config/CCasterySummary.h"
 
 namespace {
@@ -94,6 +95,38 @@ TEST_F(CCasterySummaryTest, DefaultFileThatCannotBeWrittenWholeIsNotLeftAndTheUs
     };
     EXPECT_EQ(ChildProcess::Run(load, 100), 0);
     EXPECT_EQ(TestFiles::ListFolder(m_strBin), Texts{});
+}
+
+// The editor at start-up takes the profile's Windows paths as the generator does under Wine:
+// it writes the default file where the generator will look, never a file named with "\".
+TEST_F(CCasterySummaryTest, WindowsSourceDirectoryLeadsToTheFolderWineUses) {
+    const FakeWinePrefix wine(PathOf("wine"));
+    const struct {
+        const char* pszBin;
+        const char* pszValue;
+        const char* pszSummary;
+    } cases[] = {
+        {"pfx/drive_c/Gridforge/", R"(D:\Prefabs\)", "pfx/drive_d/Prefabs/summary.INI"},
+        {"gen/bin/", R"(..\Maps\s2\)", "gen/bin/../maps/S2/summary.INI"},
+    };
+    for (const auto& c : cases) {
+        m_Services.SetExecutablePath(wine.Path(c.pszBin) + "kvledit");
+        m_App.SetProfilePath();
+        TestFiles::WriteAll(theSettings.m_strProfilePath,
+                            std::string("[globals]\nsource_directory=") + c.pszValue + "\n");
+        std::vector<std::string> files = wine.Everything();
+        const size_t nMessages = m_Services.Messages().size();
+        theSettings.Load();
+
+        const std::string summary = wine.Path(c.pszSummary);
+        EXPECT_EQ(m_Services.Messages().size(), nMessages + 1);
+        EXPECT_EQ(m_Services.MessageTexts().back(),
+                  PathMessage(std::string(c.pszValue) + "summary.INI\nwhich is " + summary));
+        EXPECT_EQ(TestFiles::ReadAll(summary), kDefaultFile);
+        files.push_back(std::filesystem::path(summary).lexically_normal().string());
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(wine.Everything(), files);
+    }
 }
 
 }  // namespace

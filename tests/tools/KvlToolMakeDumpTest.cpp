@@ -228,6 +228,44 @@ TEST_F(KvlToolTest, LastIdentifierIsHandedOutOnce) {
     }
 }
 
+std::string Utf16LE(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+// A profile the Windows profile functions wrote with a byte-order mark, in UTF-8 or UTF-16LE,
+// advances from its own counter and keeps its encoding; bytes that are no profile text are
+// never rewritten, and no definition is made from them.
+TEST_F(KvlToolTest, ProfileKeepsItsEncodingAndOneThatIsNoTextIsLeftAlone) {
+    const std::string utf8 = "\xEF\xBB\xBF[globals]\r\ndescription=Ch\xC3\xA2teau\r\n[ID]\r\n";
+    const std::u16string utf16 = u"[globals]\r\ndescription=Ch\u00E2teau \U0001F3F0\r\n";
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {utf8 + "NEXT_ID=7\r\n", 7, utf8 + "NEXT_ID=8\r\n"},
+        {Utf16LE(utf16 + u"[ID]\r\nNEXT_ID=7\r\n"), 7, Utf16LE(utf16 + u"[ID]\r\nNEXT_ID=8\r\n")},
+        {Utf16LE(utf16), 1, Utf16LE(utf16 + u"[ID]\r\nNEXT_ID=2\r\n")},
+        {std::string("[ID]\nNEXT_ID=7\n") + '\0' + "\n", 0, ""},
+        {Utf16LE(u"[ID]\r\nNEXT_ID=7\r\n\xD800"), 0, ""},
+        {Utf16LE(u"[ID]\r\nNEXT_ID=7\r\n") + "\n", 0, ""},
+    };
+    for (const auto& [before, nId, after] : cases) {
+        Put("p.INI", before);
+        const ToolRun run = Run(Args("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI"));
+        EXPECT_EQ(Read("p.INI"), nId ? after : before) << nId;
+        if (nId) {
+            EXPECT_EQ(run.nExitCode, 0) << run.strErr;
+            EXPECT_EQ(Json::parse(Run({"dump", "--json", "a.KVL"}).strOut)["id"], nId);
+        } else {
+            EXPECT_EQ(run.nExitCode, 2);
+            EXPECT_FALSE(TestFiles::Exists(Path("a.KVL")));
+        }
+        QFile::remove(m_Folder.filePath("a.KVL"));
+    }
+}
+
 // "-o -" writes the definition's bytes, and only those, on standard output.
 TEST_F(KvlToolTest, MakeWritesToStandardOutput) {
     Put("p.INI", "[ID]\nNEXT_ID=8\n");

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -29,7 +28,7 @@ TEST_F(KvlToolTest, MakeThenDumpJsonGivesBackEveryField) {
                               "--exit=0,0,0:sw", "--id=4000000000"});
     ASSERT_EQ(make.nExitCode, 0) << make.strErr;
     EXPECT_EQ(Json::parse(Run({"dump", "--json", "castle hall.KVL"}).strOut),
-              Json::parse(R"j({"file": "castle hall.KVL",
+              Json::parse(R"j({"format": "kvltool-dump/1", "file": "castle hall.KVL",
         "header_length": 34, "signature": "KESTRAVEN SOFTWARE     .KVL (1.0)", "id": 4000000000,
         "map_file": "castle hall.map", "dimensions": {"x": 1, "y": 2, "z": 1},
         "sub_cell_count": 2, "warnings": [], "sub_cells": [
@@ -253,6 +252,44 @@ TEST_F(KvlToolTest, LastIdentifierIsHandedOutOnce) {
     }
 }
 
+std::string Utf16LE(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+// A profile the Windows profile functions wrote with a byte-order mark, in UTF-8 or UTF-16LE,
+// advances from its own counter and keeps its encoding; bytes that are no profile text are
+// never rewritten, and no definition is made from them.
+TEST_F(KvlToolTest, ProfileKeepsItsEncodingAndOneThatIsNoTextIsLeftAlone) {
+    const std::string utf8 = "\xEF\xBB\xBF[globals]\r\ndescription=Ch\xC3\xA2teau\r\n[ID]\r\n";
+    const std::u16string utf16 = u"[globals]\r\ndescription=Ch\u00E2teau \U0001F3F0\r\n";
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {utf8 + "NEXT_ID=7\r\n", 7, utf8 + "NEXT_ID=8\r\n"},
+        {Utf16LE(utf16 + u"[ID]\r\nNEXT_ID=7\r\n"), 7, Utf16LE(utf16 + u"[ID]\r\nNEXT_ID=8\r\n")},
+        {Utf16LE(utf16), 1, Utf16LE(utf16 + u"[ID]\r\nNEXT_ID=2\r\n")},
+        {std::string("[ID]\nNEXT_ID=7\n") + '\0' + "\n", 0, ""},
+        {Utf16LE(u"[ID]\r\nNEXT_ID=7\r\n\xD800"), 0, ""},
+        {Utf16LE(u"[ID]\r\nNEXT_ID=7\r\n") + "\n", 0, ""},
+    };
+    for (const auto& [before, nId, after] : cases) {
+        Put("p.INI", before);
+        const ToolRun run = Run(Args("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI"));
+        EXPECT_EQ(Read("p.INI"), nId ? after : before) << nId;
+        if (nId) {
+            EXPECT_EQ(run.nExitCode, 0) << run.strErr;
+            EXPECT_EQ(Json::parse(Run({"dump", "--json", "a.KVL"}).strOut)["id"], nId);
+        } else {
+            EXPECT_EQ(run.nExitCode, 2);
+            EXPECT_FALSE(TestFiles::Exists(Path("a.KVL")));
+        }
+        QFile::remove(m_Folder.filePath("a.KVL"));
+    }
+}
+
 // "-o -" writes the definition's bytes, and only those, on standard output.
 TEST_F(KvlToolTest, MakeWritesToStandardOutput) {
     Put("p.INI", "[ID]\nNEXT_ID=8\n");
@@ -306,6 +343,36 @@ TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
     EXPECT_EQ(object(1)["warnings"][0]["offset"], 88);
     EXPECT_EQ(object(1)["sub_cells"][0]["reserved1"], 1);
     EXPECT_EQ(object(2)["map_file"], "a\xEF\xBF\xBD\x1B[2J\".map");
+}
+
+// "-" reads standard input; a large definition is written as it is read, in little memory, and
+// memory running out is a message, never an abort. An address space limit ends sanitized
+// programs at their start, so those cases are left to the normal build.
+TEST_F(KvlToolTest, DumpReadsStandardInputAndLargeFilesInBoundedMemory) {
+    const std::string good = Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}});
+    Put("good.KVL", good);
+    ASSERT_EQ(Run(Args("make big.map --dims=1024x1024x1 --exit=0,0,0:N --id=2")).nExitCode, 0);
+    // A map name said to be 400 MB long, in a sparse file that really is that long.
+    Put("huge.KVL", good.substr(0, 42) + std::string("\x00\x84\xD7\x17", 4));
+    std::filesystem::resize_file(Path("huge.KVL"), 400'000'050);
+    constexpr rlim_t kMegabyte = 1 << 20;
+    // Arguments, standard input, standard output, limit, exit code, what it says.
+    const std::tuple<const char*, QString, QString, ResourceLimit, int, const char*> cases[] = {
+        {"dump --json -", Path("good.KVL").c_str(), {}, {}, 0, "\"file\":\"standard input\""},
+        {"dump -", "/dev/zero", {}, {}, 2, "standard input: holds more than 256 MiB"},
+        {"dump --json big.KVL", {}, "/dev/null", {RLIMIT_AS, 300 * kMegabyte}, 0, ""},
+        {"dump huge.KVL", {}, {}, {RLIMIT_AS, 300 * kMegabyte}, 2, "kvltool: out of memory"},
+    };
+    for (const auto& [pszArgs, input, output, limit, nExitCode, pszSays] : cases) {
+#if defined(__SANITIZE_ADDRESS__)
+        if (limit.nResource == RLIMIT_AS) {
+            continue;
+        }
+#endif
+        const ToolRun run = Run(Args(pszArgs), KVLTOOL_PATH, output, limit, input);
+        EXPECT_EQ(run.nExitCode, nExitCode) << pszArgs << run.strErr;
+        EXPECT_THAT(run.strOut + run.strErr, HasSubstr(pszSays)) << pszArgs;
+    }
 }
 
 // Output that cannot be written is an I/O error, never a success or a mere problem.

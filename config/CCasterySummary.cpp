@@ -5,8 +5,9 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
-#include "config/PathText.h"
+#include "config/CProfilePathResolver.h"
 #include "fileio/CTextFileWriter.h"
+#include "fileio/PathText.h"
 
 namespace {
 
@@ -47,8 +48,14 @@ bool FileExists(const std::string& path) {
 }
 
 bool CCasterySummary::LoadSummary() {
+    const CProfilePathResolver::Result file = LocateSummary();
+    if (!file.Resolved()) {
+        // Nothing is read or written: the folder the profile means is not known.
+        KvlMessageBox("Couldn't find the folder!\n" + GetReadPath() + "\n" + file.strError);
+        return true;
+    }
     SaveProfileName();
-    UseSummaryProfile();
+    UseSummaryProfile(file.strPath);
     const CKvlApplication& app = CKvlApplication::Current();
     if (FileExists(app.GetProfileName())) {
         CGeneratorSettings::SummaryInfo& summary = theSettings.m_Summary;
@@ -70,6 +77,10 @@ bool CCasterySummary::LoadSummary() {
     return true;
 }
 
+CProfilePathResolver::Result CCasterySummary::LocateSummary() const {
+    return Resolve(GetReadPath());
+}
+
 std::string CCasterySummary::GetReadPath() const {
     const std::string& strSourceDir = theSettings.m_strSourceDir;
     const std::string strSeparator =
@@ -78,20 +89,18 @@ std::string CCasterySummary::GetReadPath() const {
 }
 
 std::string CCasterySummary::GetWritePath() const {
-    const std::string& strSourceDir = theSettings.m_strSourceDir;
-    const std::string strSeparator =
-        PathText::EndsInSeparator(strSourceDir) ? "" : std::string(1, PathText::kSeparator);
-    const std::string strPath = strSourceDir + strSeparator + kSummaryFileName;
+    const std::string strPath = PathText::Join(theSettings.m_strSourceDir, kSummaryFileName);
     KvlMessageBox(std::string("m_bUseCasteryFolder: ") + (m_bUseCasteryFolder ? "true" : "false") +
-                  "\n" + strPath);
+                  "\n" + Shown(strPath));
     return strPath;
 }
 
 bool CCasterySummary::WriteDefaultFile() {
     CTextFileWriter writer;
     const std::string strPath = GetWritePath();
-    if (!writer.Open(strPath, "wt")) {
-        KvlMessageBox("Couldn't open file!\n" + GetWritePath());
+    const CProfilePathResolver::Result file = Resolve(strPath);
+    if (!file.Resolved() || !writer.Open(file.strPath, "wt")) {
+        KvlMessageBox("Couldn't open file!\n" + Shown(GetWritePath()));
         return true;
     }
     for (const char* pszLine : kDefaultLines) {
@@ -100,17 +109,26 @@ bool CCasterySummary::WriteDefaultFile() {
     // The file appears whole or not at all; a failed write leaves none, so the user is told
     // instead of finding the folder without its summary file.
     if (!writer.Close()) {
-        KvlMessageBox("Couldn't write file!\n" + strPath);
+        KvlMessageBox("Couldn't write file!\n" + Shown(strPath));
     }
     return true;
+}
+
+CProfilePathResolver::Result CCasterySummary::Resolve(const std::string& path) {
+    return CProfilePathResolver(theSettings.m_strProfilePath).Resolve(path);
+}
+
+std::string CCasterySummary::Shown(const std::string& path) {
+    const CProfilePathResolver::Result file = Resolve(path);
+    return file.Resolved() && file.strPath != path ? path + "\nwhich is " + file.strPath : path;
 }
 
 void CCasterySummary::SaveProfileName() {
     m_strSavedProfile = CKvlApplication::Current().GetProfileName();
 }
 
-void CCasterySummary::UseSummaryProfile() {
-    CKvlApplication::Current().SetProfileName(GetReadPath());
+void CCasterySummary::UseSummaryProfile(const std::string& file) {
+    CKvlApplication::Current().SetProfileName(file);
 }
 
 void CCasterySummary::RestoreProfileName() {

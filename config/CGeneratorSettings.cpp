@@ -5,16 +5,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include <QDeadlineTimer>
-#include <QLockFile>
-#include <QString>
 #include <chrono>
-#include <random>
-#include <thread>
 
 #include "config/CCasterySummary.h"
 #include "config/CKvlApplication.h"
-#include "config/PathText.h"
+#include "fileio/PathText.h"
+#include "platform/CFileLock.h"
 
 #ifndef _WIN32
 #include <locale.h>
@@ -24,24 +20,9 @@ CGeneratorSettings theSettings;
 
 namespace {
 
-// How long an editor waits for another one to finish reserving its identifier. A lock left
-// by a crashed editor does not count: its owner is gone, so it is taken over at once.
-constexpr int kIdLockTimeoutMs = 10000;
-
-// Waits for the lock with short, jittered pauses. QLockFile's own waiting backs off to seconds
-// between attempts, in step for editors started together, while the lock is held for
-// milliseconds.
-bool TakeLock(QLockFile& lock) {
-    const QDeadlineTimer deadline(kIdLockTimeoutMs);
-    std::minstd_rand random(std::random_device{}());
-    while (!lock.tryLock(0)) {
-        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired()) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5 + random() % 20));
-    }
-    return true;
-}
+// How long an editor waits for another one to finish reserving its identifier. A crashed
+// editor holds up nobody: the system releases its lock with its process.
+constexpr std::chrono::milliseconds kIdLockTimeout{10000};
 
 // atof's reading of a number in the "C" locale, whatever locale the desktop has set: the
 // profile is shared with the generator and always holds "0.60", never "0,60".
@@ -98,6 +79,11 @@ std::string ReserveFailedMessage(const std::string& profile, uint32_t nId) {
 }  // namespace
 
 void CGeneratorSettings::Load() {
+    LoadSettings();
+    CCasterySummary().LoadSummary();
+}
+
+void CGeneratorSettings::LoadSettings() {
     const CKvlApplication& app = CKvlApplication::Current();
     const std::string strDir = PathText::DirectoryOf(m_strProfilePath);
     auto text = [&app](const char* section, const char* key, const std::string& def) {
@@ -128,8 +114,6 @@ void CGeneratorSettings::Load() {
     m_strTemplateDir = PathText::WithTrailingSeparator(std::move(m_strTemplateDir));
     m_strSourceDir = PathText::WithTrailingSeparator(std::move(m_strSourceDir));
     m_strTargetDir = PathText::WithTrailingSeparator(std::move(m_strTargetDir));
-
-    CCasterySummary().LoadSummary();
 }
 
 CGeneratorSettings::IdAllocation CGeneratorSettings::AllocateNextId() {
@@ -137,8 +121,9 @@ CGeneratorSettings::IdAllocation CGeneratorSettings::AllocateNextId() {
     bool bReserved = false;
     bool bIdLeft = true;
     {
-        QLockFile lock(QString::fromLocal8Bit(app.GetProfileName() + ".lock"));
-        const bool bLocked = TakeLock(lock);
+        CFileLock lock;
+        const bool bLocked =
+            lock.Lock(CFileLock::LockPathFor(app.GetProfileName()), kIdLockTimeout);
         app.ForgetProfile();  // another editor may have advanced the counter since Load
         bIdLeft = !IsPastLastId(app.GetProfileString("ID", "NEXT_ID", ""));
         m_Definition.m_nId = bIdLeft ? app.GetProfileInt("ID", "NEXT_ID", 1) : 0;

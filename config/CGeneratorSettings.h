@@ -42,6 +42,8 @@ public:
     // Reads every setting from the application's profile file, brings the three directories
     // to a trailing separator, then reads or creates the summary file.
     void Load();
+    // Load without the summary step: what kvltool paths shows, without writing anything.
+    void LoadSettings();
     enum class IdAllocation {
         Reserved,     // the counter now holds the next identifier
         NotReserved,  // the counter could not be advanced: the identifier may be handed out again

@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "config/CGeneratorSettings.h"
-#include "config/PathText.h"
+#include "fileio/PathText.h"
 #include "platform/CFolderAccess.h"
 #include "platform/CNativePath.h"
 
@@ -28,7 +28,7 @@ std::string UserConfigFolder() {
         return strXdg;
     }
     const std::string strHome = Environment("HOME");
-    return strHome.empty() ? std::string() : PathText::WithTrailingSeparator(strHome) + ".config";
+    return strHome.empty() ? std::string() : PathText::Join(strHome, ".config");
 #endif
 }
 
@@ -45,9 +45,7 @@ Choice Find(const std::string& strExecutablePath) {
     const std::string strDir = PathText::DirectoryOf(strExecutablePath);
     // When the executable's folder is unknown the profile is looked for in the current
     // folder, never in the root folder that a lone separator would name.
-    const std::string strBeside =
-        (strDir.empty() ? strDir : PathText::WithTrailingSeparator(strDir)) +
-        CGeneratorSettings::kProfileFileName;
+    const std::string strBeside = PathText::Join(strDir, CGeneratorSettings::kProfileFileName);
     if (IsPresent(strBeside) || CFolderAccess::CanCreateFileIn(strDir)) {
         return {strBeside, false};
     }
@@ -55,9 +53,9 @@ Choice Find(const std::string& strExecutablePath) {
     if (strConfig.empty()) {
         return {strBeside, false};
     }
-    return {PathText::WithTrailingSeparator(strConfig) + "KVLEdit" + PathText::kSeparator +
-                CGeneratorSettings::kProfileFileName,
-            true};
+    return {
+        PathText::Join(PathText::Join(strConfig, "KVLEdit"), CGeneratorSettings::kProfileFileName),
+        true};
 }
 
 bool CreatePerUser(const std::string& path) {

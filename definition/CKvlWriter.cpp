@@ -65,6 +65,6 @@ bool CKvlWriter::Stage(const std::string& path, const CKvlDefinition& definition
     return Open(path, "wb") && WriteBytes(bytes.data(), bytes.size()) && Flush();
 }
 
-bool CKvlWriter::Commit(uint32_t nId) {
-    return Seek(kIdOffset) && WriteUInt32(nId) && Close();
+bool CKvlWriter::Commit(uint32_t nId, CAtomicFile::CommitMode eMode) {
+    return Seek(kIdOffset) && WriteUInt32(nId) && Close(eMode);
 }

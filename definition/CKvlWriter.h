@@ -27,7 +27,7 @@ public:
     // Write in two steps, for an identifier that must not be used up when no file can be
     // written: Stage writes the whole file beside path, so that a missing folder, a full
     // disk or a size limit shows before the identifier is taken; Commit puts nId into it
-    // and the file in place. False when a step failed; nothing is left behind then.
+    // and the file in place by eMode. False when a step failed; nothing is left behind then.
     bool Stage(const std::string& path, const CKvlDefinition& definition);
-    bool Commit(uint32_t nId);
+    bool Commit(uint32_t nId, CAtomicFile::CommitMode eMode = CAtomicFile::CommitMode::Replace);
 };

@@ -148,8 +148,12 @@ std::vector<QWidget*> CDialogBuilder::Build(const DialogTemplate& dialogTemplate
     dialog.setObjectName(dialogTemplate.strName);
     dialog.setWindowTitle(dialogTemplate.strCaption);
     dialog.setFont(font);
-    // A modal frame: no minimise or maximise box, no resizing.
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+    // A modal frame: no minimise or maximise box, no resizing. A dialog with its own taskbar
+    // button is a window of its own: a Qt dialog without a parent would be marked transient for
+    // a hidden window, which taskbars leave out.
+    const bool bAppWindow =
+        dialogTemplate.extendedStyles.contains(QStringLiteral("WS_EX_APPWINDOW"));
+    Qt::WindowFlags flags = (bAppWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint;
     if (dialogTemplate.styles.contains(QStringLiteral("WS_CAPTION"))) {
         flags |= Qt::WindowTitleHint;
     }

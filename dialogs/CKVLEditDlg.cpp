@@ -4,13 +4,12 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
-#include "config/PathText.h"
 #include "definition/CKvlWriter.h"
-#include "dialogs/CAboutDlg.h"
 #include "dialogs/CExitDefinitionDlg.h"
 #include "dialogs/CResourceTable.h"
 #include "dialogs/CSystemMenu.h"
 #include "dialogs/ExitQuestion.h"
+#include "fileio/PathText.h"
 #include "platform/CLeadingInteger.h"
 #include "res/Resource.h"
 
@@ -60,8 +59,7 @@ bool CKVLEditDlg::OnInitDialog() {
 
 void CKVLEditDlg::OnSysCommand(unsigned nId) {
     if ((nId & 0xFFF0u) == IDM_ABOUTBOX) {
-        CAboutDlg about;
-        about.DoModal();
+        ShowAbout();
     }
 }
 

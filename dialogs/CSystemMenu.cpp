@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QShortcut>
 #include <QWidget>
@@ -35,7 +36,12 @@ bool CSystemMenu::AppendItem(unsigned nCommandId, const QString& text) {
     m_CommandIds.push_back(nCommandId);
     return true;
 #else
-    if (!m_pMenu->isEmpty()) {
+    if (m_pMenu->isEmpty()) {
+        // Text fields show their own menu, which gets these items below a separator.
+        for (QLineEdit* pEdit : m_Window.findChildren<QLineEdit*>()) {
+            pEdit->installEventFilter(this);
+        }
+    } else {
         m_pMenu->addSeparator();
     }
     connect(m_pMenu->addAction(text), &QAction::triggered, this,
@@ -61,16 +67,27 @@ bool CSystemMenu::HandleNativeMessage([[maybe_unused]] void* pMessage) {
 }
 
 bool CSystemMenu::eventFilter(QObject* pWatched, QEvent* pEvent) {
-    if (pEvent->type() == QEvent::ContextMenu && m_pMenu != nullptr && !m_pMenu->isEmpty()) {
-        PopupAt(static_cast<QContextMenuEvent*>(pEvent)->globalPos());
-        return true;
+    if (pEvent->type() != QEvent::ContextMenu || m_pMenu == nullptr || m_pMenu->isEmpty()) {
+        return QObject::eventFilter(pWatched, pEvent);
     }
-    return QObject::eventFilter(pWatched, pEvent);
+    const QPoint globalPos = static_cast<QContextMenuEvent*>(pEvent)->globalPos();
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pWatched)) {
+        QMenu* pEditMenu = pEdit->createStandardContextMenu();
+        pEditMenu->setAttribute(Qt::WA_DeleteOnClose);
+        pEditMenu->addSeparator();
+        pEditMenu->addActions(m_pMenu->actions());
+        pEditMenu->popup(globalPos);
+    } else {
+        PopupAt(globalPos);
+    }
+    return true;
 }
 
 void CSystemMenu::PopupAt(const QPoint& globalPos) {
     if (m_pMenu != nullptr && !m_pMenu->isEmpty()) {
         m_pMenu->popup(globalPos);
+        // Selected at once, so that Enter chooses it.
+        m_pMenu->setActiveAction(m_pMenu->actions().constFirst());
     }
 }
 

@@ -1,6 +1,12 @@
 #include "dialogs/CTemplateDialog.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "dialogs/CAboutDlg.h"
 
 #include "dialogs/CDialogBuilder.h"
 #include "dialogs/CResourceTable.h"
@@ -35,6 +41,13 @@ CTemplateDialog::CTemplateDialog(int nTemplateId, QWidget* pParent)
     }
     OnClicked(IDOK, [this] { OnOK(); });
     OnClicked(IDCANCEL, [this] { OnCancel(); });
+    for (QWidget* pControl : controls) {
+        pControl->installEventFilter(this);
+    }
+    if (nTemplateId != IDD_ABOUTBOX) {
+        connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this,
+                &CTemplateDialog::ShowAbout);
+    }
 }
 
 int CTemplateDialog::DoModal() {
@@ -42,6 +55,14 @@ int CTemplateDialog::DoModal() {
         m_pFirstTabStop->setFocus(Qt::TabFocusReason);
     }
     return exec();
+}
+
+void CTemplateDialog::showEvent(QShowEvent* pEvent) {
+    QDialog::showEvent(pEvent);
+    // Styles draw the focus mark only after a key has moved the focus; a person starting with
+    // the keyboard must see it at once.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    update();
 }
 
 QWidget* CTemplateDialog::GetDlgItem(int nId) const {
@@ -75,6 +96,49 @@ void CTemplateDialog::OnClicked(int nId, std::function<void()> handler) {
 
 void CTemplateDialog::reject() {
     OnCancel();
+}
+
+bool CTemplateDialog::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pEvent->type() != QEvent::KeyPress) {
+        return QDialog::eventFilter(pWatched, pEvent);
+    }
+    const auto* pKey = static_cast<QKeyEvent*>(pEvent);
+    const auto* pCombo = qobject_cast<QComboBox*>(pWatched);
+    const bool bTakesNoText = qobject_cast<QAbstractButton*>(pWatched) != nullptr ||
+                              (pCombo != nullptr && !pCombo->isEditable());
+    QAbstractButton* pButton = nullptr;
+    if (bTakesNoText && (pKey->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier) {
+        pButton = MnemonicButton(pKey->key());
+    }
+    if (pButton == nullptr) {
+        return QDialog::eventFilter(pWatched, pEvent);
+    }
+    // As Alt with the letter: a push button is pressed where the focus is, a check box gets it.
+    if (qobject_cast<QPushButton*>(pButton) == nullptr) {
+        pButton->setFocus(Qt::ShortcutFocusReason);
+    }
+    pButton->click();
+    return true;
+}
+
+QAbstractButton* CTemplateDialog::MnemonicButton(int nKey) const {
+    if (nKey < Qt::Key_0 || nKey > Qt::Key_Z) {
+        return nullptr;
+    }
+    const QKeySequence wanted(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(nKey)));
+    for (const auto& [nId, pControl] : m_Controls) {
+        auto* pButton = qobject_cast<QAbstractButton*>(pControl);
+        if (pButton != nullptr && pButton->isEnabled() &&
+            QKeySequence::mnemonic(pButton->text()) == wanted) {
+            return pButton;
+        }
+    }
+    return nullptr;
+}
+
+void CTemplateDialog::ShowAbout() {
+    CAboutDlg about;
+    about.DoModal();
 }
 
 #ifdef Q_OS_WIN

@@ -7,10 +7,12 @@
 #include "dialogs/DialogTemplate.h"
 
 class CSystemMenu;
+class QAbstractButton;
 
 // A modal dialog made from one of the program's dialog templates, with the shape of the old
 // platform's dialogs: OnInitDialog before it shows, OnOK and OnCancel that end it with IDOK
-// and IDCANCEL, Enter for the default button, Escape and the close box for OnCancel.
+// and IDCANCEL, Enter for the default button, Escape and the close box for OnCancel, F1 for
+// the About box.
 class CTemplateDialog : public QDialog {
 public:
     explicit CTemplateDialog(int nTemplateId, QWidget* pParent = nullptr);
@@ -41,14 +43,21 @@ protected:
     // Runs handler when the button of that id is clicked.
     void OnClicked(int nId, std::function<void()> handler);
     CSystemMenu& SystemMenu() const { return *m_pSystemMenu; }
+    // Runs the About box.
+    void ShowAbout();
 
     void reject() override;
+    void showEvent(QShowEvent* pEvent) override;
+    // Plain mnemonic letters on controls that take no text, as in the old platform's dialogs.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& eventType, void* pMessage, qintptr* pResult) override;
 #endif
 
 private:
     [[noreturn]] void FailBinding(int nId) const;
+    // The button whose mnemonic is that key, or null.
+    QAbstractButton* MnemonicButton(int nKey) const;
 
     const DialogTemplate m_Template;
     std::map<int, QWidget*> m_Controls;

@@ -1,14 +1,12 @@
 #include "fileio/CFileWriter.h"
 
-#include <cstring>
-
 CFileWriter::~CFileWriter() = default;
 
 bool CFileWriter::Open(const std::string& path, const char* mode) {
     Close();
     // Only the write modes make sense here: the file is always made anew.
     const bool bWriteMode = mode != nullptr && mode[0] == 'w';
-    m_bFailed = !bWriteMode || !m_AtomicFile.Open(path, std::strchr(mode, 'b') == nullptr);
+    m_bFailed = !bWriteMode || !m_AtomicFile.Open(path);
     if (m_bFailed) {
         return false;
     }
@@ -16,7 +14,7 @@ bool CFileWriter::Open(const std::string& path, const char* mode) {
     return true;
 }
 
-bool CFileWriter::Close() {
+bool CFileWriter::Close(CAtomicFile::CommitMode eMode) {
     if (m_pFile == nullptr) {
         return !m_bFailed;
     }
@@ -25,7 +23,7 @@ bool CFileWriter::Close() {
         m_AtomicFile.Discard();
         return false;
     }
-    m_bFailed = !m_AtomicFile.Commit();
+    m_bFailed = !m_AtomicFile.Commit(eMode);
     return !m_bFailed;
 }
 

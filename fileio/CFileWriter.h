@@ -17,11 +17,14 @@ public:
     CFileWriter& operator=(const CFileWriter&) = delete;
 
     // Closes a stream still open, then starts the file at path; mode is a stdio write mode,
-    // "wb" or "wt". False when the file cannot be created or the mode is not a write mode.
+    // "wb" or "wt" (both write the bytes as given). False when the file cannot be created or
+    // the mode is not a write mode.
     bool Open(const std::string& path, const char* mode);
-    // Puts the file in place; false when the open, any write or the close failed, and then
-    // the old file stays as it was. Safe to repeat.
-    bool Close();
+    // Puts the file in place; false when the open, any write or the close failed, or when
+    // CreateIfAbsent finds a file there, and then the old file stays as it was. Safe to repeat.
+    bool Close(CAtomicFile::CommitMode eMode = CAtomicFile::CommitMode::Replace);
+    // Why Open or Close failed: for a message that tells a file in the way from a write error.
+    CAtomicFile::Failure LastFailure() const { return m_AtomicFile.LastFailure(); }
     // A 32-bit length (the text's length + 1) and the text with its NUL.
     bool WriteString(const std::string& text);
 

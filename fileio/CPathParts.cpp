@@ -4,11 +4,9 @@
 #include <cstring>
 #include <string_view>
 
-namespace {
+#include "fileio/PathText.h"
 
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
+namespace {
 
 // Copies part into a buffer of capacity N. Split has refused paths too long for m_szPath,
 // and no part of a shorter path is longer than its buffer allows; the bound guards all the
@@ -41,19 +39,11 @@ void CPathParts::Split(const char* pszPath) {
     }
     CopyPart(m_szPath, path);
 
-    std::string_view rest = path;
-    if (rest.size() >= 2 && rest[1] == ':') {
-        CopyPart(m_szDrive, rest.substr(0, 2));
-        rest.remove_prefix(2);
-    }
-    size_t nDirEnd = 0;
-    for (size_t i = 0; i < rest.size(); ++i) {
-        if (IsSeparator(rest[i])) {
-            nDirEnd = i + 1;
-        }
-    }
-    CopyPart(m_szDir, rest.substr(0, nDirEnd));
-    rest.remove_prefix(nDirEnd);
+    const size_t nDrive = PathText::DriveLength(path);
+    const size_t nDirEnd = PathText::DirectoryEnd(path);
+    CopyPart(m_szDrive, path.substr(0, nDrive));
+    CopyPart(m_szDir, path.substr(nDrive, nDirEnd - nDrive));
+    std::string_view rest = path.substr(nDirEnd);
 
     const size_t nDot = rest.rfind('.');
     if (nDot == std::string_view::npos) {

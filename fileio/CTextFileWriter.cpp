@@ -1,6 +1,6 @@
 #include "fileio/CTextFileWriter.h"
 
 bool CTextFileWriter::WriteLine(const std::string& text) {
-    const std::string line = text + "\n";
+    const std::string line = text + "\r\n";
     return WriteBytes(line.data(), line.size());
 }

@@ -7,6 +7,6 @@
 // Writes a text file line by line.
 class CTextFileWriter : public CFileWriter {
 public:
-    // The text and a line feed; a text stream turns it into the platform's line ending.
+    // The text and CRLF on every platform: the generator's files are Windows text files.
     bool WriteLine(const std::string& text);
 };

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "definition/CKvlDefinition.h"
+#include "fileio/PathText.h"
 #include "platform/CProfileFile.h"
 
 namespace {
@@ -182,10 +183,7 @@ private:
 }  // namespace
 
 Vec3 CMapMeasurement::FolderQuantum(const std::string& mapPath) {
-    const size_t nSlash = mapPath.find_last_of("\\/");
-    const std::string summary =
-        (nSlash == std::string::npos ? std::string() : mapPath.substr(0, nSlash + 1)) +
-        "summary.INI";
+    const std::string summary = PathText::DirectoryOf(mapPath) + "summary.INI";
     Vec3 quantum{256, 256, 256};
     const char* const keys[] = {"quantum_unit_x", "quantum_unit_y", "quantum_unit_z"};
     for (int i = 0; i < 3; ++i) {

@@ -12,11 +12,8 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr std::string_view kPlatformLineEnding = "\r\n";
-#else
-constexpr std::string_view kPlatformLineEnding = "\n";
-#endif
+// A profile made new is a Windows text file wherever it is made; an existing one keeps its own.
+constexpr std::string_view kNewFileLineEnding = "\r\n";
 
 enum class FileState { Missing, Read, Unreadable };
 
@@ -73,13 +70,14 @@ std::optional<CIniDocument> CProfileFile::Read(const std::string& path) {
     if (contents.eState == FileState::Unreadable) {
         return std::nullopt;
     }
-    return CIniDocument(contents.strBytes, kPlatformLineEnding);
+    // Content that is no profile text reads as unreadable, so that it is never rewritten.
+    return CIniDocument::Parse(contents.strBytes, kNewFileLineEnding);
 }
 
 bool CProfileFile::Write(const std::string& path, const CIniDocument& document) {
     const std::string bytes = document.Bytes();
     CAtomicFile file;
-    if (!file.Open(path, false)) {
+    if (!file.Open(path)) {
         return false;
     }
     if (std::fwrite(bytes.data(), 1, bytes.size(), file.Stream()) != bytes.size()) {

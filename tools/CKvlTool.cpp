@@ -29,7 +29,7 @@ CKvlTool::CKvlTool()
                " unless --profile names another.";
     });
     for (ICommand* pCommand :
-         std::initializer_list<ICommand*>{&m_Make, &m_Dump, &m_Check, &m_Measure}) {
+         std::initializer_list<ICommand*>{&m_Make, &m_Dump, &m_Check, &m_Measure, &m_Paths}) {
         m_Commands.emplace_back(pCommand->Register(*m_pApp), pCommand);
     }
 }
@@ -69,7 +69,7 @@ int CKvlTool::RunCommand(int argc, const char* const* argv, std::ostream& out,
                 return pCommand->Run(out, messages);
             }
         }
-        messages << "name a subcommand: make, dump, check or measure\n"
+        messages << "name a subcommand: make, dump, check, measure or paths\n"
                  << "run with --help for more information\n";
     } catch (const std::bad_alloc&) {
         messages << "out of memory\n";

@@ -9,6 +9,7 @@
 #include "tools/CDumpCommand.h"
 #include "tools/CMakeCommand.h"
 #include "tools/CMeasureCommand.h"
+#include "tools/CPathsCommand.h"
 
 namespace CLI {
 class App;
@@ -35,5 +36,6 @@ private:
     CDumpCommand m_Dump;
     CCheckCommand m_Check;
     CMeasureCommand m_Measure;
+    CPathsCommand m_Paths;
     std::vector<std::pair<CLI::App*, ICommand*>> m_Commands;
 };

@@ -11,6 +11,7 @@
 #include "config/ProfileLocation.h"
 #include "definition/CKvlWriter.h"
 #include "fileio/CPathParts.h"
+#include "fileio/PathText.h"
 #include "platform/CProcessSetup.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/CKvlTextFormatter.h"
@@ -23,6 +24,17 @@ constexpr const char* kStandardOutput = "-";
 // The longest file name, in bytes or UTF-16 units, the file systems kvltool meets allow.
 constexpr size_t kMaxFileName = 255;
 
+// The definition names its map without folders, since the generator looks for it in the
+// collection's folder; its file goes beside the map.
+namespace MapNames {
+std::string Stored(const std::string& mapPath) {
+    return PathText::FileNameOf(mapPath);
+}
+std::string OutputBeside(const std::string& mapPath) {
+    return PathText::DirectoryOf(mapPath) + CKvlWriter::ProposedFileName(mapPath);
+}
+}  // namespace MapNames
+
 bool InsideDimension(int32_t nCoordinate, int32_t nDimension) {
     return nCoordinate >= 0 && nCoordinate < nDimension;
 }
@@ -31,8 +43,13 @@ bool InsideDimension(int32_t nCoordinate, int32_t nDimension) {
 std::string WhyNotWritten(const std::string& path, int nError) {
     std::error_code error;
     const std::filesystem::path target(path);
-    if (std::filesystem::is_directory(target, error)) {
+    const std::filesystem::file_status status = std::filesystem::status(target, error);
+    if (std::filesystem::is_directory(status)) {
         return "is a folder";
+    }
+    // A pipe or a device (-o /dev/null) is never replaced by a regular file.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return "is not a regular file and is never replaced";
     }
     const std::filesystem::path folder = target.parent_path();
     if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
@@ -58,11 +75,11 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
     pMake->footer(
         "The sub cells given with --exit are written in the order given, then one without exits "
         "for every other sub cell of the block.\n"
+        "With --from-map the dimensions and exits not given are those kvltool measure suggests.\n"
         "Example: kvltool make room1.map --dims 2x1x1 --exit 1,0,0:NE");
     pMake
         ->add_option("MAP", m_strMapFile,
-                     "the prefab's .map file name as the definition stores it, normally a bare "
-                     "name such as room1.map")
+                     "the prefab's .map file; the definition stores its name without folders")
         ->required();
     pMake
         ->add_option_function<std::string>(
@@ -74,9 +91,9 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
                     throw CLI::ValidationError("--dims", error);
                 }
                 m_Dimensions = *dimensions;
+                m_bDimsGiven = true;
             },
             "size in sub cells (cells of 256 units) along X, Y and Z")
-        ->required()
         ->type_name("XxYxZ");
     pMake
         ->add_option_function<std::vector<std::string>>(
@@ -123,15 +140,18 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
     pId->excludes(pProfile);
     pMake
         ->add_option("-o,--output", m_strOutput,
-                     "the file to write; by default the map file's base name and .KVL in the "
-                     "current folder")
+                     "the file to write; by default the map file's base name and .KVL beside "
+                     "the map")
         ->type_name("FILE");
     pMake->add_flag("--force", m_bForce, "replace the output file if it exists");
+    pMake->add_flag("--from-map", m_bFromMap,
+                    "measure the map for the dimensions and exits that are not given");
+    m_Options.AddTo(*pMake);
     return pMake;
 }
 
 int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
-    if (!CheckInput(err)) {
+    if (!TakeFromMap(err) || !CheckInput(err)) {
         return ToolExitCode::kUsageOrIoError;
     }
     const std::optional<std::string> path = OutputPath(err);
@@ -158,7 +178,15 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
         return ToolExitCode::kUsageOrIoError;
     }
     definition.m_nId = *nId;
-    if (!writer.Commit(*nId)) {
+    // Without --force the file goes in only where none is: of makers racing for one name,
+    // one wins and the others are told.
+    if (!writer.Commit(*nId, m_bForce ? CAtomicFile::CommitMode::Replace
+                                      : CAtomicFile::CommitMode::CreateIfAbsent)) {
+        if (writer.LastFailure() == CAtomicFile::Failure::Exists) {
+            err << *path << ": exists already; give --force to replace it; identifier " << *nId
+                << " is used up\n";
+            return ToolExitCode::kUsageOrIoError;
+        }
         err << *path << ": " << WhyNotWritten(*path, errno) << "; nothing was changed there, but "
             << "identifier " << *nId << " is used up\n";
         return ToolExitCode::kUsageOrIoError;
@@ -188,6 +216,44 @@ std::string CMakeCommand::Summary(const CKvlDefinition& definition) const {
     return "identifier " + std::to_string(definition.m_nId) + ", dimensions " +
            CKvlTextFormatter::FormatDimensions(m_Dimensions[0], m_Dimensions[1], m_Dimensions[2]) +
            ", sub cell records " + std::to_string(definition.GetSubCellCount());
+}
+
+bool CMakeCommand::TakeFromMap(std::ostream& err) {
+    if (!m_bFromMap) {
+        if (!m_bDimsGiven) {
+            err << "no size given: give --dims, or --from-map to measure it from the map\n";
+        }
+        return m_bDimsGiven;
+    }
+    MapMeasurement measurement;
+    std::string error;
+    bool bUnreadable = false;
+    if (!m_Options.MeasureFile(m_strMapFile, measurement, error, bUnreadable)) {
+        err << error << "\n";
+        return false;
+    }
+    for (const std::string& warning : m_Options.Warnings(m_strMapFile, measurement)) {
+        err << warning << '\n';
+    }
+    if (!m_bDimsGiven) {
+        m_Dimensions = measurement.dims;
+    }
+    if (m_Exits.empty()) {
+        for (const SuggestedExit& suggested : measurement.m_Exits) {
+            SubCell cell;
+            cell.nX = suggested.nX;
+            cell.nY = suggested.nY;
+            cell.nZ = suggested.nZ;
+            cell.SetExits(suggested.nExits);
+            m_Exits.push_back(cell);
+        }
+    }
+    if (m_Exits.empty()) {
+        // A closed prefab is still a whole block of sub cells without exits.
+        err << m_strMapFile << ": no side is open; every sub cell is written without exits\n";
+        m_Exits.emplace_back();
+    }
+    return true;
 }
 
 bool CMakeCommand::CheckInput(std::ostream& err) const {
@@ -242,7 +308,7 @@ std::optional<std::string> CMakeCommand::OutputPath(std::ostream& err) const {
             << " a file name may have; name it with -o\n";
         return std::nullopt;
     }
-    return name;
+    return MapNames::OutputBeside(m_strMapFile);
 }
 
 std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
@@ -273,7 +339,7 @@ std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
 
 CKvlDefinition CMakeCommand::BuildDefinition() const {
     CKvlDefinition definition;
-    definition.m_strMapFile = m_strMapFile;
+    definition.m_strMapFile = MapNames::Stored(m_strMapFile);
     definition.m_nDimX = m_Dimensions[0];
     definition.m_nDimY = m_Dimensions[1];
     definition.m_nDimZ = m_Dimensions[2];

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 
 #include "platform/CModulePath.h"
@@ -13,6 +14,21 @@
 namespace {
 
 const QString kTitle = QStringLiteral("KVLEdit");
+
+// A box as narrow as a short text would have its caption cut by the window manager; the box
+// sizes itself to its layout, so the layout gets a strut as wide as the caption and the frame's
+// buttons beside it.
+void KeepCaptionWhole(QMessageBox& box) {
+    auto* pLayout = qobject_cast<QGridLayout*>(box.layout());
+    if (pLayout == nullptr) {
+        return;
+    }
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    const int nFrameButtons = 4 * metrics.height() * 2;
+    const int nWidth = metrics.horizontalAdvance(box.windowTitle()) + nFrameButtons;
+    pLayout->addItem(new QSpacerItem(nWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                     pLayout->rowCount(), 0, 1, pLayout->columnCount());
+}
 
 QString StartingFolder(const FileDialogRequest& request) {
     const QString strDir = QFile::decodeName(QByteArray::fromStdString(request.strInitialDir));
@@ -28,6 +44,7 @@ MessageBoxResult CQtPlatformServices::ShowMessageBox(const std::string& text, Me
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(bYesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    KeepCaptionWhole(box);
     const int nAnswer = box.exec();
     if (!bYesNo) {
         return MessageBoxResult::Ok;

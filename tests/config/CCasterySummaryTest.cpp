@@ -1,19 +1,34 @@
-#include <QFile>
-
 #include "CConfigTest.h"
+#include "FakeWinePrefix.h"
 #include "config/CCasterySummary.h"
 
 namespace {
 
+// CRLF on every platform, as the generator writes it.
 const char* const kDefaultFile =
-    "; Prefab Castery Summary Data File\n;\n[general]\n;\n; The description field should provide"
-    " a brief friendly description of\n; the style of map that will be produced by using this "
-    "Prefab Castery.\ndescription=not yet described\n;\n; The gen_class_name field must match the"
-    " name of the class that\n; is required to generate maps using this Castery.\ngen_class_name="
-    "Generic\n;\n; The game_type field must be one of the following values:\n; 1= Quake\n; 2= "
-    "Quake II\n; 3= Hexen II\ngame_type=2\n;\n; The quantum_unit fields must equal the quantum "
-    "unit size you have de-\n; cided upon for this Castery.\nquantum_unit_x=256\nquantum_unit_y="
-    "256\nquantum_unit_z=256\n";
+    "; Prefab Castery Summary Data File\r\n"
+    ";\r\n"
+    "[general]\r\n"
+    ";\r\n"
+    "; The description field should provide a brief friendly description of\r\n"
+    "; the style of map that will be produced by using this Prefab Castery.\r\n"
+    "description=not yet described\r\n"
+    ";\r\n"
+    "; The gen_class_name field must match the name of the class that\r\n"
+    "; is required to generate maps using this Castery.\r\n"
+    "gen_class_name=Generic\r\n"
+    ";\r\n"
+    "; The game_type field must be one of the following values:\r\n"
+    "; 1= Quake\r\n"
+    "; 2= Quake II\r\n"
+    "; 3= Hexen II\r\n"
+    "game_type=2\r\n"
+    ";\r\n"
+    "; The quantum_unit fields must equal the quantum unit size you have de-\r\n"
+    "; cided upon for this Castery.\r\n"
+    "quantum_unit_x=256\r\n"
+    "quantum_unit_y=256\r\n"
+    "quantum_unit_z=256\r\n";
 
 // The summary values in one line: description|class|game type|quantum units x|y|z.
 std::string Loaded() {
@@ -49,8 +64,8 @@ TEST_F(CCasterySummaryTest, ExistingFileOrFolderIsReadWithoutAWord) {
     EXPECT_EQ(Loaded(), "Castle rooms|Castle|1|128|96|64");
 
     // A folder of the name counts as the file; its entries read as missing.
-    ASSERT_TRUE(QFile::remove(QString::fromStdString(m_strSummary)));
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(m_strSummary)));
+    ASSERT_TRUE(std::filesystem::remove(m_strSummary));
+    ASSERT_TRUE(std::filesystem::create_directory(m_strSummary));
     EXPECT_EQ(LoadSummary(), Texts{});
     EXPECT_EQ(Loaded(), "||0|0|0|0");
     EXPECT_EQ(TestFiles::ListFolder(m_strBin), Texts{"summary.INI"});
@@ -70,7 +85,7 @@ TEST_F(CCasterySummaryTest, MissingFolderShowsThePathTwiceThenTheFailure) {
     const std::string path = theSettings.m_strSourceDir + "summary.INI";
     EXPECT_EQ(LoadSummary(),
               (Texts{PathMessage(path), PathMessage(path), "Couldn't open file!\n" + path}));
-    EXPECT_FALSE(QFile::exists(m_Dir.filePath("missing")));
+    EXPECT_FALSE(TestFiles::Exists(PathOf("missing")));
 }
 
 TEST_F(CCasterySummaryTest, DefaultFileThatCannotBeWrittenWholeIsNotLeftAndTheUserIsTold) {
@@ -80,6 +95,38 @@ TEST_F(CCasterySummaryTest, DefaultFileThatCannotBeWrittenWholeIsNotLeftAndTheUs
     };
     EXPECT_EQ(ChildProcess::Run(load, 100), 0);
     EXPECT_EQ(TestFiles::ListFolder(m_strBin), Texts{});
+}
+
+// The editor at start-up takes the profile's Windows paths as the generator does under Wine:
+// it writes the default file where the generator will look, never a file named with "\".
+TEST_F(CCasterySummaryTest, WindowsSourceDirectoryLeadsToTheFolderWineUses) {
+    const FakeWinePrefix wine(PathOf("wine"));
+    const struct {
+        const char* pszBin;
+        const char* pszValue;
+        const char* pszSummary;
+    } cases[] = {
+        {"pfx/drive_c/Gridforge/", R"(D:\Prefabs\)", "pfx/drive_d/Prefabs/summary.INI"},
+        {"gen/bin/", R"(..\Maps\s2\)", "gen/bin/../maps/S2/summary.INI"},
+    };
+    for (const auto& c : cases) {
+        m_Services.SetExecutablePath(wine.Path(c.pszBin) + "kvledit");
+        m_App.SetProfilePath();
+        TestFiles::WriteAll(theSettings.m_strProfilePath,
+                            std::string("[globals]\nsource_directory=") + c.pszValue + "\n");
+        std::vector<std::string> files = wine.Everything();
+        const size_t nMessages = m_Services.Messages().size();
+        theSettings.Load();
+
+        const std::string summary = wine.Path(c.pszSummary);
+        EXPECT_EQ(m_Services.Messages().size(), nMessages + 1);
+        EXPECT_EQ(m_Services.MessageTexts().back(),
+                  PathMessage(std::string(c.pszValue) + "summary.INI\nwhich is " + summary));
+        EXPECT_EQ(TestFiles::ReadAll(summary), kDefaultFile);
+        files.push_back(std::filesystem::path(summary).lexically_normal().string());
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(wine.Everything(), files);
+    }
 }
 
 }  // namespace

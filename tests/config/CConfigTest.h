@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QTemporaryDir>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,17 +20,15 @@ class CConfigTest : public testing::Test {
 protected:
     CConfigTest() {
         theSettings.Reset();
-        QDir(m_Dir.path()).mkdir("bin");
+        std::filesystem::create_directory(m_Dir.PathOf("bin"));
         m_Services.SetExecutablePath(m_strBin + "kvledit");
         m_App.SetProfilePath();
     }
     ~CConfigTest() override { theSettings.Reset(); }
 
-    std::string PathOf(const std::string& relative) const {
-        return m_Dir.filePath(QString::fromStdString(relative)).toStdString();
-    }
+    std::string PathOf(const std::string& relative) const { return m_Dir.PathOf(relative); }
 
-    QTemporaryDir m_Dir;
+    TestFiles::TempFolder m_Dir;
     const std::string m_strBin = PathOf("bin") + "/";
     const std::string m_strProfile = m_strBin + "Gridforge.INI";
     CScriptedPlatformServices m_Services;

@@ -1,9 +1,11 @@
 #include <unistd.h>
 
-#include <QLockFile>
+#include <csignal>
+#include <filesystem>
 #include <set>
 
 #include "CConfigTest.h"
+#include "platform/CFileLock.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ TEST_F(CGeneratorSettingsTest, ProfileLiesBesideTheExecutableHoweverLongItsPath)
 }
 
 TEST_F(CGeneratorSettingsTest, LoadWithoutProfileTakesTheDefaultsBesideTheExecutable) {
-    QDir(m_Dir.path()).mkpath("maps/S2");
+    std::filesystem::create_directories(PathOf("maps/S2"));
     theSettings.Load();
 
     const std::string& bin = m_strBin;
@@ -70,16 +72,18 @@ TEST_F(CGeneratorSettingsTest, LoadReadsEveryKeyIntoItsOwnSetting) {
               "/t/|" + m_strBin + "|D:\\g\\|3|c|q1b|q1l|q1v|q2b|q2v|q2l|5|6|7|0.250000|");
 }
 
-// A lock left by an editor that crashed holds up nobody; the last identifier is handed out once
-// and the counter never wraps.
+// An editor killed while it holds the lock holds up nobody; the last identifier is handed out
+// once and the counter never wraps.
 TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
-    const auto lockAndCrash = [this] {
-        return (new QLockFile(QString::fromStdString(m_strProfile + ".lock")))->tryLock();
+    const auto lockAndDie = [this] {
+        CFileLock lock;
+        return lock.Lock(CFileLock::LockPathFor(m_strProfile), std::chrono::seconds(1)) &&
+               raise(SIGKILL) == 0;
     };
-    ASSERT_EQ(ChildProcess::Run(lockAndCrash), 0);
+    ASSERT_EQ(ChildProcess::Run(lockAndDie), -1) << "the holder is killed";
     theSettings.AllocateNextId();
     EXPECT_EQ(theSettings.m_Definition.m_nId, 1u);
-    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=2\n");
+    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\r\nNEXT_ID=2\r\n");
 
     TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=-1\n");
     EXPECT_EQ(theSettings.AllocateNextId(), CGeneratorSettings::IdAllocation::Reserved);
@@ -92,10 +96,10 @@ TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
     EXPECT_EQ(m_Services.MessageTexts(),
               Texts{"No identifier is left!\n" + m_strProfile +
                     "\nThe last identifier, 4294967295, has been handed out."});
-    EXPECT_EQ(TestFiles::ListFolder(m_strBin), Texts{"Gridforge.INI"});
+    EXPECT_EQ(TestFiles::ListFolder(m_strBin), (Texts{"Gridforge.INI", "Gridforge.INI.lock"}));
 }
 
-// First the disk is full; then the lock cannot be written while the short profile could be,
+// First the disk is full; then the lock cannot be taken (a folder has the lock file's name),
 // and the counter is left alone: another editor may be advancing it.
 TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) {
     const auto allocate = [this] {
@@ -105,31 +109,41 @@ TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) 
     };
     const std::string counter = "[ID]\nNEXT_ID=41\n";
     for (const auto& [profile, nFileSizeLimit] :
-         {std::pair{counter + std::string(8000, ';'), 4096}, {counter, 32}}) {
+         {std::pair{counter + std::string(8000, ';'), 4096}, {counter, 0}}) {
         TestFiles::WriteAll(m_strProfile, profile);
+        if (nFileSizeLimit == 0) {
+            std::filesystem::remove(m_strProfile + ".lock");
+            std::filesystem::create_directory(m_strProfile + ".lock");
+        }
         EXPECT_EQ(ChildProcess::Run(allocate, nFileSizeLimit), 0) << "41 and one message expected";
         EXPECT_EQ(TestFiles::ReadAll(m_strProfile), profile);
     }
 
-    QDir(QString::fromStdString(m_strBin)).removeRecursively();
+    std::filesystem::remove_all(m_strBin);
     theSettings.AllocateNextId();
     EXPECT_EQ(theSettings.m_Definition.m_nId, 1u);
     EXPECT_EQ(m_Services.MessageTexts(), Texts{ReserveFailed(1)});
 }
 
 // Each editor waits at a gate until all are there; its exit code is its identifier, or 0 when
-// it showed a message box.
+// it showed a message box. Half of them reach the profile through a symbolic link.
 TEST_F(CGeneratorSettingsTest, EditorsStartedTogetherReceiveDistinctConsecutiveIdentifiers) {
     TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=41\n");
+    std::filesystem::create_symlink(m_strProfile, PathOf("link.INI"));
     int gate[2];
     ASSERT_EQ(pipe(gate), 0);
     std::vector<int> editors;
-    for (int i = 0; i < 12; ++i) {
+    std::set<int> expected;
+    for (int i = 0; i < 40; ++i) {
+        expected.insert(41 + i);
         editors.push_back(ChildProcess::Start([&] {
             char c = 0;
             close(gate[1]);
             if (read(gate[0], &c, 1) != 0) {
                 return 0;
+            }
+            if (i % 2 == 1) {
+                m_App.SetProfileName(PathOf("link.INI"));
             }
             theSettings.AllocateNextId();
             return m_Services.Messages().empty() ? static_cast<int>(theSettings.m_Definition.m_nId)
@@ -142,8 +156,9 @@ TEST_F(CGeneratorSettingsTest, EditorsStartedTogetherReceiveDistinctConsecutiveI
     for (const int nEditor : editors) {
         ids.insert(ChildProcess::Wait(nEditor));
     }
-    EXPECT_EQ(ids, (std::set{41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52}));
-    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=53\n");
+    EXPECT_EQ(ids, expected);
+    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=81\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link.INI")));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 
 #include "CEditorFixture.h"
@@ -120,19 +121,40 @@ TEST_F(CEditorDialogsTest, LeavingAsksKeepsAllAfterNoAndEndsWithoutSavingAfterYe
     EXPECT_TRUE(m_Services.FileDialogs().empty()) << "nothing saved";
 }
 
-TEST_F(CEditorDialogsTest, TheMenuKeyOffersTheAboutBox) {
+// F1 opens the About box from either dialog; the Menu key opens the window's menu with the
+// About item selected, and a text field's own menu ends with it.
+TEST_F(CEditorDialogsTest, TheAboutBoxOpensFromF1TheMenuKeyAndTheTextFieldsMenu) {
+    const auto popup = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
     m_Driver.When<CKVLEditDlg>([&](CKVLEditDlg& dialog) {
-        QWidget& field = Control<QLineEdit>(dialog, IDC_DIM_Y);
-        field.setFocus();
-        QTest::keyClick(&field, Qt::Key_Menu);
-        auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(pMenu, nullptr);
-        EXPECT_EQ(pMenu->actions().value(0)->text(), "&About KVLEdit...");
-        QTest::keyClick(pMenu, Qt::Key_Down);
-        QTest::keyClick(pMenu, Qt::Key_Return);  // the About box runs and ends in here
+        QWidget& next = Control<QPushButton>(dialog, IDC_NEXT);
+        next.setFocus();
+        QTest::keyClick(&next, Qt::Key_Menu);
+        ASSERT_NE(popup(), nullptr);
+        EXPECT_EQ(popup()->activeAction()->text(), "&About KVLEdit...");
+        QTest::keyClick(popup(), Qt::Key_Return);
+        dialog.activateWindow();  // back from the About box
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(&next, Qt::Key_F1);
+        QWidget& field = Control<QLineEdit>(dialog, IDC_MAP_FILE);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, field.rect().center(),
+                                     field.mapToGlobal(field.rect().center()));
+        QApplication::sendEvent(&field, &rightClick);
+        ASSERT_NE(popup(), nullptr);
+        EXPECT_EQ(popup()->actions().constLast()->text(), "&About KVLEdit...");
+        EXPECT_TRUE(popup()->actions().value(popup()->actions().size() - 2)->isSeparator());
+        QTest::keyClick(popup(), Qt::Key_Up);  // from the top round to the last item
+        QTest::keyClick(popup(), Qt::Key_Return);
+        Next(dialog, "a.map|1|1|1");
+    });
+    const auto closeAbout = [](CAboutDlg& about) { QTest::keyClick(&about, Qt::Key_Return); };
+    for (int i = 0; i < 3; ++i) {
+        m_Driver.When<CAboutDlg>(closeAbout);
+    }
+    m_Driver.When<CExitDefinitionDlg>([](CExitDefinitionDlg& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_F1);
         dialog.done(IDCANCEL);
     });
-    m_Driver.When<CAboutDlg>([](CAboutDlg& about) { QTest::keyClick(&about, Qt::Key_Return); });
+    m_Driver.When<CAboutDlg>(closeAbout);
     CKVLEditDlg dialog;
     dialog.DoModal();
     EXPECT_EQ(dialog.windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fileio/CPathParts.h"
+#include "fileio/PathText.h"
 
 namespace {
 
@@ -34,8 +35,25 @@ TEST(CPathPartsTest, SplitsWholeAnyPathShorterThan260AndRefusesLongerOnes) {
         EXPECT_EQ(parts.Compose(PP_DRIVE | PP_DIR | PP_FNAME | PP_EXT),
                   expected[0] + expected[1] + expected[2] + expected[3]);
     }
+    // The text rules split as the splitter does, and also paths too long for it.
+    for (const auto& [path, expected] : cases) {
+        if (path.size() < CPathParts::kMaxPath) {
+            EXPECT_EQ(PathText::DirectoryOf(path), expected[0] + expected[1]) << path;
+            EXPECT_EQ(PathText::FileNameOf(path), expected[2] + expected[3]) << path;
+        }
+    }
+    EXPECT_EQ(PathText::DirectoryOf(dir + "x"), dir);
+    EXPECT_EQ(PathText::FileNameOf(dir + "x"), "x");
     parts.Split(nullptr);
     EXPECT_STREQ(parts.Compose(PP_DRIVE | PP_DIR | PP_FNAME | PP_EXT), "");
+}
+
+TEST(CPathPartsTest, PathTextSplitsAtEitherSeparatorAndJoinsWithOne) {
+    EXPECT_EQ(PathText::Components(R"(..\Maps//s2\)"),
+              (std::vector<std::string>{"..", "Maps", "s2"}));
+    EXPECT_EQ(PathText::Components("/"), std::vector<std::string>{});
+    EXPECT_EQ(PathText::Join("", "a"), "a");
+    EXPECT_EQ(PathText::Join(R"(D:\x\)", "a"), R"(D:\x\a)");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -34,5 +35,31 @@ inline std::vector<std::string> ListFolder(const std::string& folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+// A new empty folder under the system's temporary folder, removed with all it holds.
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device random;
+        std::error_code error;
+        const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+        do {
+            m_Path = base / ("kvl-test-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(m_Path, error) && !error);
+    }
+    ~TempFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(m_Path, error);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string Path() const { return m_Path.string(); }
+    std::string PathOf(const std::string& name) const { return (m_Path / name).string(); }
+    std::vector<std::string> Files() const { return ListFolder(Path()); }
+
+private:
+    std::filesystem::path m_Path;
+};
 
 }  // namespace TestFiles

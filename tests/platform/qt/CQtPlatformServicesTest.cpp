@@ -34,7 +34,7 @@ TEST(CQtPlatformServicesTest, FileDialogsFollowTheCurrentDirectoryAndAskBeforeRe
             QTest::keyClick(&field, Qt::Key_Return);
         });
     };
-    const FileDialogRequest save{FileDialogRequest::Kind::Save, "kvl", "room1.KVL",
+    const FileDialogRequest save{FileDialogRequest::Kind::Save, "kvl", "room1.KVL", "",
                                  "KVL Files (*.kvl)|*.kvl||"};
     CQtPlatformServices services;
     driver.When<QFileDialog>([&](QFileDialog& dialog) {
@@ -42,7 +42,7 @@ TEST(CQtPlatformServicesTest, FileDialogsFollowTheCurrentDirectoryAndAskBeforeRe
         EXPECT_EQ(dialog.nameFilters(), (QStringList{"KVL Files (*.kvl)", "Maps (*.map *.MAP)"}));
         dialog.reject();
     });
-    EXPECT_EQ(services.RunFileDialog({FileDialogRequest::Kind::Open, "map", "",
+    EXPECT_EQ(services.RunFileDialog({FileDialogRequest::Kind::Open, "map", "", "",
                                       "KVL Files (*.kvl)|*.kvl|Maps|*.map;*.MAP||Ignored|*.x||"}),
               std::nullopt);
     confirm("");

@@ -1,20 +1,16 @@
+// Windows half of CFolderAccess: Windows answers access questions about folders only by
+// trying, here with a hidden file that vanishes with its handle.
 #include "platform/CFolderAccess.h"
 
-#ifdef _WIN32
 #include <windows.h>
 
+#include <string>
+
 #include "platform/CNativePath.h"
-#else
-#include <unistd.h>
-#endif
 
 bool CFolderAccess::CanCreateFileIn(const std::string& folder) {
-    const std::string strFolder = folder.empty() ? std::string(".") : folder;
-#ifdef _WIN32
-    // Windows answers access questions about folders only by trying: a hidden file that
-    // vanishes with its handle.
     const std::filesystem::path probe =
-        CNativePath::From(strFolder) /
+        CNativePath::From(folder.empty() ? std::string(".") : folder) /
         (L".kvledit-probe-" + std::to_wstring(GetCurrentProcessId()));
     const HANDLE hProbe = CreateFileW(
         probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
@@ -24,7 +20,4 @@ bool CFolderAccess::CanCreateFileIn(const std::string& folder) {
     }
     CloseHandle(hProbe);
     return true;
-#else
-    return access(strFolder.c_str(), W_OK | X_OK) == 0;
-#endif
 }

@@ -34,7 +34,7 @@ protected:
 
 TEST_F(CGeneratorSettingsTest, ProfileLiesBesideTheExecutableHoweverLongItsPath) {
     const std::string folder = PathOf(std::string(200, 'd') + "/" + std::string(200, 'd')) + "/";
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+    std::filesystem::create_directories(folder);
     m_Services.SetExecutablePath(folder + "kvledit");
     m_App.SetProfilePath();
     EXPECT_EQ(theSettings.m_strProfilePath, folder + "Gridforge.INI");

@@ -92,7 +92,10 @@ private:
         if (m_nPos >= m_Text.size()) {
             return "the end of the file";
         }
-        return "\"" + std::string(Word()) + "\"";
+        // Appended in place: "\"" + std::string(...) makes GCC 12 warn -Wrestrict.
+        std::string quoted = "\"";
+        quoted.append(Word()).push_back('"');
+        return quoted;
     }
     // The token at the current position without consuming it: one punctuation character or
     // a run up to white space or punctuation.

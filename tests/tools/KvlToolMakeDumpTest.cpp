@@ -4,13 +4,13 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <tuple>
 
 #include "KvlToolTest.h"
+#include "MapSamples.h"
 #include "tools/CExitLetters.h"
 
 namespace {
@@ -28,7 +28,7 @@ TEST_F(KvlToolTest, MakeThenDumpJsonGivesBackEveryField) {
                               "--exit=0,0,0:sw", "--id=4000000000"});
     ASSERT_EQ(make.nExitCode, 0) << make.strErr;
     EXPECT_EQ(Json::parse(Run({"dump", "--json", "castle hall.KVL"}).strOut),
-              Json::parse(R"j({"file": "castle hall.KVL",
+              Json::parse(R"j({"format": "kvltool-dump/1", "file": "castle hall.KVL",
         "header_length": 34, "signature": "KESTRAVEN SOFTWARE     .KVL (1.0)", "id": 4000000000,
         "map_file": "castle hall.map", "dimensions": {"x": 1, "y": 2, "z": 1},
         "sub_cell_count": 2, "warnings": [], "sub_cells": [
@@ -61,21 +61,43 @@ TEST_F(KvlToolTest, MakeWritesTheEditorsBytes) {
     }
 }
 
-// The output is named after the map file's base name, in the current folder.
+// The output is named after the map file's base name, beside the map, which it names without
+// folders.
 TEST_F(KvlToolTest, MakeReplacesAnExistingFileOnlyWithForce) {
-    Put("hall.tar.KVL", "precious");
-    const QStringList args =
-        Args("make C:\\Prefabs\\hall.tar.map --dims=1x1x1 --exit=0,0,0:N --id=3");
+    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("Prefabs"));
+    Put("Prefabs/hall.tar.KVL", "precious");
+    const QStringList args = Args("make Prefabs/hall.tar.map --dims=1x1x1 --exit=0,0,0:N --id=3");
 
     const ToolRun refused = Run(args);
     EXPECT_EQ(refused.nExitCode, 2);
     EXPECT_THAT(refused.strErr, HasSubstr("hall.tar.KVL: exists already; give --force"));
-    EXPECT_EQ(Read("hall.tar.KVL"), "precious");
+    EXPECT_EQ(Read("Prefabs/hall.tar.KVL"), "precious");
 
     EXPECT_EQ(Run(args + QStringList{"--force"}).nExitCode, 0);
-    EXPECT_EQ(Read("hall.tar.KVL"),
-              Kvl({3, "C:\\Prefabs\\hall.tar.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
-    EXPECT_EQ(Files(), std::vector<std::string>{"hall.tar.KVL"});
+    EXPECT_EQ(Read("Prefabs/hall.tar.KVL"),
+              Kvl({3, "hall.tar.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
+    EXPECT_EQ(TestFiles::ListFolder(Path("Prefabs")), std::vector<std::string>{"hall.tar.KVL"});
+}
+
+// The measured room: a doorway west of (0,0,0) and north of (1,0,0); what is given still wins.
+TEST_F(KvlToolTest, MakeFromMapWritesWhatTheMeasurementSuggests) {
+    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("col"));
+    Put("col/room.map", MapSamples::Room());
+    const ToolRun measured = Run(Args("make col/room.map --from-map --id=5"));
+    ASSERT_EQ(measured.nExitCode, 0) << measured.strErr;
+    EXPECT_EQ(measured.strErr, "");
+    ASSERT_EQ(Run(Args("make col/room.map --dims=2x1x1 --exit=0,0,0:W --exit=1,0,0:N --id=5 "
+                       "-o typed.KVL"))
+                  .nExitCode,
+              0);
+    EXPECT_EQ(Read("col/room.KVL"), Read("typed.KVL"));
+
+    ASSERT_EQ(Run(Args("make col/room.map --from-map --dims=3x1x1 --exit=2,0,0:E --id=5 --force"))
+                  .nExitCode,
+              0);
+    EXPECT_EQ(
+        Read("col/room.KVL"),
+        Kvl({5, "room.map", 3, 1, 1, {Cell(2, 0, 0, EXIT_EAST), Cell(0, 0, 0), Cell(1, 0, 0)}}));
 }
 
 // Of makers racing for one name without --force exactly one writes it; the others are told
@@ -124,6 +146,8 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
         {"", 2, "name a subcommand"},
         {"frobnicate", 2, "frobnicate"},
         {"make a.map --exit=0,0,0:N", 2, "--dims"},
+        {"make gone.map --from-map --id=1", 2, "gone.map: cannot be opened"},
+        {"make plain --from-map --id=1", 2, "plain:1:1: expected an entity's"},
         {"make a.map --dims=2147483648x1x1 --exit=0,0,0:N", 2, "XxYxZ"},
         {"make a.map --dims=2000x2000x1 --exit=0,0,0:N", 2, "limit of 1048576"},
         {"make a.map --dims=1x1x1", 2, "no exits"},
@@ -174,9 +198,8 @@ TEST_F(KvlToolTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
                                                             {"--id=77", 0, 77},
                                                             {"--profile=gone/p.INI", 2, 77}};
     for (const auto& [pszOptions, nExitCode, nId] : steps) {
-        const ToolRun make =
-            Run(Args("make maps/a.map --dims=1x1x1 --exit=0,0,0:N --force " + QString(pszOptions)),
-                program);
+        const ToolRun make = Run(
+            Args("make a.map --dims=1x1x1 --exit=0,0,0:N --force " + QString(pszOptions)), program);
         EXPECT_EQ(make.nExitCode, nExitCode) << pszOptions << make.strErr;
         EXPECT_EQ(make.strErr.empty(), nExitCode == 0) << pszOptions << make.strErr;
         EXPECT_EQ(Json::parse(Run({"dump", "--json", "a.KVL"}).strOut)["id"], nId);
@@ -320,6 +343,36 @@ TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
     EXPECT_EQ(object(1)["warnings"][0]["offset"], 88);
     EXPECT_EQ(object(1)["sub_cells"][0]["reserved1"], 1);
     EXPECT_EQ(object(2)["map_file"], "a\xEF\xBF\xBD\x1B[2J\".map");
+}
+
+// "-" reads standard input; a large definition is written as it is read, in little memory, and
+// memory running out is a message, never an abort. An address space limit ends sanitized
+// programs at their start, so those cases are left to the normal build.
+TEST_F(KvlToolTest, DumpReadsStandardInputAndLargeFilesInBoundedMemory) {
+    const std::string good = Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}});
+    Put("good.KVL", good);
+    ASSERT_EQ(Run(Args("make big.map --dims=1024x1024x1 --exit=0,0,0:N --id=2")).nExitCode, 0);
+    // A map name said to be 400 MB long, in a sparse file that really is that long.
+    Put("huge.KVL", good.substr(0, 42) + std::string("\x00\x84\xD7\x17", 4));
+    std::filesystem::resize_file(Path("huge.KVL"), 400'000'050);
+    constexpr rlim_t kMegabyte = 1 << 20;
+    // Arguments, standard input, standard output, limit, exit code, what it says.
+    const std::tuple<const char*, QString, QString, ResourceLimit, int, const char*> cases[] = {
+        {"dump --json -", Path("good.KVL").c_str(), {}, {}, 0, "\"file\":\"standard input\""},
+        {"dump -", "/dev/zero", {}, {}, 2, "standard input: holds more than 256 MiB"},
+        {"dump --json big.KVL", {}, "/dev/null", {RLIMIT_AS, 300 * kMegabyte}, 0, ""},
+        {"dump huge.KVL", {}, {}, {RLIMIT_AS, 300 * kMegabyte}, 2, "kvltool: out of memory"},
+    };
+    for (const auto& [pszArgs, input, output, limit, nExitCode, pszSays] : cases) {
+#if defined(__SANITIZE_ADDRESS__)
+        if (limit.nResource == RLIMIT_AS) {
+            continue;
+        }
+#endif
+        const ToolRun run = Run(Args(pszArgs), KVLTOOL_PATH, output, limit, input);
+        EXPECT_EQ(run.nExitCode, nExitCode) << pszArgs << run.strErr;
+        EXPECT_THAT(run.strOut + run.strErr, HasSubstr(pszSays)) << pszArgs;
+    }
 }
 
 // Output that cannot be written is an I/O error, never a success or a mere problem.

@@ -29,11 +29,16 @@ struct ToolRun {
 // Runs the built kvltool in a temporary folder of its own and looks at what it leaves there.
 class KvlToolTest : public testing::Test {
 protected:
-    // program: another copy of kvltool to run instead; output: a file for standard output.
+    // program: another copy of kvltool to run instead; output, input: files for standard
+    // output and input.
     ToolRun Run(const QStringList& args, const QString& program = KVLTOOL_PATH,
-                const QString& output = {}, ResourceLimit limit = {}) const {
+                const QString& output = {}, ResourceLimit limit = {},
+                const QString& input = {}) const {
         QProcess process;
         process.setWorkingDirectory(m_Folder.path());
+        if (!input.isEmpty()) {
+            process.setStandardInputFile(input);
+        }
         if (limit.nResource >= 0) {
             process.setChildProcessModifier([limit] {
                 const rlimit value{limit.nLimit, limit.nLimit};

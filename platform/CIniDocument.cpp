@@ -208,7 +208,8 @@ CIniDocument::CIniDocument(std::string text, std::string_view lineEnding, Encodi
                            bytes[nEnd + 1] == '\n';
         const size_t nEndingLength = nEnd == bytes.size() ? 0 : bCrLf ? 2 : 1;
         if (m_strLineEnding.empty() && nEndingLength > 0) {
-            m_strLineEnding = bytes.substr(nEnd, nEndingLength);
+            // From the break itself, not a substr assignment: GCC 12 warns -Wrestrict on that.
+            m_strLineEnding = bCrLf ? std::string("\r\n") : std::string(1, bytes[nEnd]);
         }
         m_Lines.push_back({nPos, nEnd - nPos, static_cast<uint8_t>(nEndingLength), false});
         const size_t nLine = m_Lines.size() - 1;

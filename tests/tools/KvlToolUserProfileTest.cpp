@@ -9,18 +9,14 @@
 #include <nlohmann/json.hpp>
 
 #include "KvlToolTest.h"
+#include "TestUser.h"
 
 namespace {
 
-constexpr const char* kUser = "kvledit-test";
+constexpr const char* kUser = TestUser::kName;
 
-// Whether the test user exists, created now when it did not.
 bool EnsureUser() {
-    QProcess useradd;
-    useradd.start("useradd",
-                  {"--system", "--no-create-home", "--shell", "/usr/sbin/nologin", kUser});
-    useradd.waitForFinished(30000);
-    return getpwnam(kUser) != nullptr;
+    return TestUser::Ensure() != nullptr;
 }
 
 // kvltool installed where its user may not write, as /usr/bin is, and run by that user: the

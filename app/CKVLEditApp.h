@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "config/CKvlApplication.h"
 
 // The editor's application object: start-up runs the whole program.
@@ -7,7 +10,7 @@ class CKVLEditApp : public CKvlApplication {
 public:
     using CKvlApplication::CKvlApplication;
 
-    // Finds the shared profile, loads the settings, then runs the main dialog until it ends.
-    // Returns false: the process ends with it.
-    bool InitInstance();
+    // Takes strProfile, or else finds the shared profile, loads the settings, then runs the
+    // main dialog until it ends. Returns false: the process ends with it.
+    bool InitInstance(const std::optional<std::string>& strProfile = std::nullopt);
 };

@@ -1,15 +1,22 @@
 #include <QApplication>
+#include <iostream>
 
+#include "app/CEditorCommandLine.h"
 #include "app/CKVLEditApp.h"
 #include "platform/CProcessSetup.h"
 #include "platform/qt/CQtPlatformServices.h"
 
-// The editor takes no command line of its own; the process ends when its main dialog does.
+// The command line is read before the QApplication exists, so that --help and --version
+// need no display; the process ends when the main dialog does.
 int main(int argc, char** argv) {
     CProcessSetup::IgnoreFileSizeSignal();
+    CEditorCommandLine commandLine;
+    if (const std::optional<int> nExitCode = commandLine.Parse(argc, argv, std::cout, std::cerr)) {
+        return *nExitCode;
+    }
     QApplication application(argc, argv);
     CQtPlatformServices services;
     CKVLEditApp theApp(services);
-    theApp.InitInstance();
+    theApp.InitInstance(commandLine.Profile());
     return 0;
 }

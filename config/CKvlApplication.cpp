@@ -3,7 +3,7 @@
 #include <cassert>
 
 #include "config/CGeneratorSettings.h"
-#include "fileio/PathText.h"
+#include "config/ProfileLocation.h"
 #include "platform/CProfileFile.h"
 
 namespace {
@@ -24,13 +24,15 @@ CKvlApplication& CKvlApplication::Current() {
     return *g_pCurrent;
 }
 
-void CKvlApplication::SetProfilePath() {
-    // When the executable's folder is unknown the profile is looked for in the current
-    // folder, never in the root folder that a lone separator would name.
-    theSettings.m_strProfilePath =
-        PathText::Join(PathText::DirectoryOf(m_Services.GetExecutablePath()),
-                       CGeneratorSettings::kProfileFileName);
-    SetProfileName(theSettings.m_strProfilePath);
+bool CKvlApplication::SetProfilePath() {
+    const ProfileLocation::Choice choice = ProfileLocation::Find(m_Services.GetExecutablePath());
+    UseProfile(choice.strPath);
+    return choice.bPerUser && ProfileLocation::CreatePerUser(choice.strPath);
+}
+
+void CKvlApplication::UseProfile(const std::string& path) {
+    theSettings.m_strProfilePath = path;
+    SetProfileName(path);
 }
 
 void CKvlApplication::SetProfileName(const std::string& name) {

@@ -21,10 +21,12 @@ public:
 
     IPlatformServices& Services() const { return m_Services; }
 
-    // Makes Gridforge.INI beside the executable the profile file and stores its full path
-    // in theSettings.m_strProfilePath. An executable whose folder is unknown gets the plain
-    // name, that is, the profile in the current folder.
-    void SetProfilePath();
+    // Makes the profile that ProfileLocation finds for the executable the profile file, in
+    // theSettings.m_strProfilePath too. True when that is a per-user profile created just now,
+    // which the caller names to the user.
+    bool SetProfilePath();
+    // Makes path the profile file, as --profile asks.
+    void UseProfile(const std::string& path);
 
     const std::string& GetProfileName() const { return m_strProfileName; }
     void SetProfileName(const std::string& name);

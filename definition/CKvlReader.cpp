@@ -1,5 +1,6 @@
 #include "definition/CKvlReader.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <istream>
 #include <streambuf>
 #include <system_error>
+#include <vector>
 
 #include "definition/CKvlWriter.h"
 #include "platform/CNativePath.h"
@@ -181,24 +183,31 @@ private:
                             std::to_string(nCountOffset) + " announces");
         }
         m_Result.m_Definition.m_SubCells.reserve(nCount);
-        for (uint32_t i = 0; i < nCount; ++i) {
-            if (!ParseSubCell(i)) {
+        // Records are read in blocks: one stream call per record would cost more than the rest.
+        constexpr uint32_t kBlock = 4096;
+        std::vector<unsigned char> block(size_t{kBlock} * CKvlReader::kRecordSize);
+        for (uint32_t nFirst = 0; nFirst < nCount; nFirst += kBlock) {
+            const uint32_t nRecords = std::min(kBlock, nCount - nFirst);
+            const uint64_t nStart = m_nOffset;
+            if (!Take("sub cell record " + std::to_string(nFirst), block.data(),
+                      nRecords * CKvlReader::kRecordSize)) {
                 return false;
+            }
+            for (uint32_t i = 0; i < nRecords; ++i) {
+                if (!ParseSubCell(nFirst + i, block.data() + i * CKvlReader::kRecordSize,
+                                  nStart + uint64_t{i} * CKvlReader::kRecordSize)) {
+                    return false;
+                }
             }
         }
         return true;
     }
 
-    bool ParseSubCell(uint32_t nIndex) {
-        const uint64_t nStart = m_nOffset;
-        const std::string record = "sub cell record " + std::to_string(nIndex);
-        unsigned char bytes[CKvlReader::kRecordSize];
-        if (!Take(record, bytes, sizeof bytes)) {
-            return false;
-        }
+    bool ParseSubCell(uint32_t nIndex, const unsigned char* bytes, uint64_t nStart) {
+        const auto record = [nIndex] { return "sub cell record " + std::to_string(nIndex); };
         const uint16_t nExits = LoadUInt16(bytes);
         if ((nExits & CKvlReader::kUnknownExitBits) != 0) {
-            return Fail(nStart, record + " has exit bits " +
+            return Fail(nStart, record() + " has exit bits " +
                                     Hex16(nExits & CKvlReader::kUnknownExitBits) +
                                     " set that stand for no side");
         }
@@ -209,17 +218,19 @@ private:
         cell.nZ = LoadInt32(bytes + 10);
         cell.nReserved1 = LoadUInt32(bytes + 14);
         cell.nReserved2 = LoadUInt32(bytes + 18);
-        WarnIfSet(record + ": reserved word 1", cell.nReserved1, nStart + 14);
-        WarnIfSet(record + ": reserved word 2", cell.nReserved2, nStart + 18);
+        if (cell.nReserved1 != 0) {
+            Warn(record() + ": reserved word 1", cell.nReserved1, nStart + 14);
+        }
+        if (cell.nReserved2 != 0) {
+            Warn(record() + ": reserved word 2", cell.nReserved2, nStart + 18);
+        }
         m_Result.m_Definition.AddSubCell(cell);
         return true;
     }
 
-    void WarnIfSet(const std::string& field, uint32_t nValue, uint64_t nOffset) {
-        if (nValue != 0) {
-            m_Result.m_Warnings.push_back(
-                {nOffset, field + " is " + std::to_string(nValue) + " instead of 0"});
-        }
+    void Warn(const std::string& field, uint32_t nValue, uint64_t nOffset) {
+        m_Result.m_Warnings.push_back(
+            {nOffset, field + " is " + std::to_string(nValue) + " instead of 0"});
     }
 
     std::istream& m_In;

@@ -34,6 +34,17 @@ private:
 
 namespace {
 
+// A one-column table whose Home and End go to the first and last row, as in a list.
+class CNumberListView : public QTableView {
+protected:
+    QModelIndex moveCursor(CursorAction eAction, Qt::KeyboardModifiers modifiers) override {
+        if (eAction == MoveHome || eAction == MoveEnd) {
+            modifiers |= Qt::ControlModifier;
+        }
+        return QTableView::moveCursor(eAction, modifiers);
+    }
+};
+
 // Styles that open a drop-down list as a pop-up over the box (Fusion among them) measure every
 // item and ignore the visible item count: a long list would take seconds and cover the screen.
 // The old platform's lists drop down below the box, a few items high, with a scroll bar.
@@ -61,7 +72,7 @@ QStyle* DropDownStyle() {
 }  // namespace
 
 CListComboBox::CListComboBox(QWidget* pParent)
-    : QComboBox(pParent), m_pModel(new CNumberListModel(this)), m_pView(new QTableView) {
+    : QComboBox(pParent), m_pModel(new CNumberListModel(this)), m_pView(new CNumberListView) {
     setStyle(DropDownStyle());
     // Items are not measured one by one: the box has a fixed size, and a table's rows all
     // have the header's one height, where a list view would lay out every row first.

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QShortcut>
 
 #include "dialogs/CAboutDlg.h"
@@ -112,7 +113,10 @@ bool CTemplateDialog::eventFilter(QObject* pWatched, QEvent* pEvent) {
     if (pButton == nullptr) {
         return QDialog::eventFilter(pWatched, pEvent);
     }
-    pButton->setFocus(Qt::ShortcutFocusReason);
+    // As Alt with the letter: a push button is pressed where the focus is, a check box gets it.
+    if (qobject_cast<QPushButton*>(pButton) == nullptr) {
+        pButton->setFocus(Qt::ShortcutFocusReason);
+    }
     pButton->click();
     return true;
 }

@@ -20,6 +20,13 @@ public:
     // lineEnding ends the lines of a document that has none of its own.
     explicit CIniDocument(std::string_view bytes, std::string_view lineEnding = "\n");
 
+    // The document of a profile file's bytes, in the encodings the Windows profile functions
+    // read: 8-bit text, UTF-8 after its byte-order mark, or UTF-16LE after its mark; Bytes()
+    // gives them back in the same encoding, mark included. Nothing for bytes that are no
+    // profile text (a NUL, UTF-16 that does not decode), which are then never rewritten.
+    static std::optional<CIniDocument> Parse(std::string_view bytes,
+                                             std::string_view lineEnding = "\n");
+
     // The key's value with one pair of matching outer quotes removed; nothing when the
     // section or the key is missing.
     std::optional<std::string> GetValue(std::string_view section, std::string_view key) const;
@@ -32,6 +39,7 @@ public:
     std::string Bytes() const;
 
 private:
+    enum class Encoding { Bytes, Utf8WithMark, Utf16LE };
     struct Line {
         std::string strText;
         std::string strEnding;  // empty only for a last line without a line break
@@ -47,4 +55,5 @@ private:
 
     std::vector<Line> m_Lines;
     std::string m_strLineEnding;
+    Encoding m_eEncoding = Encoding::Bytes;
 };

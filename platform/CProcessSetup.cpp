@@ -19,3 +19,9 @@ void CProcessSetup::MakeStandardOutputBinary() {
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
 }
+
+void CProcessSetup::MakeStandardInputBinary() {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+}

@@ -9,4 +9,6 @@ public:
     static void IgnoreFileSizeSignal();
     // Bytes written to standard output arrive unchanged: no LF becomes CRLF on Windows.
     static void MakeStandardOutputBinary();
+    // Bytes read from standard input arrive unchanged: no CRLF becomes LF, no Ctrl+Z ends it.
+    static void MakeStandardInputBinary();
 };

@@ -70,7 +70,8 @@ std::optional<CIniDocument> CProfileFile::Read(const std::string& path) {
     if (contents.eState == FileState::Unreadable) {
         return std::nullopt;
     }
-    return CIniDocument(contents.strBytes, kNewFileLineEnding);
+    // Content that is no profile text reads as unreadable, so that it is never rewritten.
+    return CIniDocument::Parse(contents.strBytes, kNewFileLineEnding);
 }
 
 bool CProfileFile::Write(const std::string& path, const CIniDocument& document) {

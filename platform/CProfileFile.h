@@ -12,7 +12,8 @@
 class CProfileFile {
 public:
     // The whole file, to look up many values from one reading: an empty document when the
-    // file is missing, nothing when a file of that name exists but cannot be read.
+    // file is missing, nothing when a file of that name exists but cannot be read or holds
+    // no profile text.
     static std::optional<CIniDocument> Read(const std::string& path);
     // Replaces the file atomically with the document's bytes; false when it failed.
     static bool Write(const std::string& path, const CIniDocument& document);

@@ -119,7 +119,8 @@ private:
     // Called only with dimensions that agree with the map's, so within the sub cell limit.
     void CompareExits(const std::string& path, const CKvlDefinition& definition,
                       const MapMeasurement& measurement) {
-        const auto [nX, nY, nZ] = measurement.dims;
+        // Plain variables: clang 14 cannot capture a structured binding in a lambda.
+        const int32_t nX = measurement.dims[0], nY = measurement.dims[1], nZ = measurement.dims[2];
         const auto Index = [&](int32_t x, int32_t y, int32_t z) {
             return (static_cast<size_t>(x) * nY + y) * nZ + z;
         };

@@ -14,7 +14,7 @@ public:
 
 private:
     // Shows one file; returns its ToolExitCode value.
-    int DumpFile(const std::string& file, std::ostream& out, std::ostream& err) const;
+    int DumpFile(const std::string& name, std::ostream& out, std::ostream& err) const;
 
     std::vector<std::string> m_Files;
     bool m_bJson = false;

@@ -1,7 +1,7 @@
 #include "tools/CKvlGridFormatter.h"
 
 #include <algorithm>
-#include <sstream>
+#include <ostream>
 #include <vector>
 
 #include "tools/CKvlTextFormatter.h"
@@ -129,8 +129,8 @@ bool IsSmallEnough(const CKvlDefinition& definition) {
 
 }  // namespace
 
-std::string CKvlGridFormatter::Format(const std::string& file, const CKvlDefinition& definition) {
-    std::ostringstream text;
+void CKvlGridFormatter::Write(std::ostream& text, const std::string& file,
+                              const CKvlDefinition& definition) {
     const std::string dimensions = CKvlTextFormatter::FormatDimensions(
         definition.m_nDimX, definition.m_nDimY, definition.m_nDimZ);
     text << file << ": identifier " << definition.m_nId << ", map file "
@@ -143,5 +143,4 @@ std::string CKvlGridFormatter::Format(const std::string& file, const CKvlDefinit
     } else {
         CGridPainter(definition).Paint(text);
     }
-    return text.str();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 #include "definition/CKvlDefinition.h"
@@ -14,5 +15,5 @@ public:
     static constexpr int32_t kMaxColumns = 40;
     static constexpr int64_t kMaxCells = 4096;
 
-    static std::string Format(const std::string& file, const CKvlDefinition& definition);
+    static void Write(std::ostream& out, const std::string& file, const CKvlDefinition& definition);
 };

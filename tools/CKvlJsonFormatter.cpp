@@ -1,61 +1,135 @@
 #include "tools/CKvlJsonFormatter.h"
 
+#include <array>
+#include <charconv>
+#include <cstring>
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 #include "definition/CKvlWriter.h"
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+// Collects text and hands it to the stream in large pieces: a million records are written
+// without a million small writes and without the whole text in memory.
+class CJsonOut {
+public:
+    explicit CJsonOut(std::ostream& out) : m_Out(out) {}
+    ~CJsonOut() { Flush(); }
+    CJsonOut(const CJsonOut&) = delete;
+    CJsonOut& operator=(const CJsonOut&) = delete;
 
-Json NoteToJson(const KvlReadNote& note) {
-    return Json{{"offset", note.nOffset}, {"message", note.strMessage}};
-}
-
-Json SubCellToJson(const SubCell& cell) {
-    return Json{{"x", cell.nX},
-                {"y", cell.nY},
-                {"z", cell.nZ},
-                {"exits", cell.GetExits()},
-                {"north", cell.bNorth},
-                {"south", cell.bSouth},
-                {"east", cell.bEast},
-                {"west", cell.bWest},
-                {"reserved1", cell.nReserved1},
-                {"reserved2", cell.nReserved2}};
-}
-
-Json DefinitionToJson(const CKvlDefinition& definition) {
-    Json subCells = Json::array();
-    for (const SubCell& cell : definition.m_SubCells) {
-        subCells.push_back(SubCellToJson(cell));
+    CJsonOut& operator<<(std::string_view text) {
+        if (text.size() > kSlack) {
+            Flush();
+            m_Out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            return *this;
+        }
+        std::memcpy(m_Buffer.data() + m_nUsed, text.data(), text.size());
+        m_nUsed += text.size();
+        return FlushWhenFull();
     }
-    return Json{{"header_length", CKvlReader::kHeaderLength},
-                {"signature", CKvlWriter::kHeaderText},
-                {"id", definition.m_nId},
-                {"map_file", definition.m_strMapFile},
-                {"dimensions",
-                 {{"x", definition.m_nDimX}, {"y", definition.m_nDimY}, {"z", definition.m_nDimZ}}},
-                {"sub_cell_count", definition.GetSubCellCount()},
-                {"sub_cells", std::move(subCells)}};
+    CJsonOut& operator<<(char c) { return *this << std::string_view(&c, 1); }
+    template <typename TNumber>
+    CJsonOut& Number(TNumber nValue) {
+        // Room for any number: the buffer always has kSlack bytes free past m_nUsed.
+        char* pBegin = m_Buffer.data() + m_nUsed;
+        m_nUsed = static_cast<size_t>(std::to_chars(pBegin, pBegin + kSlack, nValue).ptr -
+                                      m_Buffer.data());
+        return FlushWhenFull();
+    }
+    CJsonOut& Bool(bool bValue) { return *this << (bValue ? "true" : "false"); }
+    // Names from a file need not be UTF-8; such bytes become U+FFFD instead of an exception.
+    CJsonOut& String(const std::string& text) {
+        return *this << nlohmann::json(text).dump(-1, ' ', false,
+                                                  nlohmann::json::error_handler_t::replace);
+    }
+
+private:
+    static constexpr size_t kChunk = 64 * 1024;
+    static constexpr size_t kSlack = 256;  // what one append may add
+
+    CJsonOut& FlushWhenFull() {
+        if (m_nUsed >= kChunk) {
+            Flush();
+        }
+        return *this;
+    }
+    void Flush() {
+        m_Out.write(m_Buffer.data(), static_cast<std::streamsize>(m_nUsed));
+        m_nUsed = 0;
+    }
+
+    std::ostream& m_Out;
+    std::array<char, kChunk + kSlack> m_Buffer;
+    size_t m_nUsed = 0;
+};
+
+void WriteNote(CJsonOut& json, const KvlReadNote& note) {
+    json << "{\"offset\":";
+    json.Number(note.nOffset) << ",\"message\":";
+    json.String(note.strMessage);
+}
+
+void WriteSubCell(CJsonOut& json, const SubCell& cell) {
+    json << "{\"x\":";
+    json.Number(cell.nX) << ",\"y\":";
+    json.Number(cell.nY) << ",\"z\":";
+    json.Number(cell.nZ) << ",\"exits\":";
+    json.Number(cell.GetExits()) << ",\"north\":";
+    json.Bool(cell.bNorth) << ",\"south\":";
+    json.Bool(cell.bSouth) << ",\"east\":";
+    json.Bool(cell.bEast) << ",\"west\":";
+    json.Bool(cell.bWest) << ",\"reserved1\":";
+    json.Number(cell.nReserved1) << ",\"reserved2\":";
+    json.Number(cell.nReserved2) << '}';
+}
+
+void WriteDefinition(CJsonOut& json, const KvlReadResult& result) {
+    const CKvlDefinition& definition = result.m_Definition;
+    json << ",\"header_length\":";
+    json.Number(CKvlReader::kHeaderLength) << ",\"signature\":";
+    json.String(CKvlWriter::kHeaderText) << ",\"id\":";
+    json.Number(definition.m_nId) << ",\"map_file\":";
+    json.String(definition.m_strMapFile) << ",\"dimensions\":{\"x\":";
+    json.Number(definition.m_nDimX) << ",\"y\":";
+    json.Number(definition.m_nDimY) << ",\"z\":";
+    json.Number(definition.m_nDimZ) << "},\"sub_cell_count\":";
+    json.Number(definition.GetSubCellCount()) << ",\"sub_cells\":[";
+    const char* pszSeparator = "";
+    for (const SubCell& cell : definition.m_SubCells) {
+        json << pszSeparator;
+        WriteSubCell(json, cell);
+        pszSeparator = ",";
+    }
+    json << "],\"warnings\":[";
+    pszSeparator = "";
+    for (const KvlReadNote& warning : result.m_Warnings) {
+        json << pszSeparator;
+        WriteNote(json, warning);
+        json << '}';
+        pszSeparator = ",";
+    }
+    json << ']';
 }
 
 }  // namespace
 
-std::string CKvlJsonFormatter::Format(const std::string& file, const KvlReadResult& result) {
-    Json object{{"file", file}};
-    if (!result.IsOk()) {
-        Json error = NoteToJson(result.m_Error);
-        error["kind"] = result.eStatus == KvlReadResult::Status::Corrupt ? "corrupt" : "unreadable";
-        object["error"] = std::move(error);
+void CKvlJsonFormatter::Write(std::ostream& out, const std::string& file,
+                              const KvlReadResult& result) {
+    CJsonOut json(out);
+    json << "{\"format\":";
+    json.String(kFormat) << ",\"file\":";
+    json.String(file);
+    if (result.IsOk()) {
+        WriteDefinition(json, result);
     } else {
-        object.update(DefinitionToJson(result.m_Definition));
-        Json warnings = Json::array();
-        for (const KvlReadNote& warning : result.m_Warnings) {
-            warnings.push_back(NoteToJson(warning));
-        }
-        object["warnings"] = std::move(warnings);
+        json << ",\"error\":";
+        WriteNote(json, result.m_Error);
+        json << ",\"kind\":"
+             << (result.eStatus == KvlReadResult::Status::Corrupt ? "\"corrupt\""
+                                                                  : "\"unreadable\"")
+             << '}';
     }
-    // Names from a file need not be UTF-8; such bytes become U+FFFD instead of an exception.
-    return object.dump(-1, ' ', false, Json::error_handler_t::replace);
+    json << "}\n";
 }

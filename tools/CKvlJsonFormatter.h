@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "definition/CKvlReader.h"
@@ -8,5 +9,10 @@
 // error that stopped the reader.
 class CKvlJsonFormatter {
 public:
-    static std::string Format(const std::string& file, const KvlReadResult& result);
+    // The "format" field: the version of the object's layout.
+    static constexpr const char* kFormat = "kvltool-dump/1";
+
+    // Writes the object and its newline as it goes, through a buffer of bounded size however
+    // many records the definition has.
+    static void Write(std::ostream& out, const std::string& file, const KvlReadResult& result);
 };

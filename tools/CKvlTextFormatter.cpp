@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
-#include <sstream>
 
 #include "definition/CKvlWriter.h"
 #include "tools/CExitLetters.h"
 
-std::string CKvlTextFormatter::Format(const std::string& file, const CKvlDefinition& definition) {
-    std::ostringstream text;
+void CKvlTextFormatter::Write(std::ostream& text, const std::string& file,
+                              const CKvlDefinition& definition) {
     text << file << '\n';
     text << "  header length  " << CKvlReader::kHeaderLength << '\n';
     text << "  signature      " << Quote(CKvlWriter::kHeaderText) << '\n';
@@ -19,7 +18,7 @@ std::string CKvlTextFormatter::Format(const std::string& file, const CKvlDefinit
          << FormatDimensions(definition.m_nDimX, definition.m_nDimY, definition.m_nDimZ) << '\n';
     text << "  sub cells      " << definition.GetSubCellCount() << '\n';
     if (definition.m_SubCells.empty()) {
-        return text.str();
+        return;
     }
     // One width for the three coordinate columns, wide enough for the longest number.
     size_t nWidth = 1;
@@ -38,7 +37,6 @@ std::string CKvlTextFormatter::Format(const std::string& file, const CKvlDefinit
              << std::left << std::setw(7) << CExitLetters::Format(cell.GetExits()) << std::right
              << cell.nReserved1 << ' ' << cell.nReserved2 << '\n';
     }
-    return text.str();
 }
 
 std::string CKvlTextFormatter::FormatNote(const std::string& file, const KvlReadNote& note,

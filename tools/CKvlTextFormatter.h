@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,9 @@
 // Plain-text views of a definition and of what the reader found, for people at a terminal.
 class CKvlTextFormatter {
 public:
-    // Every field of the file, one per line, then one line per sub cell record.
-    static std::string Format(const std::string& file, const CKvlDefinition& definition);
+    // Every field of the file, one per line, then one line per sub cell record, written as
+    // it goes.
+    static void Write(std::ostream& out, const std::string& file, const CKvlDefinition& definition);
     // "file: offset N: message", the offset left out for files that could not be opened.
     static std::string FormatNote(const std::string& file, const KvlReadNote& note,
                                   bool bWithOffset = true);

@@ -6,6 +6,8 @@
 
 #include "KvlVersion.h"
 
+#include "config/ProfileLocation.h"
+#include "platform/CModulePath.h"
 #include "tools/CMessageStream.h"
 
 #include "tools/ToolExitCode.h"
@@ -17,6 +19,15 @@ CKvlTool::CKvlTool()
           "kvltool")) {
     m_pApp->set_version_flag("--version", "kvltool " KVL_VERSION);
     m_pApp->require_subcommand(0, 1);
+    // Worked out only when help is shown: which profile make would take identifiers from.
+    m_pApp->footer([] {
+        const ProfileLocation::Choice choice = ProfileLocation::Find(CModulePath::Get());
+        return "Profile: make takes identifiers from " + choice.strPath +
+               (choice.bPerUser ? " (your own: kvltool's folder has no Gridforge.INI and cannot "
+                                  "take one)"
+                                : "") +
+               " unless --profile names another.";
+    });
     for (ICommand* pCommand :
          std::initializer_list<ICommand*>{&m_Make, &m_Dump, &m_Check, &m_Measure, &m_Paths}) {
         m_Commands.emplace_back(pCommand->Register(*m_pApp), pCommand);

@@ -8,8 +8,10 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
+#include "config/ProfileLocation.h"
 #include "definition/CKvlWriter.h"
 #include "fileio/CPathParts.h"
+#include "fileio/PathText.h"
 #include "platform/CProcessSetup.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/CKvlTextFormatter.h"
@@ -21,6 +23,17 @@ namespace {
 constexpr const char* kStandardOutput = "-";
 // The longest file name, in bytes or UTF-16 units, the file systems kvltool meets allow.
 constexpr size_t kMaxFileName = 255;
+
+// The definition names its map without folders, since the generator looks for it in the
+// collection's folder; its file goes beside the map.
+namespace MapNames {
+std::string Stored(const std::string& mapPath) {
+    return PathText::FileNameOf(mapPath);
+}
+std::string OutputBeside(const std::string& mapPath) {
+    return PathText::DirectoryOf(mapPath) + CKvlWriter::ProposedFileName(mapPath);
+}
+}  // namespace MapNames
 
 bool InsideDimension(int32_t nCoordinate, int32_t nDimension) {
     return nCoordinate >= 0 && nCoordinate < nDimension;
@@ -62,11 +75,11 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
     pMake->footer(
         "The sub cells given with --exit are written in the order given, then one without exits "
         "for every other sub cell of the block.\n"
+        "With --from-map the dimensions and exits not given are those kvltool measure suggests.\n"
         "Example: kvltool make room1.map --dims 2x1x1 --exit 1,0,0:NE");
     pMake
         ->add_option("MAP", m_strMapFile,
-                     "the prefab's .map file name as the definition stores it, normally a bare "
-                     "name such as room1.map")
+                     "the prefab's .map file; the definition stores its name without folders")
         ->required();
     pMake
         ->add_option_function<std::string>(
@@ -78,9 +91,9 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
                     throw CLI::ValidationError("--dims", error);
                 }
                 m_Dimensions = *dimensions;
+                m_bDimsGiven = true;
             },
             "size in sub cells (cells of 256 units) along X, Y and Z")
-        ->required()
         ->type_name("XxYxZ");
     pMake
         ->add_option_function<std::vector<std::string>>(
@@ -121,21 +134,24 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
                     }
                     m_strProfile = path;
                 },
-                "take the identifier from NEXT_ID of this profile instead of Gridforge.INI "
-                "beside kvltool")
+                "take the identifier from NEXT_ID of this profile instead of the one "
+                "named below kvltool --help")
             ->type_name("PATH");
     pId->excludes(pProfile);
     pMake
         ->add_option("-o,--output", m_strOutput,
-                     "the file to write; by default the map file's base name and .KVL in the "
-                     "current folder")
+                     "the file to write; by default the map file's base name and .KVL beside "
+                     "the map")
         ->type_name("FILE");
     pMake->add_flag("--force", m_bForce, "replace the output file if it exists");
+    pMake->add_flag("--from-map", m_bFromMap,
+                    "measure the map for the dimensions and exits that are not given");
+    m_Options.AddTo(*pMake);
     return pMake;
 }
 
 int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
-    if (!CheckInput(err)) {
+    if (!TakeFromMap(err) || !CheckInput(err)) {
         return ToolExitCode::kUsageOrIoError;
     }
     const std::optional<std::string> path = OutputPath(err);
@@ -202,6 +218,44 @@ std::string CMakeCommand::Summary(const CKvlDefinition& definition) const {
            ", sub cell records " + std::to_string(definition.GetSubCellCount());
 }
 
+bool CMakeCommand::TakeFromMap(std::ostream& err) {
+    if (!m_bFromMap) {
+        if (!m_bDimsGiven) {
+            err << "no size given: give --dims, or --from-map to measure it from the map\n";
+        }
+        return m_bDimsGiven;
+    }
+    MapMeasurement measurement;
+    std::string error;
+    bool bUnreadable = false;
+    if (!m_Options.MeasureFile(m_strMapFile, measurement, error, bUnreadable)) {
+        err << error << "\n";
+        return false;
+    }
+    for (const std::string& warning : m_Options.Warnings(m_strMapFile, measurement)) {
+        err << warning << '\n';
+    }
+    if (!m_bDimsGiven) {
+        m_Dimensions = measurement.dims;
+    }
+    if (m_Exits.empty()) {
+        for (const SuggestedExit& suggested : measurement.m_Exits) {
+            SubCell cell;
+            cell.nX = suggested.nX;
+            cell.nY = suggested.nY;
+            cell.nZ = suggested.nZ;
+            cell.SetExits(suggested.nExits);
+            m_Exits.push_back(cell);
+        }
+    }
+    if (m_Exits.empty()) {
+        // A closed prefab is still a whole block of sub cells without exits.
+        err << m_strMapFile << ": no side is open; every sub cell is written without exits\n";
+        m_Exits.emplace_back();
+    }
+    return true;
+}
+
 bool CMakeCommand::CheckInput(std::ostream& err) const {
     const auto [nDimX, nDimY, nDimZ] = m_Dimensions;
     if (nDimX < 1 || nDimY < 1 || nDimZ < 1) {
@@ -254,7 +308,7 @@ std::optional<std::string> CMakeCommand::OutputPath(std::ostream& err) const {
             << " a file name may have; name it with -o\n";
         return std::nullopt;
     }
-    return name;
+    return MapNames::OutputBeside(m_strMapFile);
 }
 
 std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
@@ -264,10 +318,10 @@ std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
     CConsolePlatformServices services(err);
     CKvlApplication application(services);
     if (m_strProfile) {
-        application.SetProfileName(*m_strProfile);
-        theSettings.m_strProfilePath = *m_strProfile;
-    } else {
-        application.SetProfilePath();
+        application.UseProfile(*m_strProfile);
+    } else if (application.SetProfilePath()) {
+        // A note, not a problem: the run still succeeds.
+        err << ProfileLocation::FirstUseNotice(application.GetProfileName()) << '\n';
     }
     switch (theSettings.AllocateNextId()) {
         case CGeneratorSettings::IdAllocation::Reserved:
@@ -285,7 +339,7 @@ std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
 
 CKvlDefinition CMakeCommand::BuildDefinition() const {
     CKvlDefinition definition;
-    definition.m_strMapFile = m_strMapFile;
+    definition.m_strMapFile = MapNames::Stored(m_strMapFile);
     definition.m_nDimX = m_Dimensions[0];
     definition.m_nDimY = m_Dimensions[1];
     definition.m_nDimZ = m_Dimensions[2];

@@ -7,6 +7,7 @@
 
 #include "definition/CKvlDefinition.h"
 #include "tools/CMakeArguments.h"
+#include "tools/CMeasureOptions.h"
 #include "tools/ICommand.h"
 
 // kvltool make: writes the definition the editor would write for the same map file,
@@ -21,6 +22,9 @@ private:
     // express: dimensions below 1 or beyond its limit, no sub cell given, sub cells outside
     // the dimensions.
     bool CheckInput(std::ostream& err) const;
+    // With --from-map, the dimensions and exits not given measured from the map, its warnings
+    // told; false, with the reason told, when the map cannot be measured or no size is given.
+    bool TakeFromMap(std::ostream& err);
     // -o ("-" for standard output), or the map file's base name and ".KVL" as the editor
     // proposes; nothing, with the reason told, when the map file name gives no usable name.
     std::optional<std::string> OutputPath(std::ostream& err) const;
@@ -41,4 +45,7 @@ private:
     std::optional<std::string> m_strProfile;
     std::string m_strOutput;
     bool m_bForce = false;
+    bool m_bDimsGiven = false;
+    bool m_bFromMap = false;
+    CMeasureOptions m_Options;
 };

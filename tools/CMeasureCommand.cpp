@@ -84,18 +84,7 @@ int CMeasureCommand::MeasureFile(const std::string& path, std::ostream& out,
         return bUnreadable ? ToolExitCode::kUsageOrIoError : ToolExitCode::kProblemsFound;
     }
     const MeasureSettings settings = m_Options.SettingsFor(path);
-    std::vector<std::string> warnings;
-    for (const MapNote& note : measurement.m_Warnings) {
-        warnings.push_back(CMeasureOptions::NoteText(path, note));
-    }
-    const char* const axes = "XYZ";
-    for (int i = 0; i < 3; ++i) {
-        if (!measurement.wholeCells[i]) {
-            warnings.push_back(
-                path + ": the size along " + axes[i] + ", " + Number(measurement.size[i]) +
-                ", is not a whole number of cells of " + Number(settings.quantum[i]));
-        }
-    }
+    const std::vector<std::string> warnings = m_Options.Warnings(path, measurement);
     if (m_bJson) {
         out << ToJson(path, measurement, settings.quantum).dump() << '\n';
     } else {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <sstream>
 #include <system_error>
 #include <vector>
 
@@ -104,6 +105,25 @@ bool CMeasureOptions::MeasureFile(const std::string& path, MapMeasurement& measu
         return false;
     }
     return true;
+}
+
+std::vector<std::string> CMeasureOptions::Warnings(const std::string& path,
+                                                   const MapMeasurement& measurement) const {
+    std::vector<std::string> warnings;
+    for (const MapNote& note : measurement.m_Warnings) {
+        warnings.push_back(NoteText(path, note));
+    }
+    const Vec3 quantum = SettingsFor(path).quantum;
+    const char* const axes = "XYZ";
+    for (int i = 0; i < 3; ++i) {
+        if (!measurement.wholeCells[i]) {
+            std::ostringstream text;
+            text << path << ": the size along " << axes[i] << ", " << measurement.size[i]
+                 << ", is not a whole number of cells of " << quantum[i];
+            warnings.push_back(text.str());
+        }
+    }
+    return warnings;
 }
 
 std::string CMeasureOptions::NoteText(const std::string& path, const MapNote& note) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "map/CMapMeasurement.h"
 
@@ -22,6 +23,10 @@ public:
     // not be read from one that could.
     bool MeasureFile(const std::string& path, MapMeasurement& measurement, std::string& error,
                      bool& bUnreadable) const;
+    // What the measurement of the map at path warns of: faces and brushes skipped, sizes that
+    // are not whole cells.
+    std::vector<std::string> Warnings(const std::string& path,
+                                      const MapMeasurement& measurement) const;
     // "path:line:column: message", or "path: message" for a note about no line.
     static std::string NoteText(const std::string& path, const MapNote& note);
 

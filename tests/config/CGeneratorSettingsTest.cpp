@@ -33,7 +33,8 @@ protected:
 };
 
 TEST_F(CGeneratorSettingsTest, ProfileLiesBesideTheExecutableHoweverLongItsPath) {
-    const std::string folder = "/" + std::string(300, 'd') + "/";
+    const std::string folder = PathOf(std::string(200, 'd') + "/" + std::string(200, 'd')) + "/";
+    std::filesystem::create_directories(folder);
     m_Services.SetExecutablePath(folder + "kvledit");
     m_App.SetProfilePath();
     EXPECT_EQ(theSettings.m_strProfilePath, folder + "Gridforge.INI");

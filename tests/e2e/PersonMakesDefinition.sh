@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# A person's whole run of the real editor in a real X server, by keyboard alone: the first
-# start writes the default summary file, then a 2 x 1 x 1 prefab with exits North and East in
-# sub cell X 1 is saved as room1.KVL. Checks the file byte for byte, that kvltool makes the
+# A person's runs of the real editor in a real X server, by keyboard alone: the first start
+# writes the default summary file, then a 2 x 1 x 1 prefab with exits North and East in sub
+# cell X 1 is saved as room1.KVL, reaching the About box by F1 and the menu on the way and
+# cancelling the save once; then a 1048576 x 1 x 1 prefab is saved from the far end of its X
+# list, and a third run's cancelled save, answered Yes, leaves no file. Checks the file byte for byte, that kvltool makes the
 # same file from the same input, and the shared profile.
 #
 # Every wait is bounded and the whole run ends within KVL_E2E_SECONDS (90), well before
@@ -64,15 +66,38 @@ focus_window() {
     fail "the window '$1' did not get the keyboard focus within 5s"
 }
 
-start_bound_to_shell KILL bash -c 'cd "$1" && exec "$1/bin/kvledit" 2>"$1/editor.stderr"' - "$work"
-editor_pid=$BG_PID
-[ -z "${KVL_E2E_STATE:-}" ] || echo "$XVFB_DISPLAY $XVFB_PID $editor_pid" >"$KVL_E2E_STATE"
+start_editor() {
+    start_bound_to_shell KILL bash -c 'cd "$1" && exec "$1/bin/kvledit" 2>>"$1/editor.stderr"' - "$work"
+    editor_pid=$BG_PID
+    [ -z "${KVL_E2E_STATE:-}" ] || echo "$XVFB_DISPLAY $XVFB_PID $editor_pid" >"$KVL_E2E_STATE"
+}
+# Waits for the editor to end of itself, successfully.
+editor_ends() {
+    wait_until_gone "$editor_pid" 10 || fail "the editor did not end within 10s $1"
+    local status=0
+    wait "$editor_pid" || status=$?
+    editor_pid=
+    [ "$status" -eq 0 ] || fail "the editor exited with $status $1"
+}
+about_box_closes() {
+    focus_window "About KVLEdit"
+    key Return
+}
+
+start_editor
 
 # First start: the default summary file is written and its path shown.
 focus_window KVLEdit
 key Return
 
 focus_window "KVL Editor"
+key F1
+about_box_closes
+focus_window "KVL Editor"
+key Tab Menu Return          # the menu of the "..." button opens with About selected
+about_box_closes
+focus_window "KVL Editor"
+key shift+Tab
 type_text room1.map
 key Tab Tab
 type_text 2
@@ -86,9 +111,16 @@ focus_window "Exit Definition"
 key Down                     # X 1
 key Tab Tab Tab space        # North
 key Tab Tab space            # East
-key alt+a                    # Add
+key a                        # Add: a plain mnemonic, the focus being on a check box
+key F1
+about_box_closes
+focus_window "Exit Definition"
 key Return                   # OK
 
+focus_window "Save As"
+key Escape                   # cancelled: the editor asks, and No offers the dialog again
+focus_window KVLEdit
+key alt+n
 focus_window "Save As"
 key ctrl+a
 type_text "$work/prefabs/room1.KVL"
@@ -96,12 +128,46 @@ key Return
 
 focus_window KVLEdit
 key Return
+editor_ends "after saving room1.KVL"
 
-wait_until_gone "$editor_pid" 10 || fail "the editor did not end within 10s after saving"
-status=0
-wait "$editor_pid" || status=$?
-editor_pid=
-[ "$status" -eq 0 ] || fail "the editor exited with $status"
+# The largest prefab: its X list opens at once and takes keys at once.
+start_editor
+focus_window "KVL Editor"
+type_text big.map
+key Tab Tab
+type_text 1048576
+key Tab
+type_text 1
+key Tab
+type_text 1
+key Return
+focus_window "Exit Definition"
+key alt+Down End Return      # X 1048575
+key a Return                 # Add, OK
+focus_window "Save As"
+key ctrl+a
+type_text "$work/prefabs/big.KVL"
+key Return
+focus_window KVLEdit
+key Return
+editor_ends "after saving big.KVL"
+# The first record: no exits, X 1048575.
+[ "$(od -An -tx1 -j70 -N6 "$work/prefabs/big.KVL" | tr -d ' ')" = 0000ffff0f00 ] ||
+    fail "big.KVL does not begin with the record of sub cell 1048575,0,0: $(od -An -tx1 -j66 -N12 "$work/prefabs/big.KVL")"
+
+# A cancelled save answered Yes ends the run without a file.
+start_editor
+focus_window "KVL Editor"
+key Return
+focus_window "Exit Definition"
+key alt+a                    # Add
+key Return                   # OK
+focus_window "Save As"
+key Escape
+focus_window KVLEdit
+key Return
+editor_ends "after the cancelled save was answered Yes"
+[ "$(ls "$work/prefabs")" = "$(printf 'big.KVL\nroom1.KVL')" ] || fail "the cancelled save left a file"
 
 expected="$work/expected.KVL"
 {
@@ -118,6 +184,6 @@ cmp "$expected" "$work/prefabs/room1.KVL" || fail "room1.KVL differs from the ex
 "$(dirname "$editor")/kvltool" make room1.map --dims 2x1x1 --exit 1,0,0:NE --id 1 \
     -o "$work/kvltool.KVL" >/dev/null || fail "kvltool make failed"
 cmp "$work/kvltool.KVL" "$work/prefabs/room1.KVL" || fail "kvltool's file differs from the editor's"
-grep -q $'^NEXT_ID=2\r$' "$work/bin/Gridforge.INI" || fail "Gridforge.INI does not hold NEXT_ID=2 (CRLF, as a new profile has)"
+grep -q $'^NEXT_ID=4\r$' "$work/bin/Gridforge.INI" || fail "Gridforge.INI does not hold NEXT_ID=4 (CRLF, as a new profile has)"
 [ "$(grep -c . "$work/maps/S2/summary.INI")" -eq 23 ] || fail "summary.INI is not the 23-line default"
-echo "ok: room1.KVL (the same from kvltool), Gridforge.INI and summary.INI are as expected"
+echo "ok: room1.KVL (the same from kvltool), big.KVL, Gridforge.INI and summary.INI are as expected"

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 
 #include "TestFiles.h"
@@ -43,16 +45,17 @@ void Require(bool bCondition, const char* pszWhat) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const KvlReadResult result = CKvlReader::ReadBytes(pData, nSize);
-    const std::string json = CKvlJsonFormatter::Format("fuzz.KVL", result);
-    Require(!json.empty(), "every result has a JSON form");
+    std::ostringstream text;
+    CKvlJsonFormatter::Write(text, "fuzz.KVL", result);
+    Require(nlohmann::json::accept(text.str()), "every result has a JSON form");
     if (!result.IsOk()) {
         Require(result.eStatus == KvlReadResult::Status::Corrupt, "bytes are never unreadable");
         Require(result.m_Error.nOffset <= nSize, "the error offset lies inside the input");
         Require(!result.m_Error.strMessage.empty(), "an error says what is wrong");
         return 0;
     }
-    CKvlTextFormatter::Format("fuzz.KVL", result.m_Definition);
-    CKvlGridFormatter::Format("fuzz.KVL", result.m_Definition);
+    CKvlTextFormatter::Write(text, "fuzz.KVL", result.m_Definition);
+    CKvlGridFormatter::Write(text, "fuzz.KVL", result.m_Definition);
     CSubCellAudit::Audit(result.m_Definition);
 
     CKvlWriter writer;

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "CScopedEnvironment.h"
+#include "TestFiles.h"
+#include "config/ProfileLocation.h"
+
+namespace {
+
+// The executable's folder decides first; only one that holds no profile and takes no file
+// (here a folder "inside" a regular file, which refuses even root) sends the program to the
+// per-user profile, found from the environment the way the XDG base directories say.
+TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
+    TestFiles::TempFolder temp;
+    const std::string dir = temp.Path();
+    TestFiles::WriteAll(dir + "/file", "");
+    const std::string writable = dir + "/kvledit";
+    const std::string refusing = dir + "/file/kvledit";
+    const struct {
+        const char* pszCase;
+        std::string strExecutable;
+        std::optional<std::string> xdg, home;
+        std::string strExpected;
+        bool bPerUser;
+    } cases[] = {
+        {"writable folder", writable, "/x", "/h", dir + "/Gridforge.INI", false},
+        {"XDG_CONFIG_HOME", refusing, "/x", "/h", "/x/KVLEdit/Gridforge.INI", true},
+        {"relative XDG_CONFIG_HOME", refusing, "rel", "/h", "/h/.config/KVLEdit/Gridforge.INI",
+         true},
+        {"only HOME", refusing, std::nullopt, "/h/", "/h/.config/KVLEdit/Gridforge.INI", true},
+        {"no home at all", refusing, std::nullopt, std::nullopt, dir + "/file/Gridforge.INI",
+         false},
+    };
+    for (const auto& c : cases) {
+        const CScopedEnvironment xdg("XDG_CONFIG_HOME", c.xdg);
+        const CScopedEnvironment home("HOME", c.home);
+        const ProfileLocation::Choice choice = ProfileLocation::Find(c.strExecutable);
+        EXPECT_EQ(choice.strPath, c.strExpected) << c.pszCase;
+        EXPECT_EQ(choice.bPerUser, c.bPerUser) << c.pszCase;
+    }
+    EXPECT_EQ(TestFiles::ListFolder(dir), std::vector<std::string>{"file"});
+}
+
+// Created once with its folders; a profile already there keeps its bytes.
+TEST(ProfileLocationTest, PerUserProfileIsCreatedOnlyWhenAbsent) {
+    TestFiles::TempFolder temp;
+    const std::string path = temp.Path() + "/config/KVLEdit/Gridforge.INI";
+    EXPECT_TRUE(ProfileLocation::CreatePerUser(path));
+    EXPECT_EQ(TestFiles::ReadAll(path), "");
+    TestFiles::WriteAll(path, "[ID]\nNEXT_ID=9\n");
+    EXPECT_FALSE(ProfileLocation::CreatePerUser(path));
+    EXPECT_EQ(TestFiles::ReadAll(path), "[ID]\nNEXT_ID=9\n");
+    // A folder that cannot be made: nothing created, nothing claimed.
+    TestFiles::WriteAll(temp.Path() + "/plain", "");
+    EXPECT_FALSE(ProfileLocation::CreatePerUser(temp.Path() + "/plain/K/G.INI"));
+}
+
+}  // namespace

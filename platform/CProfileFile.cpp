@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -34,7 +33,17 @@ FileContents ReadProfile(const std::string& path) {
         return {FileState::Unreadable, {}};
     }
     std::ifstream in(path, std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // Read in blocks, not by character: a profile may be a hundred megabytes. The size is a
+    // hint only, as another program may change the file meanwhile.
+    std::string bytes;
+    const std::uintmax_t nSize = std::filesystem::file_size(path, error);
+    if (!error) {
+        bytes.reserve(static_cast<size_t>(nSize));
+    }
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0) {
+        bytes.append(block, static_cast<size_t>(in.gcount()));
+    }
     if (!in.is_open() || in.bad()) {
         return {FileState::Unreadable, {}};
     }
@@ -66,12 +75,12 @@ uint32_t ParseProfileInt(std::string_view text) {
 }  // namespace
 
 std::optional<CIniDocument> CProfileFile::Read(const std::string& path) {
-    const FileContents contents = ReadProfile(path);
+    FileContents contents = ReadProfile(path);
     if (contents.eState == FileState::Unreadable) {
         return std::nullopt;
     }
     // Content that is no profile text reads as unreadable, so that it is never rewritten.
-    return CIniDocument::Parse(contents.strBytes, kNewFileLineEnding);
+    return CIniDocument::Parse(std::move(contents.strBytes), kNewFileLineEnding);
 }
 
 bool CProfileFile::Write(const std::string& path, const CIniDocument& document) {

@@ -48,7 +48,7 @@ TEST_F(KvlToolPathsTest, NameThatSeveralFoldersMatchIsReported) {
     std::filesystem::create_directory(m_Wine.Path("gen/MAPS"));
     const std::string profile = m_Wine.Path("gen/bin/Gridforge.INI");
     TestFiles::WriteAll(profile, "[globals]\nsource_directory=..\\Maps\\S2\\\n");
-    const ToolRun run = Run({"paths", "--profile", QString::fromStdString(profile)});
+    const ToolRun run = Run({"paths", "--profile", profile});
     EXPECT_EQ(run.nExitCode, 2);
     EXPECT_EQ(run.strErr, "kvltool: source_directory ..\\Maps\\S2\\: Maps is ambiguous in " +
                               m_Wine.Path("gen/bin/..") + ": MAPS, maps all match it\n");

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/CAtomicFile.h"
+#include "platform/CInPlaceFile.h"
 #include "platform/CIniDocument.h"
 
 namespace {
@@ -85,6 +86,11 @@ std::optional<CIniDocument> CProfileFile::Read(const std::string& path) {
 
 bool CProfileFile::Write(const std::string& path, const CIniDocument& document) {
     const std::string bytes = document.Bytes();
+    // Where a replace would cut links, change the owner or cannot be made, the file itself is
+    // rewritten, under the caller's lock.
+    if (CInPlaceFile::IsPreferredFor(path)) {
+        return CInPlaceFile::Write(path, bytes);
+    }
     CAtomicFile file;
     if (!file.Open(path)) {
         return false;

@@ -13,7 +13,7 @@ namespace {
 // (here a folder "inside" a regular file, which refuses even root) sends the program to the
 // per-user profile, found from the environment the way the XDG base directories say.
 TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
-    TestFiles::TempFolder temp;
+    const TestFiles::TempFolder temp;
     const std::string dir = temp.Path();
     TestFiles::WriteAll(dir + "/file", "");
     const std::string writable = dir + "/kvledit";
@@ -43,18 +43,12 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
     EXPECT_EQ(TestFiles::ListFolder(dir), std::vector<std::string>{"file"});
 }
 
-// Created once with its folders; a profile already there keeps its bytes.
-TEST(ProfileLocationTest, PerUserProfileIsCreatedOnlyWhenAbsent) {
-    TestFiles::TempFolder temp;
-    const std::string path = temp.Path() + "/config/KVLEdit/Gridforge.INI";
-    EXPECT_TRUE(ProfileLocation::CreatePerUser(path));
-    EXPECT_EQ(TestFiles::ReadAll(path), "");
-    TestFiles::WriteAll(path, "[ID]\nNEXT_ID=9\n");
-    EXPECT_FALSE(ProfileLocation::CreatePerUser(path));
-    EXPECT_EQ(TestFiles::ReadAll(path), "[ID]\nNEXT_ID=9\n");
-    // A folder that cannot be made: nothing created, nothing claimed.
-    TestFiles::WriteAll(temp.Path() + "/plain", "");
-    EXPECT_FALSE(ProfileLocation::CreatePerUser(temp.Path() + "/plain/K/G.INI"));
+// A folder that cannot be made: nothing created, nothing claimed.
+TEST(ProfileLocationTest, PerUserProfileBehindAFileIsNotClaimed) {
+    const TestFiles::TempFolder temp;
+    TestFiles::WriteAll(temp.PathOf("plain"), "");
+    EXPECT_FALSE(ProfileLocation::CreatePerUser(temp.PathOf("plain/K/G.INI")));
+    EXPECT_EQ(temp.Files(), std::vector<std::string>{"plain"});
 }
 
 }  // namespace

@@ -178,9 +178,17 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
         EXPECT_EQ(run.nExitCode, 2) << nLength;
         EXPECT_THAT(run.strErr, HasSubstr(pszSays)) << nLength;
     }
-    const ToolRun empty = Run({"check", ""});
-    EXPECT_EQ(empty.nExitCode, 2);
-    EXPECT_THAT(empty.strErr, HasSubstr("the folder name is empty"));
+    // An empty name never stands for the current folder or the default profile.
+    const std::pair<ToolRun, const char*> empties[] = {
+        {Run({"check", ""}), "the folder name is empty"},
+        {Run({"paths", "--profile", ""}), "the profile path is empty"},
+        {Run({"make", "a.map", "--dims=1x1x1", "--exit=0,0,0:N", "--profile", ""}),
+         "the profile path is empty"},
+    };
+    for (const auto& [empty, pszSays] : empties) {
+        EXPECT_EQ(empty.nExitCode, 2) << pszSays;
+        EXPECT_THAT(empty.strErr, HasSubstr(pszSays));
+    }
 }
 
 // A copy of kvltool in a folder of its own takes identifiers from the Gridforge.INI beside it, as

@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
 #include <chrono>
 #include <csignal>
 #include <random>
@@ -16,9 +15,9 @@ namespace {
 
 class CProfileFileTest : public testing::Test {
 protected:
-    std::string PathOf(const char* pszName) const { return m_Dir.filePath(pszName).toStdString(); }
+    std::string PathOf(const char* pszName) const { return m_Dir.PathOf(pszName); }
 
-    QTemporaryDir m_Dir;
+    TestFiles::TempFolder m_Dir;
     const std::string m_strProfile = PathOf("Gridforge.INI");
 };
 
@@ -57,7 +56,7 @@ TEST_F(CProfileFileTest, MissingValuesReadAsTheDefault) {
     EXPECT_EQ(CProfileFile::GetString(m_strProfile, "S", "empty", "def"), "");
     EXPECT_EQ(CProfileFile::GetInt(m_strProfile, "S", "k", -2), uint32_t(-2));
     EXPECT_FALSE(CProfileFile::WriteInt(PathOf("pipe"), "S", "k", 1));
-    EXPECT_EQ(TestFiles::ListFolder(m_Dir.path().toStdString()),
+    EXPECT_EQ(TestFiles::ListFolder(m_Dir.Path()),
               (std::vector<std::string>{"Gridforge.INI", "pipe"}));
 }
 

@@ -52,8 +52,13 @@ bool CKVLEditDlg::OnInitDialog() {
     }
     setWindowIcon(m_hIcon);
 
-    theSettings.AllocateNextId();
-    m_editId.setText(QString::number(static_cast<int32_t>(theSettings.m_Definition.m_nId)));
+    if (theSettings.AllocateNextId() == CGeneratorSettings::IdAllocation::NoneLeft) {
+        // Nothing made now could be saved under an identifier of its own: the field stays
+        // empty and Next stays off, so the run can only be left.
+        GetDlgItem(IDC_NEXT)->setEnabled(false);
+    } else {
+        m_editId.setText(QString::number(static_cast<int32_t>(theSettings.m_Definition.m_nId)));
+    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/CFolderAccess.h"
 #include "platform/CNativePath.h"
 
 CFileLock::~CFileLock() {
@@ -15,7 +16,16 @@ std::string CFileLock::LockPathFor(const std::string& path) {
     std::error_code error;
     const std::filesystem::path resolved =
         std::filesystem::weakly_canonical(CNativePath::From(path), error);
-    return (error ? path : CNativePath::ToBytes(resolved)) + ".lock";
+    const std::string file = error ? path : CNativePath::ToBytes(resolved);
+    const std::string lockFile = file + ".lock";
+    // A folder that takes no new file: the file itself carries the lock, as it is then
+    // rewritten in place and stays the same file.
+    if (!error && !std::filesystem::exists(CNativePath::From(lockFile), error) &&
+        std::filesystem::is_regular_file(resolved, error) &&
+        !CFolderAccess::CanCreateFileIn(CNativePath::ToBytes(resolved.parent_path()))) {
+        return file;
+    }
+    return lockFile;
 }
 
 bool CFileLock::Lock(const std::string& lockPath, std::chrono::milliseconds timeout) {

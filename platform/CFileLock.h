@@ -16,7 +16,8 @@ public:
     CFileLock& operator=(const CFileLock&) = delete;
 
     // The lock file of a file: named after the file its path resolves to, so that every path
-    // to one file, through links or not, shares one lock.
+    // to one file, through links or not, shares one lock. In a folder that takes no new file
+    // and holds no lock file yet, the file itself.
     static std::string LockPathFor(const std::string& path);
 
     // Takes the lock on lockPath, trying again after short, jittered pauses (holders keep it

@@ -23,9 +23,11 @@ char ToLowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return ToLowerAscii(x) == ToLowerAscii(y); });
+// Names are looked up folded to lower case, as the Windows profile functions match them.
+std::string Folded(std::string_view name) {
+    std::string folded(name);
+    std::transform(folded.begin(), folded.end(), folded.begin(), ToLowerAscii);
+    return folded;
 }
 
 char FirstNonBlank(std::string_view text) {
@@ -55,6 +57,27 @@ std::optional<KeyLine> ParseKeyLine(std::string_view text) {
     }
     return KeyLine{Trim(text.substr(0, nEquals)), Trim(text.substr(nEquals + 1))};
 }
+
+// The first CR or LF at or after nPos; the next of each is kept, so a text is scanned once.
+class CLineBreaks {
+public:
+    explicit CLineBreaks(std::string_view text)
+        : m_text(text), m_nNextCr(text.find('\r')), m_nNextLf(text.find('\n')) {}
+    size_t Next(size_t nPos) {
+        return std::min(Find(m_nNextCr, '\r', nPos), Find(m_nNextLf, '\n', nPos));
+    }
+
+private:
+    size_t Find(size_t& nCached, char c, size_t nPos) {
+        if (nCached != std::string_view::npos && nCached < nPos) {
+            nCached = m_text.find(c, nPos);
+        }
+        return nCached;
+    }
+    std::string_view m_text;
+    size_t m_nNextCr;
+    size_t m_nNextLf;
+};
 
 std::string_view Unquote(std::string_view value) {
     if (value.size() >= 2 && value.front() == value.back() &&
@@ -150,87 +173,106 @@ std::string EncodeUtf16LE(std::string_view text) {
 
 }  // namespace
 
-std::optional<CIniDocument> CIniDocument::Parse(std::string_view bytes,
-                                                std::string_view lineEnding) {
+std::optional<CIniDocument> CIniDocument::Parse(std::string bytes, std::string_view lineEnding) {
+    // The bytes become the document's text where they can, not a copy of it.
     Encoding eEncoding = Encoding::Bytes;
     std::optional<std::string> text;
-    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+    if (std::string_view(bytes).substr(0, kUtf8Mark.size()) == kUtf8Mark) {
         eEncoding = Encoding::Utf8WithMark;
-        text = std::string(bytes.substr(kUtf8Mark.size()));
-    } else if (bytes.substr(0, kUtf16LEMark.size()) == kUtf16LEMark) {
+        bytes.erase(0, kUtf8Mark.size());
+        text = std::move(bytes);
+    } else if (std::string_view(bytes).substr(0, kUtf16LEMark.size()) == kUtf16LEMark) {
         eEncoding = Encoding::Utf16LE;
-        text = DecodeUtf16LE(bytes.substr(kUtf16LEMark.size()));
+        text = DecodeUtf16LE(std::string_view(bytes).substr(kUtf16LEMark.size()));
     } else {
-        text = std::string(bytes);
+        text = std::move(bytes);
     }
     if (!text || text->find('\0') != std::string::npos) {
         return std::nullopt;
     }
-    CIniDocument document(*text, lineEnding);
-    document.m_eEncoding = eEncoding;
-    return document;
+    return CIniDocument(std::move(*text), lineEnding, eEncoding);
 }
 
-CIniDocument::CIniDocument(std::string_view bytes, std::string_view lineEnding) {
+CIniDocument::CIniDocument(std::string_view bytes, std::string_view lineEnding)
+    : CIniDocument(std::string(bytes), lineEnding, Encoding::Bytes) {}
+
+CIniDocument::CIniDocument(std::string text, std::string_view lineEnding, Encoding eEncoding)
+    : m_strText(std::move(text)), m_eEncoding(eEncoding) {
+    const std::string_view bytes = m_strText;
+    CLineBreaks breaks(bytes);
+    Section* pSection = nullptr;
     size_t nPos = 0;
     while (nPos < bytes.size()) {
-        const size_t nEnd = bytes.find_first_of("\r\n", nPos);
-        if (nEnd == std::string_view::npos) {
-            m_Lines.push_back({std::string(bytes.substr(nPos)), std::string()});
-            break;
+        const size_t nEnd = std::min(breaks.Next(nPos), bytes.size());
+        const bool bCrLf = nEnd < bytes.size() && bytes[nEnd] == '\r' && nEnd + 1 < bytes.size() &&
+                           bytes[nEnd + 1] == '\n';
+        const size_t nEndingLength = nEnd == bytes.size() ? 0 : bCrLf ? 2 : 1;
+        if (m_strLineEnding.empty() && nEndingLength > 0) {
+            m_strLineEnding = bytes.substr(nEnd, nEndingLength);
         }
-        const bool bCrLf =
-            bytes[nEnd] == '\r' && nEnd + 1 < bytes.size() && bytes[nEnd + 1] == '\n';
-        const size_t nEndingLength = bCrLf ? 2 : 1;
-        m_Lines.push_back({std::string(bytes.substr(nPos, nEnd - nPos)),
-                           std::string(bytes.substr(nEnd, nEndingLength))});
+        m_Lines.push_back({nPos, nEnd - nPos, static_cast<uint8_t>(nEndingLength), false});
+        const size_t nLine = m_Lines.size() - 1;
+        if (SectionName(Text(m_Lines.back()))) {
+            pSection = IndexSection(nLine);
+        } else if (pSection) {
+            IndexKey(*pSection, nLine);
+        }
         nPos = nEnd + nEndingLength;
     }
-    const auto itEnded = std::find_if(m_Lines.begin(), m_Lines.end(),
-                                      [](const Line& line) { return !line.strEnding.empty(); });
-    m_strLineEnding = itEnded != m_Lines.end() ? itEnded->strEnding : std::string(lineEnding);
+    if (m_strLineEnding.empty()) {
+        m_strLineEnding = lineEnding;
+    }
 }
 
 std::optional<std::string> CIniDocument::GetValue(std::string_view section,
                                                   std::string_view key) const {
-    const size_t nHeader = FindSection(section);
-    if (nHeader == npos) {
+    const auto itSection = m_Sections.find(Folded(section));
+    if (itSection == m_Sections.end()) {
         return std::nullopt;
     }
-    const size_t nKey = FindKey(nHeader, key);
-    if (nKey == npos) {
+    const auto itKey = itSection->second.keys.find(Folded(key));
+    if (itKey == itSection->second.keys.end()) {
         return std::nullopt;
     }
-    return std::string(Unquote(ParseKeyLine(m_Lines[nKey].strText)->value));
+    return std::string(Unquote(ParseKeyLine(Text(m_Lines[itKey->second]))->value));
 }
 
 void CIniDocument::SetValue(std::string_view section, std::string_view key,
                             std::string_view value) {
     std::string entry = std::string(key) + "=" + std::string(value);
-    const size_t nHeader = FindSection(section);
-    if (nHeader == npos) {
+    auto itSection = m_Sections.find(Folded(section));
+    if (itSection == m_Sections.end()) {
         // Appending, not operator+ on a temporary: GCC 12 warns (-Wrestrict) on that form.
         std::string header = "[";
         header.append(section).append("]");
         InsertLine(m_Lines.size(), std::move(header));
+        Section* pSection = IndexSection(m_Lines.size() - 1);
         InsertLine(m_Lines.size(), std::move(entry));
+        if (pSection) {
+            IndexKey(*pSection, m_Lines.size() - 1);
+        }
         return;
     }
-    const size_t nKey = FindKey(nHeader, key);
-    if (nKey == npos) {
-        InsertLine(NewKeyPosition(nHeader), std::move(entry));
+    Section& found = itSection->second;
+    const auto itKey = found.keys.find(Folded(key));
+    if (itKey == found.keys.end()) {
+        const size_t nPosition = found.nNewKey;
+        InsertLine(nPosition, std::move(entry));
+        IndexKey(found, nPosition);
         return;
     }
-    std::string& text = m_Lines[nKey].strText;
-    text.erase(text.find('=') + 1);
-    text += value;
+    const Line& line = m_Lines[itKey->second];
+    const std::string_view text = Text(line);
+    ReplaceLine(itKey->second, std::string(text.substr(0, text.find('=') + 1)) + std::string(value),
+                std::string(Ending(line)));
 }
 
 std::string CIniDocument::Bytes() const {
     std::string text;
+    text.reserve(m_strText.size() + m_strAdded.size());
     for (const Line& line : m_Lines) {
-        text += line.strText;
-        text += line.strEnding;
+        text += Text(line);
+        text += Ending(line);
     }
     switch (m_eEncoding) {
         case Encoding::Utf8WithMark:
@@ -243,41 +285,57 @@ std::string CIniDocument::Bytes() const {
     return text;
 }
 
-size_t CIniDocument::FindSection(std::string_view section) const {
-    for (size_t i = 0; i < m_Lines.size(); ++i) {
-        const std::optional<std::string_view> name = SectionName(m_Lines[i].strText);
-        if (name && EqualNoCase(*name, section)) {
-            return i;
-        }
-    }
-    return npos;
+std::string_view CIniDocument::Text(const Line& line) const {
+    const std::string& buffer = line.bAdded ? m_strAdded : m_strText;
+    return std::string_view(buffer).substr(line.nBegin, line.nLength);
 }
 
-size_t CIniDocument::FindKey(size_t nHeader, std::string_view key) const {
-    for (size_t i = nHeader + 1; i < m_Lines.size() && !SectionName(m_Lines[i].strText); ++i) {
-        const std::optional<KeyLine> keyLine = ParseKeyLine(m_Lines[i].strText);
-        if (keyLine && EqualNoCase(keyLine->key, key)) {
-            return i;
-        }
-    }
-    return npos;
+std::string_view CIniDocument::Ending(const Line& line) const {
+    const std::string& buffer = line.bAdded ? m_strAdded : m_strText;
+    return std::string_view(buffer).substr(line.nBegin + line.nLength, line.nEndingLength);
 }
 
-size_t CIniDocument::NewKeyPosition(size_t nHeader) const {
-    size_t nPosition = nHeader + 1;
-    for (size_t i = nHeader + 1; i < m_Lines.size() && !SectionName(m_Lines[i].strText); ++i) {
-        if (ParseKeyLine(m_Lines[i].strText)) {
-            nPosition = i + 1;
-        }
+CIniDocument::Section* CIniDocument::IndexSection(size_t nLine) {
+    const std::optional<std::string_view> name = SectionName(Text(m_Lines[nLine]));
+    if (!name) {
+        return nullptr;
     }
-    return nPosition;
+    const auto [itSection, bNew] = m_Sections.try_emplace(Folded(*name));
+    if (!bNew) {
+        return nullptr;
+    }
+    itSection->second.nHeader = nLine;
+    itSection->second.nNewKey = nLine + 1;
+    return &itSection->second;
+}
+
+void CIniDocument::IndexKey(Section& section, size_t nLine) {
+    const std::optional<KeyLine> keyLine = ParseKeyLine(Text(m_Lines[nLine]));
+    if (keyLine) {
+        section.keys.try_emplace(Folded(keyLine->key), nLine);
+        section.nNewKey = nLine + 1;
+    }
 }
 
 void CIniDocument::InsertLine(size_t nPosition, std::string text) {
     // A last line without a line break gets one before a line follows it.
-    if (nPosition > 0 && m_Lines[nPosition - 1].strEnding.empty()) {
-        m_Lines[nPosition - 1].strEnding = m_strLineEnding;
+    if (nPosition > 0 && m_Lines[nPosition - 1].nEndingLength == 0) {
+        ReplaceLine(nPosition - 1, std::string(Text(m_Lines[nPosition - 1])), m_strLineEnding);
     }
-    m_Lines.insert(m_Lines.begin() + static_cast<std::ptrdiff_t>(nPosition),
-                   Line{std::move(text), m_strLineEnding});
+    // Lines from nPosition on move down one; a new key's place right above them stays.
+    for (auto& [name, section] : m_Sections) {
+        section.nHeader += section.nHeader >= nPosition ? 1 : 0;
+        section.nNewKey += section.nNewKey > nPosition ? 1 : 0;
+        for (auto& [key, nLine] : section.keys) {
+            nLine += nLine >= nPosition ? 1 : 0;
+        }
+    }
+    m_Lines.insert(m_Lines.begin() + static_cast<std::ptrdiff_t>(nPosition), Line{});
+    ReplaceLine(nPosition, std::move(text), m_strLineEnding);
+}
+
+void CIniDocument::ReplaceLine(size_t nLine, std::string text, std::string ending) {
+    m_Lines[nLine] = {m_strAdded.size(), text.size(), static_cast<uint8_t>(ending.size()), true};
+    m_strAdded += text;
+    m_strAdded += ending;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The text of a profile (INI) file, read and changed with the Windows profile functions'
@@ -24,8 +26,7 @@ public:
     // read: 8-bit text, UTF-8 after its byte-order mark, or UTF-16LE after its mark; Bytes()
     // gives them back in the same encoding, mark included. Nothing for bytes that are no
     // profile text (a NUL, UTF-16 that does not decode), which are then never rewritten.
-    static std::optional<CIniDocument> Parse(std::string_view bytes,
-                                             std::string_view lineEnding = "\n");
+    static std::optional<CIniDocument> Parse(std::string bytes, std::string_view lineEnding = "\n");
 
     // The key's value with one pair of matching outer quotes removed; nothing when the
     // section or the key is missing.
@@ -40,20 +41,34 @@ public:
 
 private:
     enum class Encoding { Bytes, Utf8WithMark, Utf16LE };
+    // A line is a run of the text it was made from or, once written, of m_strAdded; a profile
+    // of a million lines is then one buffer, not a million strings.
     struct Line {
-        std::string strText;
-        std::string strEnding;  // empty only for a last line without a line break
+        size_t nBegin = 0;
+        size_t nLength = 0;         // without the line ending
+        uint8_t nEndingLength = 0;  // 0 only for a last line without a line break
+        bool bAdded = false;
     };
-    static constexpr size_t npos = static_cast<size_t>(-1);
+    // The first section of a name: later ones of the same name are never read.
+    struct Section {
+        size_t nHeader = 0;
+        size_t nNewKey = 0;                            // where a new key line goes
+        std::unordered_map<std::string, size_t> keys;  // folded name: its first key line
+    };
 
-    size_t FindSection(std::string_view section) const;
-    // Index of the first key line named key inside the section opened at nHeader, or npos.
-    size_t FindKey(size_t nHeader, std::string_view key) const;
-    // Where a new key of the section opened at nHeader goes.
-    size_t NewKeyPosition(size_t nHeader) const;
+    CIniDocument(std::string text, std::string_view lineEnding, Encoding eEncoding);
+    std::string_view Text(const Line& line) const;
+    std::string_view Ending(const Line& line) const;
+    // The section the line opens when it is the first of its name, else nothing.
+    Section* IndexSection(size_t nLine);
+    void IndexKey(Section& section, size_t nLine);
     void InsertLine(size_t nPosition, std::string text);
+    void ReplaceLine(size_t nLine, std::string text, std::string ending);
 
+    std::string m_strText;
+    std::string m_strAdded;
     std::vector<Line> m_Lines;
+    std::unordered_map<std::string, Section> m_Sections;  // by folded name
     std::string m_strLineEnding;
     Encoding m_eEncoding = Encoding::Bytes;
 };

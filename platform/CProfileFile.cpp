@@ -2,12 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 #include <system_error>
 
 #include "platform/CAtomicFile.h"
+#include "platform/CInPlaceFile.h"
 #include "platform/CIniDocument.h"
 
 namespace {
@@ -34,7 +34,17 @@ FileContents ReadProfile(const std::string& path) {
         return {FileState::Unreadable, {}};
     }
     std::ifstream in(path, std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // Read in blocks, not by character: a profile may be a hundred megabytes. The size is a
+    // hint only, as another program may change the file meanwhile.
+    std::string bytes;
+    const std::uintmax_t nSize = std::filesystem::file_size(path, error);
+    if (!error) {
+        bytes.reserve(static_cast<size_t>(nSize));
+    }
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0) {
+        bytes.append(block, static_cast<size_t>(in.gcount()));
+    }
     if (!in.is_open() || in.bad()) {
         return {FileState::Unreadable, {}};
     }
@@ -66,16 +76,21 @@ uint32_t ParseProfileInt(std::string_view text) {
 }  // namespace
 
 std::optional<CIniDocument> CProfileFile::Read(const std::string& path) {
-    const FileContents contents = ReadProfile(path);
+    FileContents contents = ReadProfile(path);
     if (contents.eState == FileState::Unreadable) {
         return std::nullopt;
     }
     // Content that is no profile text reads as unreadable, so that it is never rewritten.
-    return CIniDocument::Parse(contents.strBytes, kNewFileLineEnding);
+    return CIniDocument::Parse(std::move(contents.strBytes), kNewFileLineEnding);
 }
 
 bool CProfileFile::Write(const std::string& path, const CIniDocument& document) {
     const std::string bytes = document.Bytes();
+    // Where a replace would cut links, change the owner or cannot be made, the file itself is
+    // rewritten, under the caller's lock.
+    if (CInPlaceFile::IsPreferredFor(path)) {
+        return CInPlaceFile::Write(path, bytes);
+    }
     CAtomicFile file;
     if (!file.Open(path)) {
         return false;

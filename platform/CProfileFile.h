@@ -15,7 +15,9 @@ public:
     // file is missing, nothing when a file of that name exists but cannot be read or holds
     // no profile text.
     static std::optional<CIniDocument> Read(const std::string& path);
-    // Replaces the file atomically with the document's bytes; false when it failed.
+    // Replaces the file atomically with the document's bytes, or rewrites it in place where a
+    // replace would change or cannot make it (links, owner, a folder that takes no new file);
+    // false when it failed.
     static bool Write(const std::string& path, const CIniDocument& document);
     // Values of a document from Read, by the rules of GetString and GetInt.
     static std::string StringValue(const std::optional<CIniDocument>& document,
@@ -30,8 +32,8 @@ public:
     // The key's value as a decimal integer, or def when missing or empty.
     static uint32_t GetInt(const std::string& path, const std::string& section,
                            const std::string& key, int32_t def);
-    // Stores value, creating the file, section or key when missing; the file is replaced
-    // atomically. False when it could not be written, or when a file of that name exists but
+    // Stores value, creating the file, section or key when missing; the file is written as
+    // Write writes it. False when it could not be written, or when a file of that name exists but
     // cannot be read (it is then left alone).
     static bool WriteString(const std::string& path, const std::string& section,
                             const std::string& key, const std::string& value);

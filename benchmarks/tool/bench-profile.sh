@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Times reading every setting of a 60 MB profile (kvltool paths reads them as the editor's
+# Times reading every setting of a 100 MB profile (kvltool paths reads them as the editor's
 # start does) beside the floor of cat reading the file, and six makers started together
 # taking identifiers from a 40 MB profile, each within the lock's 10 s time-out.
 # Usage: benchmarks/tool/bench-profile.sh [KVLTOOL]
@@ -30,11 +30,11 @@ microseconds() {
     echo $(((end - start) / 1000))
 }
 
-make_profile "$work/60.INI" 60
+make_profile "$work/100.INI" 100
 make_profile "$work/40.INI" 40
 mkdir "$work/out"
-load=$(microseconds "$tool" paths --profile "$work/60.INI")
-floor=$(microseconds cat "$work/60.INI")
+load=$(microseconds "$tool" paths --profile "$work/100.INI")
+floor=$(microseconds cat "$work/100.INI")
 
 start=$(date +%s%N)
 for i in 1 2 3 4 5 6; do
@@ -45,7 +45,7 @@ wait
 makers=$((($(date +%s%N) - start) / 1000))
 next=$(grep -a NEXT_ID "$work/40.INI")
 
-printf '%-44s %12s\n' "settings of a 60 MB profile µs (limit 1 s)" "$load" \
+printf '%-44s %12s\n' "settings of a 100 MB profile µs (limit 1 s)" "$load" \
     "cat floor µs" "$floor" \
     "six makers, 40 MB profile µs (lock 10 s)" "$makers" \
     "counter afterwards (expected NEXT_ID=7)" "$next" \

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "CConfigTest.h"
+#include "TestUser.h"
 #include "platform/CFileLock.h"
 
 namespace {
@@ -126,39 +127,53 @@ TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) 
 }
 
 // Each editor waits at a gate until all are there; its exit code is its identifier, or 0 when
-// it showed a message box. Half of them reach the profile through a symbolic link.
+// it showed a message box. Half of them reach the profile through a symbolic link. A user who
+// cannot write the profile's folder has the profile rewritten in place, and the lock on it.
 TEST_F(CGeneratorSettingsTest, EditorsStartedTogetherReceiveDistinctConsecutiveIdentifiers) {
-    TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=41\n");
+    const passwd* pUser = TestUser::Ensure();
     std::filesystem::create_symlink(m_strProfile, PathOf("link.INI"));
-    int gate[2];
-    ASSERT_EQ(pipe(gate), 0);
-    std::vector<int> editors;
-    std::set<int> expected;
-    for (int i = 0; i < 40; ++i) {
-        expected.insert(41 + i);
-        editors.push_back(ChildProcess::Start([&] {
-            char c = 0;
-            close(gate[1]);
-            if (read(gate[0], &c, 1) != 0) {
-                return 0;
-            }
-            if (i % 2 == 1) {
-                m_App.SetProfileName(PathOf("link.INI"));
-            }
-            theSettings.AllocateNextId();
-            return m_Services.Messages().empty() ? static_cast<int>(theSettings.m_Definition.m_nId)
-                                                 : 0;
-        }));
+    for (const bool bAsUser : {false, true}) {
+        SCOPED_TRACE(bAsUser ? "in a folder the user cannot write" : "as the folder's owner");
+        if (bAsUser && pUser == nullptr) {
+            GTEST_SKIP() << "only root can create the user the editors run as";
+        }
+        TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=41\n");
+        std::filesystem::remove(m_strProfile + ".lock");
+        ASSERT_TRUE(!bAsUser || chown(m_strProfile.c_str(), pUser->pw_uid, pUser->pw_gid) == 0);
+        int gate[2];
+        ASSERT_EQ(pipe(gate), 0);
+        std::vector<int> editors;
+        std::set<int> expected;
+        for (int i = 0; i < 40; ++i) {
+            expected.insert(41 + i);
+            editors.push_back(ChildProcess::Start([&] {
+                char c = 0;
+                close(gate[1]);
+                if (read(gate[0], &c, 1) != 0 || (bAsUser && !TestUser::Become(*pUser))) {
+                    return 0;
+                }
+                if (i % 2 == 1) {
+                    m_App.SetProfileName(PathOf("link.INI"));
+                }
+                theSettings.AllocateNextId();
+                return m_Services.Messages().empty()
+                           ? static_cast<int>(theSettings.m_Definition.m_nId)
+                           : 0;
+            }));
+        }
+        close(gate[0]);
+        close(gate[1]);  // opens the gate for all at once
+        std::set<int> ids;
+        for (const int nEditor : editors) {
+            ids.insert(ChildProcess::Wait(nEditor));
+        }
+        EXPECT_EQ(ids, expected);
+        EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=81\n");
+        EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link.INI")));
+        EXPECT_EQ(
+            TestFiles::ListFolder(m_strBin),
+            (bAsUser ? Texts{"Gridforge.INI"} : Texts{"Gridforge.INI", "Gridforge.INI.lock"}));
     }
-    close(gate[0]);
-    close(gate[1]);  // opens the gate for all at once
-    std::set<int> ids;
-    for (const int nEditor : editors) {
-        ids.insert(ChildProcess::Wait(nEditor));
-    }
-    EXPECT_EQ(ids, expected);
-    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=81\n");
-    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link.INI")));
 }
 
 }  // namespace

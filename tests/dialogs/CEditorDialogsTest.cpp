@@ -1,3 +1,5 @@
+#include <gtest/gtest-spi.h>
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -119,6 +121,11 @@ TEST_F(CEditorDialogsTest, LeavingAsksKeepsAllAfterNoAndEndsWithoutSavingAfterYe
     EXPECT_EQ(m_Services.MessageTexts(),
               std::vector<std::string>(4, "Are you sure you want to exit?"));
     EXPECT_TRUE(m_Services.FileDialogs().empty()) << "nothing saved";
+    // A question the test forgot to answer fails it and still ends the run.
+    EXPECT_NONFATAL_FAILURE(
+        EXPECT_EQ(RunMain([](CKVLEditDlg& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }),
+                  IDCANCEL),
+        "No answer was queued for \"Are you sure you want to exit?\"");
 }
 
 // F1 opens the About box from either dialog; the Menu key opens the window's menu with the
@@ -212,6 +219,7 @@ TEST_F(CEditorDialogsTest, FileDialogsStartWhereThePrefabsAreAndACancelledSaveAs
             m_Services.SetNextFileDialogResult(row.pszBrowsed);
         }
         m_Services.SetNextFileDialogResult(std::nullopt);  // cancelled, then No
+        m_Services.SetNextAnswer(MessageBoxResult::No);
         m_Services.SetNextFileDialogResult(TempPath("out.KVL"));
         RunMain(
             [&](CKVLEditDlg& dialog) {

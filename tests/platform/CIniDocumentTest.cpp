@@ -19,6 +19,8 @@ TEST(CIniDocumentTest, FindsValuesAsWindowsDoes) {
         {"[S]\n \tk \t= \t v=w \t", "k", "v=w"},
         {"[S]\n  ;k=comment", "k", std::nullopt},
         {"[S]\n#k=hash ;no comment", "#k", "hash ;no comment"},
+        {"[s]\nK=first\nk=second\n[S]\nk=third", "k", "first"},
+        {"[T]\nk=t\n[ s ]\n[S]\nk=later", "k", std::nullopt},
     };
     for (const auto& [pszText, pszKey, expected] : cases) {
         EXPECT_EQ(CIniDocument(pszText).GetValue("S", pszKey), expected) << pszText;
@@ -42,6 +44,23 @@ TEST(CIniDocumentTest, WriteChangesOnlyWhatItNeedsInTheDocumentsOwnLineEndings) 
     }
     for (const std::string& text : {"\r\r\n\n\r"s, "[S]\r\nk=v\n;c\rx"s, "[S]\0\nk=\0v"s}) {
         EXPECT_EQ(CIniDocument(text).Bytes(), text);
+    }
+}
+
+// Lines written move the lines below them: every value must still be found where it now is.
+TEST(CIniDocumentTest, ValuesWrittenOneAfterAnotherAreAllReadBack) {
+    CIniDocument document("[A]\na=1\n;c\n[B]\nb=2\n[a]\na=old", "\r\n");
+    const std::tuple<const char*, const char*, const char*> writes[] = {
+        {"b", "x", "3"}, {"A", "y", "4"}, {"a", "A", "5"}, {"C", "z", "6"},
+        {"B", "b", "7"}, {"A", "y", "8"}, {"c", "Z", "9"},
+    };
+    for (const auto& [pszSection, pszKey, pszValue] : writes) {
+        document.SetValue(pszSection, pszKey, pszValue);
+    }
+    EXPECT_EQ(document.Bytes(), "[A]\na=5\ny=8\n;c\n[B]\nb=7\nx=3\n[a]\na=old\n[C]\nz=9\n");
+    for (const auto& [pszSection, pszKey, pszValue] :
+         {writes[0], writes[2], writes[4], writes[5], writes[6]}) {
+        EXPECT_EQ(document.GetValue(pszSection, pszKey), pszValue) << pszSection << pszKey;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <optional>
 #include <string>
@@ -19,7 +21,8 @@ public:
     explicit CScriptedPlatformServices(std::string executablePath = "/opt/kvledit/kvledit")
         : m_strExecutablePath(std::move(executablePath)) {}
 
-    // Answer for the next Yes/No box; boxes without a queued answer get No.
+    // Answer for the next Yes/No box. A box without a queued answer fails the test and gets
+    // Yes: both questions then end their dialog, so a forgotten answer never loops.
     void SetNextAnswer(MessageBoxResult answer) { m_Answers.push_back(answer); }
     // Result of the next file dialog: a full path, or nothing for a cancelled dialog.
     // Dialogs without a queued result are cancelled.
@@ -41,8 +44,13 @@ public:
     // A Yes/No box takes the first queued answer; a dialog, the first queued result.
     MessageBoxResult ShowMessageBox(const std::string& text, MessageBoxType type) override {
         m_Messages.push_back({text, type});
-        return type == MessageBoxType::Ok ? MessageBoxResult::Ok
-                                          : TakeNext(m_Answers, MessageBoxResult::No);
+        if (type == MessageBoxType::Ok) {
+            return MessageBoxResult::Ok;
+        }
+        if (m_Answers.empty()) {
+            ADD_FAILURE() << "No answer was queued for \"" << text << "\"";
+        }
+        return TakeNext(m_Answers, MessageBoxResult::Yes);
     }
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override {
         m_FileDialogs.push_back(request);

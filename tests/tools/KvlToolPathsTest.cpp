@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "FakeWinePrefix.h"
@@ -40,6 +41,17 @@ TEST_F(KvlToolPathsTest, WindowsPathsOfTheProfileLeadToTheFoldersWineWouldUse) {
                                           {"resolved", summary.substr(0, summary.rfind('/') + 1)}}},
                                         {"summary", summary}}));
     }
+}
+
+// A name that two folders match but for case is a question only the user can answer.
+TEST_F(KvlToolPathsTest, NameThatSeveralFoldersMatchIsReported) {
+    std::filesystem::create_directory(m_Wine.Path("gen/MAPS"));
+    const std::string profile = m_Wine.Path("gen/bin/Gridforge.INI");
+    TestFiles::WriteAll(profile, "[globals]\nsource_directory=..\\Maps\\S2\\\n");
+    const ToolRun run = Run({"paths", "--profile", QString::fromStdString(profile)});
+    EXPECT_EQ(run.nExitCode, 2);
+    EXPECT_EQ(run.strErr, "kvltool: source_directory ..\\Maps\\S2\\: Maps is ambiguous in " +
+                              m_Wine.Path("gen/bin/..") + ": MAPS, maps all match it\n");
 }
 
 TEST_F(KvlToolPathsTest, DriveThatNoPrefixMapsIsNamedWithThePrefixesTriedAndNothingIsMade) {

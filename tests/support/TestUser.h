@@ -1,0 +1,32 @@
+#pragma once
+
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include "ChildProcess.h"
+
+// A user other than root for tests whose failures root's rights would hide (POSIX only, and
+// only root can make it).
+namespace TestUser {
+
+inline constexpr const char* kName = "kvledit-test";
+
+// The test user, created now when it did not exist; nullptr when it cannot be had.
+inline const passwd* Ensure() {
+    if (getpwnam(kName) == nullptr && geteuid() == 0) {
+        ChildProcess::Wait(ChildProcess::Start([] {
+            execlp("useradd", "useradd", "--system", "--no-create-home", "--shell",
+                   "/usr/sbin/nologin", kName, static_cast<char*>(nullptr));
+            return 127;
+        }));
+    }
+    return getpwnam(kName);
+}
+
+// Makes the calling process the test user for good, as a child of the test does.
+inline bool Become(const passwd& user) {
+    return setgroups(0, nullptr) == 0 && setgid(user.pw_gid) == 0 && setuid(user.pw_uid) == 0;
+}
+
+}  // namespace TestUser

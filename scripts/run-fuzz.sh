@@ -24,7 +24,7 @@ echo "== fuzzing the .KVL reader for ${seconds}s"
 # Short inputs keep each run quick under the sanitizers; the measurement's own bound is what
 # stops a slow one, and a run past the timeout is a fault.
 echo "== fuzzing the .map reader and measurement for ${seconds}s"
-"$fuzz_dir/kvl_map_fuzzer" -max_total_time="$seconds" -max_len=2048 -timeout=20 \
+"$fuzz_dir/kvl_map_fuzzer" -max_total_time="$seconds" -max_len=4096 -timeout=30 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$fuzz_dir/map-" \
     "$fuzz_dir/map-corpus" tests/fuzz/map-seeds || status=1
 exit $status

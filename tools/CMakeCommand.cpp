@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/ProfileOption.h"
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
 #include "config/ProfileLocation.h"
@@ -124,19 +125,10 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
                                "use this identifier instead of taking the next one from the "
                                "profile")
                            ->type_name("N");
-    CLI::Option* pProfile =
-        pMake
-            ->add_option_function<std::string>(
-                "--profile",
-                [this](const std::string& path) {
-                    if (path.empty()) {
-                        throw CLI::ValidationError("--profile", "the profile path is empty");
-                    }
-                    m_strProfile = path;
-                },
-                "take the identifier from NEXT_ID of this profile instead of the one "
-                "named below kvltool --help")
-            ->type_name("PATH");
+    CLI::Option* pProfile = ProfileOption::Add(
+        *pMake, m_strProfile,
+        "take the identifier from NEXT_ID of this profile instead of the one named below "
+        "kvltool --help");
     pId->excludes(pProfile);
     pMake
         ->add_option("-o,--output", m_strOutput,

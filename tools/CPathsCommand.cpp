@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <system_error>
 
+#include "cli/ProfileOption.h"
 #include "config/CCasterySummary.h"
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
@@ -20,17 +21,8 @@ CLI::App* CPathsCommand::Register(CLI::App& app) {
         "Windows paths in the profile are taken as the generator takes them under Wine: a "
         "drive letter through the Wine prefix's dosdevices, a relative path from the "
         "profile's folder, names matched without regard to case.");
-    pPaths
-        ->add_option_function<std::string>(
-            "--profile",
-            [this](const std::string& path) {
-                if (path.empty()) {
-                    throw CLI::ValidationError("--profile", "the profile path is empty");
-                }
-                m_strProfile = path;
-            },
-            "read this profile instead of Gridforge.INI beside kvltool")
-        ->type_name("PATH");
+    ProfileOption::Add(*pPaths, m_strProfile,
+                       "read this profile instead of Gridforge.INI beside kvltool");
     pPaths->add_flag("--json", m_bJson,
                      "one JSON object (\"format\": \"kvltool-paths/1\") instead of text");
     return pPaths;

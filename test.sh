@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a normal build, one under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a bounded run of the .KVL reader fuzzer, then the release
-# packages and their checks. A failing step does not stop the others; the last line names
-# what failed.
+# UndefinedBehaviorSanitizer, bounded runs of the .KVL and .map reader fuzzers, then the
+# release packages and their checks. A failing step does not stop the others; the last line
+# names what failed.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -26,7 +26,7 @@ for preset in default asan; do
     fi
 done
 
-scripts/run-fuzz.sh 60 || failed+=("fuzz:kvl_reader_fuzzer")
+scripts/run-fuzz.sh 30 || failed+=("fuzz")
 
 echo "== packages"
 scripts/check-packages.sh build/default/tests/tools/kvl_tools_tests || failed+=("packages")

@@ -73,8 +73,7 @@ TEST_F(CGeneratorSettingsTest, LoadReadsEveryKeyIntoItsOwnSetting) {
               "/t/|" + m_strBin + "|D:\\g\\|3|c|q1b|q1l|q1v|q2b|q2v|q2l|5|6|7|0.250000|");
 }
 
-// An editor killed while it holds the lock holds up nobody; the last identifier is handed out
-// once and the counter never wraps.
+// An editor killed while it holds the lock holds up nobody.
 TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
     const auto lockAndDie = [this] {
         CFileLock lock;
@@ -85,18 +84,7 @@ TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
     theSettings.AllocateNextId();
     EXPECT_EQ(theSettings.m_Definition.m_nId, 1u);
     EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\r\nNEXT_ID=2\r\n");
-
-    TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=-1\n");
-    EXPECT_EQ(theSettings.AllocateNextId(), CGeneratorSettings::IdAllocation::Reserved);
-    EXPECT_EQ(theSettings.m_Definition.m_nId, UINT32_MAX);
-    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=4294967296\n");
     EXPECT_EQ(m_Services.MessageTexts(), Texts{});
-    EXPECT_EQ(theSettings.AllocateNextId(), CGeneratorSettings::IdAllocation::NoneLeft);
-    EXPECT_EQ(theSettings.m_Definition.m_nId, 0u);
-    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=4294967296\n");
-    EXPECT_EQ(m_Services.MessageTexts(),
-              Texts{"No identifier is left!\n" + m_strProfile +
-                    "\nThe last identifier, 4294967295, has been handed out."});
     EXPECT_EQ(TestFiles::ListFolder(m_strBin), (Texts{"Gridforge.INI", "Gridforge.INI.lock"}));
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <optional>
 #include <string>
 
@@ -14,8 +13,8 @@ namespace {
 // (here a folder "inside" a regular file, which refuses even root) sends the program to the
 // per-user profile, found from the environment the way the XDG base directories say.
 TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
-    QTemporaryDir temp;
-    const std::string dir = temp.path().toStdString();
+    const TestFiles::TempFolder temp;
+    const std::string dir = temp.Path();
     TestFiles::WriteAll(dir + "/file", "");
     const std::string writable = dir + "/kvledit";
     const std::string refusing = dir + "/file/kvledit";
@@ -44,18 +43,12 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
     EXPECT_EQ(TestFiles::ListFolder(dir), std::vector<std::string>{"file"});
 }
 
-// Created once with its folders; a profile already there keeps its bytes.
-TEST(ProfileLocationTest, PerUserProfileIsCreatedOnlyWhenAbsent) {
-    QTemporaryDir temp;
-    const std::string path = temp.path().toStdString() + "/config/KVLEdit/Gridforge.INI";
-    EXPECT_TRUE(ProfileLocation::CreatePerUser(path));
-    EXPECT_EQ(TestFiles::ReadAll(path), "");
-    TestFiles::WriteAll(path, "[ID]\nNEXT_ID=9\n");
-    EXPECT_FALSE(ProfileLocation::CreatePerUser(path));
-    EXPECT_EQ(TestFiles::ReadAll(path), "[ID]\nNEXT_ID=9\n");
-    // A folder that cannot be made: nothing created, nothing claimed.
-    TestFiles::WriteAll(temp.path().toStdString() + "/plain", "");
-    EXPECT_FALSE(ProfileLocation::CreatePerUser(temp.path().toStdString() + "/plain/K/G.INI"));
+// A folder that cannot be made: nothing created, nothing claimed.
+TEST(ProfileLocationTest, PerUserProfileBehindAFileIsNotClaimed) {
+    const TestFiles::TempFolder temp;
+    TestFiles::WriteAll(temp.PathOf("plain"), "");
+    EXPECT_FALSE(ProfileLocation::CreatePerUser(temp.PathOf("plain/K/G.INI")));
+    EXPECT_EQ(temp.Files(), std::vector<std::string>{"plain"});
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QTemporaryDir>
 #include <string>
 #include <tuple>
 
@@ -14,9 +13,9 @@ namespace {
 
 class CKvlReaderTest : public testing::Test {
 protected:
-    std::string Path(const char* pszName) const { return m_Folder.filePath(pszName).toStdString(); }
+    std::string Path(const char* pszName) const { return m_Folder.PathOf(pszName); }
 
-    QTemporaryDir m_Folder;
+    TestFiles::TempFolder m_Folder;
 };
 
 // 90 bytes: the name length at 42, the name from 46, the dimensions from 52, the record count
@@ -59,8 +58,7 @@ TEST_F(CKvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
 // A pipe would block a reader that opened it.
 TEST_F(CKvlReaderTest, FilesThatCannotBeReadSayWhyWithoutBlocking) {
     ASSERT_EQ(mkfifo(Path("pipe.KVL").c_str(), 0600), 0);
-    for (const std::string& path :
-         {Path("missing.KVL"), m_Folder.path().toStdString(), Path("pipe.KVL")}) {
+    for (const std::string& path : {Path("missing.KVL"), m_Folder.Path(), Path("pipe.KVL")}) {
         EXPECT_EQ(CKvlReader::ReadFile(path).eStatus, KvlReadResult::Status::CannotOpen) << path;
     }
 }

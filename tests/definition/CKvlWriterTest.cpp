@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <climits>
 #include <string>
 #include <tuple>
@@ -35,14 +34,10 @@ std::string Words(std::initializer_list<int64_t> values) {
 
 class KvlWriterTest : public testing::Test {
 protected:
-    std::string PathOf(const std::string& name) const {
-        return m_Folder.filePath(QString::fromStdString(name)).toStdString();
-    }
-    std::vector<std::string> Contents() const {
-        return TestFiles::ListFolder(m_Folder.path().toStdString());
-    }
+    std::string PathOf(const std::string& name) const { return m_Folder.PathOf(name); }
+    std::vector<std::string> Contents() const { return TestFiles::ListFolder(m_Folder.Path()); }
 
-    QTemporaryDir m_Folder;
+    TestFiles::TempFolder m_Folder;
 };
 
 // Each file replaces the one before, the first a longer file.

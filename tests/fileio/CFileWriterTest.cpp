@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QTemporaryDir>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,9 +13,9 @@ namespace {
 // A writer dropped before Close (an early return) may hold half a file: the older file stays,
 // and so do its permissions once it is replaced; a new file follows the umask.
 TEST(FileWriterTest, ReplacesAFileOnlyOnCloseAndKeepsItsPermissions) {
-    QTemporaryDir folder;
-    const std::string older = folder.filePath("older").toStdString();
-    const std::string newer = folder.filePath("newer").toStdString();
+    TestFiles::TempFolder folder;
+    const std::string older = folder.PathOf("older");
+    const std::string newer = folder.PathOf("newer");
     TestFiles::WriteAll(older, "older");
     ASSERT_EQ(chmod(older.c_str(), 0604), 0);
     {
@@ -25,8 +24,7 @@ TEST(FileWriterTest, ReplacesAFileOnlyOnCloseAndKeepsItsPermissions) {
     }
     EXPECT_FALSE(CFileWriter().Open(older, "a")) << "not a write mode";
     EXPECT_EQ(TestFiles::ReadAll(older), "older");
-    EXPECT_EQ(TestFiles::ListFolder(folder.path().toStdString()),
-              std::vector<std::string>{"older"});
+    EXPECT_EQ(TestFiles::ListFolder(folder.Path()), std::vector<std::string>{"older"});
 
     const mode_t nUmask = umask(027);
     for (const std::string& path : {older, newer}) {

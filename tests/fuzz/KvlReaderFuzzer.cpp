@@ -3,7 +3,6 @@
 // into the input, and an accepted input is exactly what the writer writes for the definition
 // read from it.
 
-#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "TestFiles.h"
 #include "definition/CKvlReader.h"
 #include "definition/CKvlWriter.h"
 #include "tools/CKvlGridFormatter.h"
@@ -24,8 +24,8 @@
 namespace {
 
 const std::string& RoundTripPath() {
-    static const QTemporaryDir folder;
-    static const std::string path = folder.filePath(QStringLiteral("round-trip.KVL")).toStdString();
+    static const TestFiles::TempFolder folder;
+    static const std::string path = folder.PathOf("round-trip.KVL");
     return path;
 }
 

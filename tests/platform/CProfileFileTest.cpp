@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <QTemporaryDir>
 #include <chrono>
 #include <csignal>
 #include <random>
@@ -15,9 +15,9 @@ namespace {
 
 class CProfileFileTest : public testing::Test {
 protected:
-    std::string PathOf(const char* pszName) const { return m_Dir.filePath(pszName).toStdString(); }
+    std::string PathOf(const char* pszName) const { return m_Dir.PathOf(pszName); }
 
-    QTemporaryDir m_Dir;
+    TestFiles::TempFolder m_Dir;
     const std::string m_strProfile = PathOf("Gridforge.INI");
 };
 
@@ -56,7 +56,7 @@ TEST_F(CProfileFileTest, MissingValuesReadAsTheDefault) {
     EXPECT_EQ(CProfileFile::GetString(m_strProfile, "S", "empty", "def"), "");
     EXPECT_EQ(CProfileFile::GetInt(m_strProfile, "S", "k", -2), uint32_t(-2));
     EXPECT_FALSE(CProfileFile::WriteInt(PathOf("pipe"), "S", "k", 1));
-    EXPECT_EQ(TestFiles::ListFolder(m_Dir.path().toStdString()),
+    EXPECT_EQ(TestFiles::ListFolder(m_Dir.Path()),
               (std::vector<std::string>{"Gridforge.INI", "pipe"}));
 }
 
@@ -90,6 +90,20 @@ TEST_F(CProfileFileTest, WriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
         bWritten = bWritten || bytes[head.size()] != '0';
     }
     EXPECT_TRUE(bWritten) << "no writer got as far as one write";
+}
+
+// A hard-linked profile is rewritten in place; a disk too full for the longer content fails
+// before the first byte, so neither name sees a torn file.
+TEST_F(CProfileFileTest, ProfileRewrittenInPlaceIsLeftWholeWhenItCannotGrow) {
+    const std::string profile = "[ID]\r\nNEXT_ID=9\r\n" + std::string(5000, ';');
+    TestFiles::WriteAll(m_strProfile, profile);
+    ASSERT_EQ(link(m_strProfile.c_str(), PathOf("link.INI").c_str()), 0);
+    const auto grow = [this] { return CProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", 10); };
+    EXPECT_EQ(ChildProcess::Run(grow, profile.size()), 1) << "the write should fail";
+    EXPECT_EQ(TestFiles::ReadAll(PathOf("link.INI")), profile);
+    EXPECT_EQ(ChildProcess::Run(grow), 0);
+    EXPECT_EQ(TestFiles::ReadAll(PathOf("link.INI")),
+              "[ID]\r\nNEXT_ID=10\r\n" + std::string(5000, ';'));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include <QDir>
+#include <filesystem>
 #include <optional>
 #include <tuple>
 
@@ -54,7 +54,7 @@ TEST_F(KvlToolTest, CheckReportsEachProblemOnALineOfItsOwn) {
         if (bytes) {
             Put(pszFile, *bytes);
         } else {
-            ASSERT_TRUE(QFile::remove(Path(pszFile).c_str()));
+            ASSERT_TRUE(std::filesystem::remove(Path(pszFile)));
         }
         const ToolRun run = Run({"check", "."});
         EXPECT_EQ(run.strOut, pszLines);
@@ -65,7 +65,7 @@ TEST_F(KvlToolTest, CheckReportsEachProblemOnALineOfItsOwn) {
     EXPECT_EQ(Run({"check", "--exits", "."}).strOut,
               "./room1.KVL: sub cell (0, 0, 0) side W is no exit, but the map is open there\n"
               "./room1.KVL: sub cell (1, 0, 0) side E is an exit, but the map is closed there\n");
-    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("empty"));
+    ASSERT_TRUE(std::filesystem::create_directory(Path("empty")));
     EXPECT_EQ(Run({"check", "empty"}).strOut,
               "empty/summary.INI: missing\nempty: holds no .KVL definitions\n");
 }

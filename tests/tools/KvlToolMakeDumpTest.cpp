@@ -1,9 +1,10 @@
 #include <gmock/gmock.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/stat.h>
+#endif
 
-#include <QDir>
-#include <QFile>
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -17,10 +18,6 @@ namespace {
 
 using Json = nlohmann::json;
 using testing::HasSubstr;
-
-QStringList Args(const QString& commandLine) {
-    return commandLine.split(' ', Qt::SkipEmptyParts);
-}
 
 // Every sub cell given, so the records are exactly those given, in that order.
 TEST_F(KvlToolTest, MakeThenDumpJsonGivesBackEveryField) {
@@ -45,14 +42,19 @@ TEST_F(KvlToolTest, MakeWritesTheEditorsBytes) {
         {0, "", 1, 3, 9, {Cell(0, 0, 8, EXIT_SOUTH), Cell(0, 0, 0)}},
     };
     for (CKvlDefinition definition : inputs) {
-        QStringList args =
-            Args(QString::asprintf("make -o tool.KVL --force --dims=%dx%dx%d --id=%u",
-                                   definition.m_nDimX, definition.m_nDimY, definition.m_nDimZ,
-                                   definition.m_nId))
-            << definition.m_strMapFile.c_str();
+        Args args = {"make",
+                     "-o",
+                     "tool.KVL",
+                     "--force",
+                     "--dims=" + std::to_string(definition.m_nDimX) + "x" +
+                         std::to_string(definition.m_nDimY) + "x" +
+                         std::to_string(definition.m_nDimZ),
+                     "--id=" + std::to_string(definition.m_nId),
+                     definition.m_strMapFile};
         for (const SubCell& cell : definition.m_SubCells) {
-            args << QString::asprintf("--exit=%d,%d,%d:%s", cell.nX, cell.nY, cell.nZ,
-                                      CExitLetters::Format(cell.GetExits()).c_str());
+            args.push_back("--exit=" + std::to_string(cell.nX) + "," + std::to_string(cell.nY) +
+                           "," + std::to_string(cell.nZ) + ":" +
+                           CExitLetters::Format(cell.GetExits()));
         }
         definition.CompleteSubCells();
         const ToolRun make = Run(args);
@@ -64,16 +66,16 @@ TEST_F(KvlToolTest, MakeWritesTheEditorsBytes) {
 // The output is named after the map file's base name, beside the map, which it names without
 // folders.
 TEST_F(KvlToolTest, MakeReplacesAnExistingFileOnlyWithForce) {
-    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("Prefabs"));
+    ASSERT_TRUE(std::filesystem::create_directory(Path("Prefabs")));
     Put("Prefabs/hall.tar.KVL", "precious");
-    const QStringList args = Args("make Prefabs/hall.tar.map --dims=1x1x1 --exit=0,0,0:N --id=3");
+    const Args args = Words("make Prefabs/hall.tar.map --dims=1x1x1 --exit=0,0,0:N --id=3");
 
     const ToolRun refused = Run(args);
     EXPECT_EQ(refused.nExitCode, 2);
     EXPECT_THAT(refused.strErr, HasSubstr("hall.tar.KVL: exists already; give --force"));
     EXPECT_EQ(Read("Prefabs/hall.tar.KVL"), "precious");
 
-    EXPECT_EQ(Run(args + QStringList{"--force"}).nExitCode, 0);
+    EXPECT_EQ(Run(args + Args{"--force"}).nExitCode, 0);
     EXPECT_EQ(Read("Prefabs/hall.tar.KVL"),
               Kvl({3, "hall.tar.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
     EXPECT_EQ(TestFiles::ListFolder(Path("Prefabs")), std::vector<std::string>{"hall.tar.KVL"});
@@ -81,18 +83,18 @@ TEST_F(KvlToolTest, MakeReplacesAnExistingFileOnlyWithForce) {
 
 // The measured room: a doorway west of (0,0,0) and north of (1,0,0); what is given still wins.
 TEST_F(KvlToolTest, MakeFromMapWritesWhatTheMeasurementSuggests) {
-    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("col"));
+    ASSERT_TRUE(std::filesystem::create_directory(Path("col")));
     Put("col/room.map", MapSamples::Room());
-    const ToolRun measured = Run(Args("make col/room.map --from-map --id=5"));
+    const ToolRun measured = Run(Words("make col/room.map --from-map --id=5"));
     ASSERT_EQ(measured.nExitCode, 0) << measured.strErr;
     EXPECT_EQ(measured.strErr, "");
-    ASSERT_EQ(Run(Args("make col/room.map --dims=2x1x1 --exit=0,0,0:W --exit=1,0,0:N --id=5 "
-                       "-o typed.KVL"))
+    ASSERT_EQ(Run(Words("make col/room.map --dims=2x1x1 --exit=0,0,0:W --exit=1,0,0:N --id=5 "
+                        "-o typed.KVL"))
                   .nExitCode,
               0);
     EXPECT_EQ(Read("col/room.KVL"), Read("typed.KVL"));
 
-    ASSERT_EQ(Run(Args("make col/room.map --from-map --dims=3x1x1 --exit=2,0,0:E --id=5 --force"))
+    ASSERT_EQ(Run(Words("make col/room.map --from-map --dims=3x1x1 --exit=2,0,0:E --id=5 --force"))
                   .nExitCode,
               0);
     EXPECT_EQ(
@@ -104,21 +106,20 @@ TEST_F(KvlToolTest, MakeFromMapWritesWhatTheMeasurementSuggests) {
 // it exists. A pipe in the way is never replaced, not even with --force.
 TEST_F(KvlToolTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe) {
     constexpr int kMakers = 20;
-    std::vector<std::unique_ptr<QProcess>> makers;
+    std::vector<std::unique_ptr<ProgramRun::CProgram>> makers;
     for (int i = 0; i < kMakers; ++i) {
-        makers.push_back(std::make_unique<QProcess>());
-        makers.back()->setWorkingDirectory(m_Folder.path());
-        makers.back()->start(
+        makers.push_back(std::make_unique<ProgramRun::CProgram>(
             KVLTOOL_PATH,
-            Args(QString::asprintf("make hall.map --dims=1x1x1 --exit=0,0,0:N --id=%d", i + 1)));
+            Words("make hall.map --dims=1x1x1 --exit=0,0,0:N --id=" + std::to_string(i + 1)),
+            ProgramRun::Options().Folder(m_Folder.Path())));
     }
     int nSucceeded = 0;
     int nRefused = 0;
     for (const auto& pMaker : makers) {
-        ASSERT_TRUE(pMaker->waitForFinished(60000));
-        nSucceeded += pMaker->exitCode() == 0 ? 1 : 0;
-        nRefused += pMaker->exitCode() == 2 &&
-                            pMaker->readAllStandardError().contains("exists already; give --force")
+        const ToolRun run = pMaker->Wait();
+        nSucceeded += run.nExitCode == 0 ? 1 : 0;
+        nRefused += run.nExitCode == 2 &&
+                            run.strErr.find("exists already; give --force") != std::string::npos
                         ? 1
                         : 0;
     }
@@ -127,7 +128,8 @@ TEST_F(KvlToolTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe) {
     EXPECT_EQ(Files(), std::vector<std::string>{"hall.KVL"});
 
     ASSERT_EQ(mkfifo(Path("pipe").c_str(), 0600), 0);
-    const ToolRun pipe = Run(Args("make a.map --dims=1x1x1 --exit=0,0,0:N --id=1 --force -o pipe"));
+    const ToolRun pipe =
+        Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N --id=1 --force -o pipe"));
     EXPECT_EQ(pipe.nExitCode, 2);
     EXPECT_THAT(pipe.strErr, HasSubstr("pipe: is not a regular file and is never replaced"));
     EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe")));
@@ -164,7 +166,7 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
         {"check gone", 2, "gone: no folder"},
     };
     for (const auto& [pszArgs, nExitCode, pszSays] : cases) {
-        const ToolRun run = Run(Args(pszArgs));
+        const ToolRun run = Run(Words(pszArgs));
         EXPECT_EQ(run.nExitCode, nExitCode) << pszArgs;
         EXPECT_THAT(nExitCode == 0 ? run.strOut : run.strErr, HasSubstr(pszSays)) << pszArgs;
         EXPECT_EQ(Files(), std::vector<std::string>{"plain"}) << pszArgs;
@@ -173,7 +175,7 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
     for (const auto& [nLength, pszSays] :
          {std::pair{300, "longer than the 259 a path may have"},
           std::pair{253, "longer than the 255 a file name may have"}}) {
-        const QString map = QString(nLength, 'a') + ".map";
+        const std::string map = std::string(nLength, 'a') + ".map";
         const ToolRun run = Run({"make", map, "--dims=1x1x1", "--exit=0,0,0:N", "--id=1"});
         EXPECT_EQ(run.nExitCode, 2) << nLength;
         EXPECT_THAT(run.strErr, HasSubstr(pszSays)) << nLength;
@@ -195,9 +197,9 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
 // the editor does, unless told otherwise. Unlike the editor, it writes nothing with an identifier
 // that could not be reserved: a batch would fill a collection with duplicates.
 TEST_F(KvlToolTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
-    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("bin"));
-    const QString program = m_Folder.filePath("bin/kvltool");
-    ASSERT_TRUE(QFile::copy(KVLTOOL_PATH, program));
+    ASSERT_TRUE(std::filesystem::create_directory(Path("bin")));
+    const std::string program = Path("bin/kvltool");
+    ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, program));
     Put("bin/Gridforge.INI", "[ID]\r\nNEXT_ID=5\r\n");
     Put("other.INI", "[globals]\ngame_type=1\n[ID]\nNEXT_ID=41\n");
     const std::tuple<const char*, int, uint32_t> steps[] = {{"", 0, 5},
@@ -206,8 +208,9 @@ TEST_F(KvlToolTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
                                                             {"--id=77", 0, 77},
                                                             {"--profile=gone/p.INI", 2, 77}};
     for (const auto& [pszOptions, nExitCode, nId] : steps) {
-        const ToolRun make = Run(
-            Args("make a.map --dims=1x1x1 --exit=0,0,0:N --force " + QString(pszOptions)), program);
+        const ToolRun make =
+            Run(Words(std::string("make a.map --dims=1x1x1 --exit=0,0,0:N --force ") + pszOptions),
+                {}, program);
         EXPECT_EQ(make.nExitCode, nExitCode) << pszOptions << make.strErr;
         EXPECT_EQ(make.strErr.empty(), nExitCode == 0) << pszOptions << make.strErr;
         EXPECT_EQ(Json::parse(Run({"dump", "--json", "a.KVL"}).strOut)["id"], nId);
@@ -219,19 +222,21 @@ TEST_F(KvlToolTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
 // Every output that cannot be written is found out before the counter moves: the identifier is
 // still the next one to hand out, and nothing is left beside the target.
 TEST_F(KvlToolTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
-    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("folder"));
+    ASSERT_TRUE(std::filesystem::create_directory(Path("folder")));
     Put("plain", "x");
     Put("p.INI", "[ID]\nNEXT_ID=8\n");
-    const std::tuple<const char*, ResourceLimit, const char*> cases[] = {
+    const std::tuple<const char*, ProgramRun::Options, const char*> cases[] = {
         {"-o folder --force", {}, "folder: is a folder"},
         {"-o plain/a.KVL", {}, "plain is no folder"},
         {"-o gone/a.KVL", {}, "gone is no folder"},
-        {"-o big.KVL", {RLIMIT_FSIZE, 4096}, "big.KVL: cannot be written: File too large"},
+        {"-o big.KVL", ProgramRun::Options().Limit(RLIMIT_FSIZE, 4096),
+         "big.KVL: cannot be written: File too large"},
     };
     for (const auto& [pszOutput, limit, pszSays] : cases) {
-        const ToolRun run = Run(
-            Args(QString("make a.map --dims=20x10x10 --exit=0,0,0:N --profile=p.INI ") + pszOutput),
-            KVLTOOL_PATH, {}, limit);
+        const ToolRun run =
+            Run(Words(std::string("make a.map --dims=20x10x10 --exit=0,0,0:N --profile=p.INI ") +
+                      pszOutput),
+                limit);
         EXPECT_EQ(run.nExitCode, 2) << pszOutput;
         EXPECT_THAT(run.strErr, HasSubstr(pszSays)) << pszOutput;
         EXPECT_THAT(run.strErr, HasSubstr("no identifier was used")) << pszOutput;
@@ -246,17 +251,17 @@ TEST_F(KvlToolTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
 TEST_F(KvlToolTest, LastIdentifierIsHandedOutOnce) {
     for (const char* pszStored : {"4294967295", "-1"}) {
         Put("p.INI", std::string("[ID]\nNEXT_ID=") + pszStored + "\n");
-        const QStringList args = Args("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI");
-        const ToolRun last = Run(args + QStringList{"-o", "last.KVL"});
+        const Args args = Words("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI");
+        const ToolRun last = Run(args + Args{"-o", "last.KVL"});
         EXPECT_EQ(last.nExitCode, 0) << pszStored << last.strErr;
         EXPECT_EQ(Read("last.KVL"),
                   Kvl({UINT32_MAX, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
-        const ToolRun none = Run(args + QStringList{"-o", "none.KVL"});
+        const ToolRun none = Run(args + Args{"-o", "none.KVL"});
         EXPECT_EQ(none.nExitCode, 2) << pszStored;
         EXPECT_THAT(none.strErr, HasSubstr("No identifier is left!")) << pszStored;
         EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=4294967296\n");
         EXPECT_EQ(Files(), (std::vector<std::string>{"last.KVL", "p.INI", "p.INI.lock"}));
-        QFile::remove(m_Folder.filePath("last.KVL"));
+        std::filesystem::remove(Path("last.KVL"));
     }
 }
 
@@ -285,7 +290,7 @@ TEST_F(KvlToolTest, ProfileKeepsItsEncodingAndOneThatIsNoTextIsLeftAlone) {
     };
     for (const auto& [before, nId, after] : cases) {
         Put("p.INI", before);
-        const ToolRun run = Run(Args("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI"));
+        const ToolRun run = Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI"));
         EXPECT_EQ(Read("p.INI"), nId ? after : before) << nId;
         if (nId) {
             EXPECT_EQ(run.nExitCode, 0) << run.strErr;
@@ -294,22 +299,22 @@ TEST_F(KvlToolTest, ProfileKeepsItsEncodingAndOneThatIsNoTextIsLeftAlone) {
             EXPECT_EQ(run.nExitCode, 2);
             EXPECT_FALSE(TestFiles::Exists(Path("a.KVL")));
         }
-        QFile::remove(m_Folder.filePath("a.KVL"));
+        std::filesystem::remove(Path("a.KVL"));
     }
 }
 
 // "-o -" writes the definition's bytes, and only those, on standard output.
 TEST_F(KvlToolTest, MakeWritesToStandardOutput) {
     Put("p.INI", "[ID]\nNEXT_ID=8\n");
-    const ToolRun run = Run(Args("make a.map --dims=2x1x1 --exit=1,0,0:W --profile=p.INI -o -"));
+    const ToolRun run = Run(Words("make a.map --dims=2x1x1 --exit=1,0,0:W --profile=p.INI -o -"));
     EXPECT_EQ(run.nExitCode, 0) << run.strErr;
     EXPECT_EQ(run.strOut, Kvl({8, "a.map", 2, 1, 1, {Cell(1, 0, 0, EXIT_WEST), Cell(0, 0, 0)}}));
     EXPECT_THAT(run.strErr, HasSubstr("standard output written: identifier 8"));
     EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=9\n");
 
     const ToolRun unreserved =
-        Run(Args("make a.map --dims=1x1x1 --exit=0,0,0:N -o - "
-                 "--profile=gone/p.INI"));
+        Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N -o - "
+                  "--profile=gone/p.INI"));
     EXPECT_EQ(unreserved.nExitCode, 2);
     EXPECT_EQ(unreserved.strOut, "");
     EXPECT_THAT(unreserved.strErr, HasSubstr("no definition was written, since identifier 1 is "
@@ -343,8 +348,12 @@ TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
 
     const ToolRun json = Run({"dump", "--json", "cut.KVL", "odd.KVL", "good.KVL"});
     EXPECT_EQ(json.nExitCode, 1);
-    const QStringList lines = QString::fromStdString(json.strOut).split('\n', Qt::SkipEmptyParts);
-    const auto object = [&](int nLine) { return Json::parse(lines.value(nLine).toStdString()); };
+    std::vector<std::string> lines;
+    std::istringstream out(json.strOut);
+    for (std::string line; std::getline(out, line);) {
+        lines.push_back(line);
+    }
+    const auto object = [&](size_t nLine) { return Json::parse(lines.at(nLine)); };
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(object(0)["error"], Json::parse(R"({"offset": 70, "kind": "corrupt",
         "message": "the sub cell count 1 needs 22 bytes of records, but only 1 follow"})"));
@@ -359,25 +368,28 @@ TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
 TEST_F(KvlToolTest, DumpReadsStandardInputAndLargeFilesInBoundedMemory) {
     const std::string good = Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}});
     Put("good.KVL", good);
-    ASSERT_EQ(Run(Args("make big.map --dims=1024x1024x1 --exit=0,0,0:N --id=2")).nExitCode, 0);
+    ASSERT_EQ(Run(Words("make big.map --dims=1024x1024x1 --exit=0,0,0:N --id=2")).nExitCode, 0);
     // A map name said to be 400 MB long, in a sparse file that really is that long.
     Put("huge.KVL", good.substr(0, 42) + std::string("\x00\x84\xD7\x17", 4));
     std::filesystem::resize_file(Path("huge.KVL"), 400'000'050);
-    constexpr rlim_t kMegabyte = 1 << 20;
-    // Arguments, standard input, standard output, limit, exit code, what it says.
-    const std::tuple<const char*, QString, QString, ResourceLimit, int, const char*> cases[] = {
-        {"dump --json -", Path("good.KVL").c_str(), {}, {}, 0, "\"file\":\"standard input\""},
-        {"dump -", "/dev/zero", {}, {}, 2, "standard input: holds more than 256 MiB"},
-        {"dump --json big.KVL", {}, "/dev/null", {RLIMIT_AS, 300 * kMegabyte}, 0, ""},
-        {"dump huge.KVL", {}, {}, {RLIMIT_AS, 300 * kMegabyte}, 2, "kvltool: out of memory"},
+    constexpr unsigned long long kLimit = 300 << 20;
+    // Arguments, how it runs, exit code, what it says.
+    const std::tuple<const char*, ProgramRun::Options, int, const char*> cases[] = {
+        {"dump --json -", ProgramRun::Options().Input(good), 0, "\"file\":\"standard input\""},
+        {"dump -", ProgramRun::Options().InputFile("/dev/zero"), 2,
+         "standard input: holds more than 256 MiB"},
+        {"dump --json big.KVL",
+         ProgramRun::Options().OutputFile("/dev/null").Limit(RLIMIT_AS, kLimit), 0, ""},
+        {"dump huge.KVL", ProgramRun::Options().Limit(RLIMIT_AS, kLimit), 2,
+         "kvltool: out of memory"},
     };
-    for (const auto& [pszArgs, input, output, limit, nExitCode, pszSays] : cases) {
+    for (const auto& [pszArgs, options, nExitCode, pszSays] : cases) {
 #if defined(__SANITIZE_ADDRESS__)
-        if (limit.nResource == RLIMIT_AS) {
+        if (options.nLimitResource == RLIMIT_AS) {
             continue;
         }
 #endif
-        const ToolRun run = Run(Args(pszArgs), KVLTOOL_PATH, output, limit, input);
+        const ToolRun run = Run(Words(pszArgs), options);
         EXPECT_EQ(run.nExitCode, nExitCode) << pszArgs << run.strErr;
         EXPECT_THAT(run.strOut + run.strErr, HasSubstr(pszSays)) << pszArgs;
     }
@@ -388,7 +400,7 @@ TEST_F(KvlToolTest, FullStandardOutputIsAnError) {
     Put("good.KVL", Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}}));
     for (const char* pszArgs : {"dump good.KVL", "dump --json good.KVL", "dump --grid good.KVL",
                                 "check .", "make a.map --dims=1x1x1 --exit=0,0,0:N --id=1"}) {
-        const ToolRun run = Run(Args(pszArgs), KVLTOOL_PATH, "/dev/full");
+        const ToolRun run = Run(Words(pszArgs), ProgramRun::Options().OutputFile("/dev/full"));
         EXPECT_EQ(run.nExitCode, 2) << pszArgs;
         EXPECT_THAT(run.strErr, HasSubstr("kvltool: writing to standard output failed")) << pszArgs;
     }

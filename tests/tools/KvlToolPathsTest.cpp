@@ -8,7 +8,7 @@ namespace {
 
 class KvlToolPathsTest : public KvlToolTest {
 protected:
-    FakeWinePrefix m_Wine{m_Folder.path().toStdString()};
+    FakeWinePrefix m_Wine{m_Folder.Path()};
 };
 
 // The generator's profile under Wine names its folders the Windows way: through a drive, or
@@ -29,7 +29,7 @@ TEST_F(KvlToolPathsTest, WindowsPathsOfTheProfileLeadToTheFoldersWineWouldUse) {
     for (const auto& c : cases) {
         const std::string profile = m_Wine.Path(c.pszProfile);
         TestFiles::WriteAll(profile, std::string("[globals]\r\nsource_directory=") + c.pszValue);
-        const ToolRun run = Run({"paths", "--json", "--profile", QString::fromStdString(profile)});
+        const ToolRun run = Run({"paths", "--json", "--profile", profile});
         EXPECT_EQ(run.nExitCode, 0) << run.strErr;
         const auto json = nlohmann::json::parse(run.strOut, nullptr, false);
         ASSERT_TRUE(json.is_object()) << run.strOut;
@@ -48,7 +48,7 @@ TEST_F(KvlToolPathsTest, NameThatSeveralFoldersMatchIsReported) {
     std::filesystem::create_directory(m_Wine.Path("gen/MAPS"));
     const std::string profile = m_Wine.Path("gen/bin/Gridforge.INI");
     TestFiles::WriteAll(profile, "[globals]\nsource_directory=..\\Maps\\S2\\\n");
-    const ToolRun run = Run({"paths", "--profile", QString::fromStdString(profile)});
+    const ToolRun run = Run({"paths", "--profile", profile});
     EXPECT_EQ(run.nExitCode, 2);
     EXPECT_EQ(run.strErr, "kvltool: source_directory ..\\Maps\\S2\\: Maps is ambiguous in " +
                               m_Wine.Path("gen/bin/..") + ": MAPS, maps all match it\n");
@@ -58,7 +58,7 @@ TEST_F(KvlToolPathsTest, DriveThatNoPrefixMapsIsNamedWithThePrefixesTriedAndNoth
     const std::string profile = m_Wine.Path("pfx/drive_c/Gridforge/Gridforge.INI");
     TestFiles::WriteAll(profile, "[globals]\nsource_directory=Q:\\Prefabs\\\n");
     const std::vector<std::string> before = m_Wine.Everything();
-    const ToolRun run = Run({"paths", "--profile", QString::fromStdString(profile)});
+    const ToolRun run = Run({"paths", "--profile", profile});
     EXPECT_EQ(run.nExitCode, 2);
     EXPECT_EQ(run.strOut, "");
     EXPECT_EQ(run.strErr,

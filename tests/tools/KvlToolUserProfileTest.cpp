@@ -2,8 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QFile>
 #include <filesystem>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -28,9 +26,10 @@ TEST_F(KvlToolTest, AFolderThatTakesNoProfileSendsMakeToThePerUserProfile) {
     }
     ASSERT_TRUE(EnsureUser()) << "useradd failed";
     const passwd* pUser = getpwnam(kUser);
-    ASSERT_EQ(chmod(m_Folder.path().toLocal8Bit().constData(), 0755), 0);
-    ASSERT_TRUE(QDir(m_Folder.path()).mkdir("bin") && QDir(m_Folder.path()).mkdir("home"));
-    ASSERT_TRUE(QFile::copy(KVLTOOL_PATH, m_Folder.filePath("bin/kvltool")));
+    ASSERT_EQ(chmod(m_Folder.Path().c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(Path("bin")) &&
+                std::filesystem::create_directory(Path("home")));
+    ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, Path("bin/kvltool")));
     ASSERT_EQ(chown(Path("home").c_str(), pUser->pw_uid, pUser->pw_gid), 0);
 
     const std::string profile = Path("home") + "/.config/KVLEdit/Gridforge.INI";
@@ -42,10 +41,9 @@ TEST_F(KvlToolTest, AFolderThatTakesNoProfileSendsMakeToThePerUserProfile) {
     for (int nId : {1, 2}) {
         const ToolRun make =
             Run({"--reuid", kUser, "--regid", kUser, "--init-groups", "env", "-i",
-                 "HOME=" + QString::fromStdString(Path("home")), m_Folder.filePath("bin/kvltool"),
-                 "make", "a.map", "--dims=1x1x1", "--exit=0,0,0:N", "--force", "-o",
-                 QString::fromStdString(Path("home/a.KVL"))},
-                "setpriv");
+                 "HOME=" + Path("home"), Path("bin/kvltool"), "make", "a.map", "--dims=1x1x1",
+                 "--exit=0,0,0:N", "--force", "-o", Path("home/a.KVL")},
+                {}, "setpriv");
         EXPECT_EQ(make.nExitCode, 0) << make.strErr;
         EXPECT_EQ(make.strErr, notices[nId - 1]);
         EXPECT_EQ(nlohmann::json::parse(Run({"dump", "--json", "home/a.KVL"}).strOut)["id"], nId);
@@ -131,25 +129,25 @@ TEST_F(KvlToolSharedProfileTest, ProfilesTheUserCanWriteAdvanceInPlaceAndStayThe
          {"home/a.INI", "home/b.INI"},
          true},
     };
-    ASSERT_EQ(chmod(m_Folder.path().toLocal8Bit().constData(), 0755), 0);
-    ASSERT_TRUE(QFile::copy(KVLTOOL_PATH, m_Folder.filePath("kvltool")));
+    ASSERT_EQ(chmod(m_Folder.Path().c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, Path("kvltool")));
     for (const ProfileCase& profile : cases) {
         SCOPED_TRACE(profile.pszName);
         std::filesystem::remove_all(Path("home"));
         std::filesystem::remove_all(Path("shared"));
-        ASSERT_TRUE(QDir(m_Folder.path()).mkdir("home") && QDir(m_Folder.path()).mkdir("shared"));
+        ASSERT_TRUE(std::filesystem::create_directory(Path("home")) &&
+                    std::filesystem::create_directory(Path("shared")));
         own(Path("home"), 0755);
         profile.setUp(Path("home"), Path("shared"));
         const std::vector<std::string> shared = TestFiles::ListFolder(Path("shared"));
         const std::vector<std::string> identities = Identities(profile.runs);
         uint32_t nId = 7;
         for (const std::string& name : profile.runs) {
-            const ToolRun make = Run(
-                {"--reuid", kUser, "--regid", kUser, "--init-groups", m_Folder.filePath("kvltool"),
-                 "make", "a.map", "--dims=1x1x1", "--exit=0,0,0:N", "--force", "--profile",
-                 m_Folder.filePath(QString::fromStdString(name)), "-o",
-                 QString::fromStdString(Path("home/a.KVL"))},
-                "setpriv");
+            const ToolRun make =
+                Run({"--reuid", kUser, "--regid", kUser, "--init-groups", Path("kvltool"), "make",
+                     "a.map", "--dims=1x1x1", "--exit=0,0,0:N", "--force", "--profile", Path(name),
+                     "-o", Path("home/a.KVL")},
+                    {}, "setpriv");
             EXPECT_EQ(make.nExitCode, profile.bAdvances ? 0 : 2) << make.strErr;
             if (profile.bAdvances) {
                 EXPECT_EQ(nlohmann::json::parse(Run({"dump", "--json", "home/a.KVL"}).strOut)["id"],

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a normal build, one under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then a bounded run of the .KVL reader fuzzer. A failing step does
-# not stop the others; the last line names what failed.
+# UndefinedBehaviorSanitizer, then bounded runs of the .KVL and .map reader fuzzers. A failing
+# step does not stop the others; the last line names what failed.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -25,7 +25,7 @@ for preset in default asan; do
     fi
 done
 
-scripts/run-fuzz.sh 60 || failed+=("fuzz:kvl_reader_fuzzer")
+scripts/run-fuzz.sh 30 || failed+=("fuzz")
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "FAILED: ${failed[*]}"

@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "app/CEditorCommandLine.h"
-#include "app/CKVLEditApp.h"
+#include "dialogs/CKVLEditApp.h"
 #include "platform/CProcessSetup.h"
 #include "platform/qt/CQtPlatformServices.h"
 

@@ -4,8 +4,8 @@
 
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
-#include "dialogs/CListComboBox.h"
 #include "dialogs/ExitQuestion.h"
+#include "dialogs/framework/CListComboBox.h"
 #include "platform/CLeadingInteger.h"
 #include "res/Resource.h"
 

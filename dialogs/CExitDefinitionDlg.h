@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/CTemplateDialog.h"
+#include "dialogs/framework/CTemplateDialog.h"
 
 class CListComboBox;
 class QCheckBox;

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <string>
 
-#include "dialogs/CTemplateDialog.h"
+#include "dialogs/framework/CTemplateDialog.h"
 
 class QLineEdit;
 

@@ -17,10 +17,16 @@ double Dot(const Vec3& a, const Vec3& b) {
     return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
-bool InsideAll(const std::vector<Plane>& planes, const Vec3& point) {
-    return std::all_of(planes.begin(), planes.end(), [&](const Plane& plane) {
-        return Dot(plane.normal, point) - plane.dist <= BrushGeometry::kEpsilon;
-    });
+// True when every plane passes test; each plane looked at costs a unit of the budget, and an
+// exhausted budget fails the test.
+template <class Test>
+bool AllPlanes(const std::vector<Plane>& planes, CWorkBudget& budget, Test test) {
+    for (const Plane& plane : planes) {
+        if (!budget.Spend(1) || !test(plane)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The point on all three planes, by Cramer's rule; nothing when two are nearly parallel.
@@ -41,16 +47,19 @@ std::optional<Vec3> Meet(const Plane& a, const Plane& b, const Plane& c) {
 
 // An unbounded intersection has a direction along which it goes on for ever; such a direction
 // lies on two of the planes, so testing their line directions finds it.
-bool IsClosed(const std::vector<Plane>& planes) {
+bool IsClosed(const std::vector<Plane>& planes, CWorkBudget& budget) {
     for (size_t i = 0; i < planes.size(); ++i) {
         for (size_t j = i + 1; j < planes.size(); ++j) {
+            if (!budget.Spend(1)) {
+                return false;
+            }
             const Vec3 line = Cross(planes[i].normal, planes[j].normal);
             if (Dot(line, line) < 1e-12) {
                 continue;
             }
             for (const double sign : {1.0, -1.0}) {
                 const Vec3 direction{sign * line[0], sign * line[1], sign * line[2]};
-                if (std::all_of(planes.begin(), planes.end(), [&](const Plane& plane) {
+                if (AllPlanes(planes, budget, [&](const Plane& plane) {
                         return Dot(plane.normal, direction) <= 1e-9;
                     })) {
                     return false;
@@ -82,14 +91,19 @@ std::optional<Plane> PlaneFromPoints(const Vec3& p0, const Vec3& p1, const Vec3&
     return Plane{unit, Dot(unit, p1)};
 }
 
-std::optional<Box> BrushBounds(const std::vector<Plane>& planes) {
+std::optional<Box> BrushBounds(const std::vector<Plane>& planes, CWorkBudget& budget) {
     std::optional<Box> bounds;
     const size_t n = planes.size();
     for (size_t i = 0; i < n; ++i) {
         for (size_t j = i + 1; j < n; ++j) {
             for (size_t k = j + 1; k < n; ++k) {
+                if (!budget.Spend(1)) {
+                    return std::nullopt;
+                }
                 const std::optional<Vec3> point = Meet(planes[i], planes[j], planes[k]);
-                if (!point || !InsideAll(planes, *point)) {
+                if (!point || !AllPlanes(planes, budget, [&](const Plane& plane) {
+                        return Dot(plane.normal, *point) - plane.dist <= kEpsilon;
+                    })) {
                     continue;
                 }
                 // Adding 0 turns -0 into 0, which would otherwise be shown.
@@ -103,7 +117,7 @@ std::optional<Box> BrushBounds(const std::vector<Plane>& planes) {
             }
         }
     }
-    if (!bounds || !IsClosed(planes)) {
+    if (budget.Exhausted() || !bounds || !IsClosed(planes, budget)) {
         return std::nullopt;
     }
     for (int i = 0; i < 3; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -18,6 +19,24 @@ struct Box {
     void Add(const Box& other);
 };
 
+// A bound on the plane tests one measurement may make. The vertex search grows with the cube
+// of a brush's faces and the exit search with cells times brushes, so a small hostile map
+// could otherwise keep a caller busy for hours.
+class CWorkBudget {
+public:
+    explicit CWorkBudget(uint64_t nUnits) : m_nLeft(nUnits) {}
+    bool Spend(uint64_t nUnits) {
+        m_bExhausted = m_bExhausted || nUnits > m_nLeft;
+        m_nLeft = m_bExhausted ? 0 : m_nLeft - nUnits;
+        return !m_bExhausted;
+    }
+    bool Exhausted() const { return m_bExhausted; }
+
+private:
+    uint64_t m_nLeft;
+    bool m_bExhausted = false;
+};
+
 namespace BrushGeometry {
 
 // How far outside a plane a point may lie and still count as inside, in map units.
@@ -27,7 +46,7 @@ inline constexpr double kEpsilon = 1e-3;
 // nothing when the points lie on one line.
 std::optional<Plane> PlaneFromPoints(const Vec3& p0, const Vec3& p1, const Vec3& p2);
 // The box around the corners of the intersection of the planes' half-spaces; nothing when
-// that encloses no volume or is not closed.
-std::optional<Box> BrushBounds(const std::vector<Plane>& planes);
+// that encloses no volume or is not closed, or when the budget runs out.
+std::optional<Box> BrushBounds(const std::vector<Plane>& planes, CWorkBudget& budget);
 
 }  // namespace BrushGeometry

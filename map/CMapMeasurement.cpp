@@ -13,6 +13,11 @@ namespace {
 // How deep "just inside the boundary" reaches when looking for what closes a side.
 constexpr double kSlabDepth = 1;
 
+// Plane tests allowed per measurement: a fixed allowance for the exit search of a small map,
+// and a share for every face, far above what drawn prefabs need.
+constexpr uint64_t kBaseWork = 2'000'000;
+constexpr uint64_t kWorkPerFace = 200'000;
+
 constexpr uint16_t kNorth = 1, kSouth = 2, kEast = 4, kWest = 8;
 
 bool IsSolidClass(const std::string& classname) {
@@ -94,13 +99,48 @@ bool Overlaps(const Box& a, const Box& b) {
 struct SolidBrush {
     std::vector<Plane> m_Planes;  // in the definition's frame
     Box m_Bounds;
+    bool bBoxShaped = false;  // every face faces along an axis: the brush is its bounds
 };
+
+bool IsBoxShaped(const std::vector<Plane>& planes) {
+    return std::all_of(planes.begin(), planes.end(), [](const Plane& plane) {
+        const Vec3& n = plane.normal;
+        return std::fabs(n[0]) + std::fabs(n[1]) + std::fabs(n[2]) == 1;
+    });
+}
+
+// The part of brush inside slab, as a box; nothing when the brush only touches it.
+std::optional<Box> PartInside(const SolidBrush& brush, const Box& slab, CWorkBudget& budget) {
+    if (brush.bBoxShaped) {
+        // Most brushes: the part is the overlap of two boxes, which Overlaps has found.
+        Box part;
+        for (int i = 0; i < 3; ++i) {
+            part.mins[i] = std::max(brush.m_Bounds.mins[i], slab.mins[i]);
+            part.maxs[i] = std::min(brush.m_Bounds.maxs[i], slab.maxs[i]);
+        }
+        return part;
+    }
+    std::vector<Plane> planes = brush.m_Planes;
+    for (int i = 0; i < 3; ++i) {
+        Vec3 axis{};
+        axis[i] = 1;
+        planes.push_back({axis, slab.maxs[i]});
+        axis[i] = -1;
+        planes.push_back({axis, -slab.mins[i]});
+    }
+    // A brush that only touches the slab at a slant may enclose nothing inside it.
+    return BrushGeometry::BrushBounds(planes, budget);
+}
 
 class CExitFinder {
 public:
     CExitFinder(const std::vector<SolidBrush>& solids, const MapMeasurement& measurement,
-                const MeasureSettings& settings, const Box& extent)
-        : m_Solids(solids), m_Measurement(measurement), m_Settings(settings), m_Extent(extent) {}
+                const MeasureSettings& settings, const Box& extent, CWorkBudget& budget)
+        : m_Solids(solids),
+          m_Measurement(measurement),
+          m_Settings(settings),
+          m_Extent(extent),
+          m_Budget(budget) {}
 
     std::vector<SuggestedExit> Run() {
         const auto& dims = m_Measurement.dims;
@@ -112,6 +152,9 @@ public:
                     if (x != 0 && x != dims[0] - 1 && y != 0 && y != dims[1] - 1) {
                         y = dims[1] - 2;
                         break;
+                    }
+                    if (m_Budget.Exhausted()) {
+                        return {};
                     }
                     const uint16_t nExits = CellExits(x, y, z);
                     if (nExits != 0) {
@@ -152,25 +195,23 @@ private:
         slab.maxs[2] = slab.mins[2] + q[2];
 
         std::vector<Rect> blocks;
+        if (!m_Budget.Spend(m_Solids.size())) {
+            return false;
+        }
         for (const SolidBrush& solid : m_Solids) {
             if (!Overlaps(solid.m_Bounds, slab)) {
                 continue;
             }
-            std::vector<Plane> planes = solid.m_Planes;
-            for (int i = 0; i < 3; ++i) {
-                Vec3 axis{};
-                axis[i] = 1;
-                planes.push_back({axis, slab.maxs[i]});
-                axis[i] = -1;
-                planes.push_back({axis, -slab.mins[i]});
-            }
-            // A brush that only touches the slab at a slant may enclose nothing inside it.
-            if (const std::optional<Box> part = BrushGeometry::BrushBounds(planes)) {
+            if (const std::optional<Box> part = PartInside(solid, slab, m_Budget)) {
                 blocks.push_back(
                     {part->mins[nOther], part->maxs[nOther], part->mins[2], part->maxs[2]});
             }
         }
         const Rect square{slab.mins[nOther], slab.maxs[nOther], slab.mins[2], slab.maxs[2]};
+        const uint64_t nPositions = (blocks.size() + 1) * (blocks.size() + 1);
+        if (!m_Budget.Spend(nPositions * (blocks.size() + 1))) {
+            return false;
+        }
         return HasFreeRect(square, blocks, m_Settings.gapWidth, m_Settings.gapHeight);
     }
 
@@ -178,6 +219,7 @@ private:
     const MapMeasurement& m_Measurement;
     const MeasureSettings& m_Settings;
     const Box& m_Extent;
+    CWorkBudget& m_Budget;
 };
 
 }  // namespace
@@ -199,6 +241,16 @@ Vec3 CMapMeasurement::FolderQuantum(const std::string& mapPath) {
 bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& settings,
                               MapMeasurement& measurement, std::string& error) {
     const CFrame frame(settings);
+    uint64_t nFaces = 0;
+    for (const MapEntity& entity : map.m_Entities) {
+        for (const MapBrush& brush : entity.m_Brushes) {
+            nFaces += brush.m_Planes.size();
+        }
+    }
+    CWorkBudget budget(kBaseWork + kWorkPerFace * nFaces);
+    const std::string tooComplex =
+        "is too complex to measure: brushes with too many faces, or too many cells for its "
+        "brushes";
     measurement.m_Warnings = map.m_Warnings;
     std::optional<Box> extent;
     std::vector<SolidBrush> solids;
@@ -212,7 +264,11 @@ bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& s
             for (const Plane& plane : brush.m_Planes) {
                 planes.push_back(frame.ToDefinition(plane));
             }
-            const std::optional<Box> bounds = BrushGeometry::BrushBounds(planes);
+            const std::optional<Box> bounds = BrushGeometry::BrushBounds(planes, budget);
+            if (budget.Exhausted()) {
+                error = tooComplex;
+                return false;
+            }
             if (!bounds) {
                 measurement.m_Warnings.push_back({brush.nLine, 1,
                                                   "brush " + std::to_string(b) + " of entity " +
@@ -222,7 +278,8 @@ bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& s
             }
             extent ? extent->Add(*bounds) : void(extent = *bounds);
             if (bSolidClass && !brush.bPassable) {
-                solids.push_back({std::move(planes), *bounds});
+                const bool bBoxShaped = IsBoxShaped(planes);
+                solids.push_back({std::move(planes), *bounds, bBoxShaped});
             }
         }
     }
@@ -251,6 +308,10 @@ bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& s
                 " sub cells";
         return false;
     }
-    measurement.m_Exits = CExitFinder(solids, measurement, settings, *extent).Run();
+    measurement.m_Exits = CExitFinder(solids, measurement, settings, *extent, budget).Run();
+    if (budget.Exhausted()) {
+        error = tooComplex;
+        return false;
+    }
     return true;
 }

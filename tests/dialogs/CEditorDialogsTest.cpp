@@ -7,10 +7,10 @@
 
 #include "CEditorFixture.h"
 #include "definition/CKvlWriter.h"
-#include "dialogs/CAboutDlg.h"
 #include "dialogs/CExitDefinitionDlg.h"
 #include "dialogs/CKVLEditDlg.h"
-#include "dialogs/CListComboBox.h"
+#include "dialogs/framework/CAboutDlg.h"
+#include "dialogs/framework/CListComboBox.h"
 
 namespace {
 

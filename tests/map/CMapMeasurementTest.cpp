@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "MapSamples.h"
@@ -145,6 +146,51 @@ TEST(MapMeasurementTest, MalformedMapsSayWhereAndWhat) {
     EXPECT_EQ(skipped.m.m_Warnings[0].strMessage,
               "brush 1 of entity 0 encloses nothing; it is skipped");
     EXPECT_EQ(skipped.m.dims, (std::array<int32_t, 3>{1, 1, 1}));
+}
+
+// A brush of a floor and n slanted faces around it, all meeting at one point above (a cone)
+// or cut by a flat top (a prism, as editors draw cylinders), centred at x along X.
+std::string RoundBrush(int n, bool bTop, double x = 0) {
+    auto P = [x](double px, double y, double z) {
+        return "( " + std::to_string(px + x) + " " + std::to_string(y) + " " + std::to_string(z) +
+               " ) ";
+    };
+    std::string text = "{\n" + P(0, 0, 0) + P(1, 0, 0) + P(0, 1, 0) + "A 0 0 0 1 1\n";
+    if (bTop) {
+        text += P(0, 0, 256) + P(0, 1, 256) + P(1, 0, 256) + "A 0 0 0 1 1\n";
+    }
+    for (int i = 0; i < n; ++i) {
+        const double a = 2 * M_PI * i / n, b = 2 * M_PI * (i + 1) / n;
+        const double r = 1000;
+        const double z = bTop ? 0 : 500;
+        text += P(r * std::cos(b), r * std::sin(b), 0) + P(r * std::cos(a), r * std::sin(a), 0) +
+                (bTop ? P(r * std::cos(a), r * std::sin(a), 256) : P(0, 0, z)) + "A 0 0 0 1 1\n";
+    }
+    return text + "}\n";
+}
+
+// Measuring is bounded: faces that all meet in one point would cost hours, and a map stretched
+// over a million cells costs its brushes times the cells; drawn prefabs stay well inside.
+TEST(MapMeasurementTest, HostileMapsAreTooComplexButDrawnOnesAreMeasured) {
+    std::string corridor;
+    for (int i = 0; i < 20; ++i) {
+        corridor += BoxBrush(0, i * 10, 0, 256.0 * ((1 << 20) - 1), i * 10 + 8, 256);
+    }
+    for (const std::string& hostile :
+         {Entity("worldspawn", RoundBrush(120, false)), Entity("worldspawn", corridor)}) {
+        const Measured result = MeasureText(hostile);
+        EXPECT_FALSE(result.bOk);
+        EXPECT_EQ(result.strError,
+                  "is too complex to measure: brushes with too many faces, or too many cells for "
+                  "its brushes");
+    }
+    std::string columns;
+    for (int i = 0; i < 20; ++i) {
+        columns += RoundBrush(64, true, 2000.0 * i);
+    }
+    const Measured drawn = MeasureText(Entity("worldspawn", columns));
+    ASSERT_TRUE(drawn.bOk) << drawn.strError;
+    EXPECT_EQ(drawn.m.dims, (std::array<int32_t, 3>{157, 8, 1}));
 }
 
 }  // namespace

@@ -15,9 +15,9 @@
 #include "CModalDriver.h"
 #include "CScriptedPlatformServices.h"
 #include "TestFiles.h"
-#include "app/CKVLEditApp.h"
 #include "config/CGeneratorSettings.h"
-#include "dialogs/CTemplateDialog.h"
+#include "dialogs/CKVLEditApp.h"
+#include "dialogs/framework/CTemplateDialog.h"
 #include "res/Resource.h"
 
 // An editor over a temporary folder: the executable "lies" in <temp>/bin, so the shared

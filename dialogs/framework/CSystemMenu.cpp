@@ -1,4 +1,4 @@
-#include "dialogs/CSystemMenu.h"
+#include "dialogs/framework/CSystemMenu.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,4 +1,4 @@
-#include "dialogs/CListComboBox.h"
+#include "dialogs/framework/CListComboBox.h"
 
 #include <QAbstractListModel>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "dialogs/CDialogUnits.h"
+#include "dialogs/framework/CDialogUnits.h"
 
 #include <QFontMetrics>
 #include <QString>

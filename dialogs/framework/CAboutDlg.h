@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/CTemplateDialog.h"
+#include "dialogs/framework/CTemplateDialog.h"
 
 // The About box: the icon, the program's name and version, and OK.
 class CAboutDlg : public CTemplateDialog {

@@ -1,4 +1,4 @@
-#include "dialogs/CResourceTable.h"
+#include "dialogs/framework/CResourceTable.h"
 
 #include <QFile>
 #include <QJsonArray>

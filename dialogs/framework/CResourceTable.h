@@ -6,7 +6,7 @@
 #include <map>
 #include <optional>
 
-#include "dialogs/DialogTemplate.h"
+#include "dialogs/framework/DialogTemplate.h"
 
 // The editor's resources as built into the program: dialog templates, the string table, the
 // icons and the other named ids, read from the embedded dialogs.json.

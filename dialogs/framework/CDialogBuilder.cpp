@@ -1,4 +1,4 @@
-#include "dialogs/CDialogBuilder.h"
+#include "dialogs/framework/CDialogBuilder.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogs/CDialogUnits.h"
-#include "dialogs/CDigitsOnlyFilter.h"
-#include "dialogs/CListComboBox.h"
-#include "dialogs/CResourceTable.h"
+#include "dialogs/framework/CDialogUnits.h"
+#include "dialogs/framework/CDigitsOnlyFilter.h"
+#include "dialogs/framework/CListComboBox.h"
+#include "dialogs/framework/CResourceTable.h"
 
 namespace {
 

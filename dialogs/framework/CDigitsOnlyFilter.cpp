@@ -1,4 +1,4 @@
-#include "dialogs/CDigitsOnlyFilter.h"
+#include "dialogs/framework/CDigitsOnlyFilter.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "dialogs/CAboutDlg.h"
+#include "dialogs/framework/CAboutDlg.h"
 
 #include "res/Resource.h"
 

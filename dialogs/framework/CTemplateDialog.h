@@ -4,7 +4,7 @@
 #include <functional>
 #include <map>
 
-#include "dialogs/DialogTemplate.h"
+#include "dialogs/framework/DialogTemplate.h"
 
 class CSystemMenu;
 class QAbstractButton;

@@ -1,4 +1,4 @@
-#include "dialogs/CTemplateDialog.h"
+#include "dialogs/framework/CTemplateDialog.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "dialogs/CAboutDlg.h"
+#include "dialogs/framework/CAboutDlg.h"
 
-#include "dialogs/CDialogBuilder.h"
-#include "dialogs/CResourceTable.h"
-#include "dialogs/CSystemMenu.h"
+#include "dialogs/framework/CDialogBuilder.h"
+#include "dialogs/framework/CResourceTable.h"
+#include "dialogs/framework/CSystemMenu.h"
 #include "res/Resource.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/CKVLEditApp.h"
+#include "dialogs/CKVLEditApp.h"
 
 #include <QApplication>
 

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <vector>
 
-#include "dialogs/DialogTemplate.h"
+#include "dialogs/framework/DialogTemplate.h"
 
 class QDialog;
 class QWidget;

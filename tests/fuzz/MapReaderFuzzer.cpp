@@ -1,0 +1,64 @@
+// Feeds the .map reader arbitrary text and measures whatever it accepts, so that the brush
+// geometry and the exit search see the same inputs. Beyond "no crash, no hang, no sanitizer
+// report" it holds both to what their callers rely on: an error points into the text, and a
+// measurement stays inside the definition's limits.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "definition/CKvlDefinition.h"
+#include "map/CMapMeasurement.h"
+
+namespace {
+
+void Require(bool bCondition, const char* pszWhat) {
+    if (!bCondition) {
+        std::fprintf(stderr, "broken promise: %s\n", pszWhat);
+        std::abort();
+    }
+}
+
+void CheckMeasurement(const MapMeasurement& m) {
+    for (int i = 0; i < 3; ++i) {
+        Require(m.m_Extent.mins[i] <= m.m_Extent.maxs[i], "the extent is not inside out");
+        Require(m.dims[i] >= 1, "every dimension is at least one cell");
+    }
+    Require(CKvlDefinition::DimensionsWithinLimit(m.dims[0], m.dims[1], m.dims[2]),
+            "the dimensions fit a definition");
+    for (const SuggestedExit& cell : m.m_Exits) {
+        Require(cell.nX >= 0 && cell.nX < m.dims[0] && cell.nY >= 0 && cell.nY < m.dims[1] &&
+                    cell.nZ >= 0 && cell.nZ < m.dims[2],
+                "an exit lies in a sub cell of the prefab");
+        Require(cell.nExits != 0 && cell.nExits < 16, "an exit names some of N, S, E and W");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
+    const std::string_view text(reinterpret_cast<const char*>(pData), nSize);
+    const MapReadResult map = CMapReader::ReadText(text);
+    const size_t nLines = 1 + static_cast<size_t>(std::count(text.begin(), text.end(), '\n') +
+                                                  std::count(text.begin(), text.end(), '\r'));
+    if (!map.bOk) {
+        Require(map.m_Error.nLine >= 1 && map.m_Error.nLine <= nLines,
+                "the error's line lies inside the text");
+        Require(map.m_Error.nColumn >= 1 && map.m_Error.nColumn <= nSize + 1,
+                "the error's column lies inside its line");
+        Require(!map.m_Error.strMessage.empty(), "an error says what is wrong");
+        return 0;
+    }
+    MapMeasurement measurement;
+    std::string error;
+    if (CMapMeasurement::Measure(map, MeasureSettings{}, measurement, error)) {
+        CheckMeasurement(measurement);
+    } else {
+        Require(!error.empty(), "a map that cannot be measured says why");
+    }
+    return 0;
+}

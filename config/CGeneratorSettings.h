@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config/Identifiers.h"
 #include "definition/CKvlDefinition.h"
 
 // The generator's settings from the shared profile, the summary values of the Castery
@@ -44,15 +45,9 @@ public:
     void Load();
     // Load without the summary step: what kvltool paths shows, without writing anything.
     void LoadSettings();
-    enum class IdAllocation {
-        Reserved,     // the counter now holds the next identifier
-        NotReserved,  // the counter could not be advanced: the identifier may be handed out again
-        NoneLeft,     // the last identifier, 4294967295, has been handed out; m_nId is 0
-    };
-    // Takes the next identifier from NEXT_ID into m_Definition.m_nId and advances the counter,
-    // holding the profile's lock so that editors started together never share an identifier.
-    // Unless it was reserved, the user is told why; the editor uses an identifier that was not
-    // reserved all the same. The counter never wraps.
+    using IdAllocation = Identifiers::Outcome;
+    // Takes the next identifier of the application's profile into m_Definition.m_nId; the
+    // editor uses an identifier that was not reserved all the same.
     IdAllocation AllocateNextId();
     // Back to the values of construction, as at the start of a run.
     void Reset();

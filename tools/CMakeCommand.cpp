@@ -7,8 +7,8 @@
 #include <system_error>
 
 #include "cli/ProfileOption.h"
-#include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
+#include "config/Identifiers.h"
 #include "config/ProfileLocation.h"
 #include "definition/CKvlWriter.h"
 #include "fileio/CPathParts.h"
@@ -315,18 +315,17 @@ std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
         // A note, not a problem: the run still succeeds.
         err << ProfileLocation::FirstUseNotice(application.GetProfileName()) << '\n';
     }
-    switch (theSettings.AllocateNextId()) {
-        case CGeneratorSettings::IdAllocation::Reserved:
-            return theSettings.m_Definition.m_nId;
-        case CGeneratorSettings::IdAllocation::NotReserved:
-            // A definition with an identifier the next run hands out again would be a duplicate.
-            err << "no definition was written, since identifier " << theSettings.m_Definition.m_nId
-                << " is not reserved; --id sets an identifier without the profile\n";
-            return std::nullopt;
-        case CGeneratorSettings::IdAllocation::NoneLeft:
-            break;
+    const Identifiers::Allocation allocation =
+        Identifiers::Allocate(application.GetProfileName(), services);
+    if (allocation.eOutcome == Identifiers::Outcome::NotReserved) {
+        // A definition with an identifier the next run hands out again would be a duplicate.
+        err << "no definition was written, since identifier " << allocation.nId
+            << " is not reserved; --id sets an identifier without the profile\n";
     }
-    return std::nullopt;
+    if (allocation.eOutcome != Identifiers::Outcome::Reserved) {
+        return std::nullopt;
+    }
+    return allocation.nId;
 }
 
 CKvlDefinition CMakeCommand::BuildDefinition() const {

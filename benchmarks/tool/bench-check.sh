@@ -44,32 +44,18 @@ for i in range(count):
 PY
 }
 
-seconds() {
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 || [ $? -le 1 ]
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000))
-}
+source "$(dirname "$0")/timing.sh"
 
-# The best of three runs; the time per definition leaves out the program's start, measured
-# on a folder without definitions.
-best() {
-    local t best=
-    for _ in 1 2 3; do
-        t=$(seconds "$@")
-        if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-    done
-    echo "$best"
-}
+# The time per definition leaves out the program's start, measured on a folder without
+# definitions.
 
 make_collection "$work/c0" 0
-start=$(best "$tool" check "$work/c0")
+start=$(best_of 3 "$tool" check "$work/c0")
 printf '%-12s %14s %14s %14s\n' definitions "check µs" "per def. µs" "cat floor µs"
 printf '%-12s %14s %14s %14s\n' 0 "$start" - -
 for n in 1000 10000; do
     make_collection "$work/c$n" "$n"
-    check=$(best "$tool" check "$work/c$n")
-    floor=$(best sh -c "cat '$work/c$n'/* >/dev/null")
+    check=$(best_of 3 "$tool" check "$work/c$n")
+    floor=$(best_of 3 sh -c "cat '$work/c$n'/* >/dev/null")
     printf '%-12s %14s %14s %14s\n' "$n" "$check" $(((check - start) / n)) "$floor"
 done

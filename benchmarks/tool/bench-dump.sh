@@ -9,31 +9,15 @@ trap 'rm -rf "$work"' EXIT
 
 "$tool" make big.map --dims=1024x1024x1 --exit=0,0,0:N --id=1 -o "$work/big.KVL" >/dev/null
 
-microseconds() {
-    local start end
-    start=$(date +%s%N)
-    "$@"
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000))
-}
-
-# The best of five runs: the machine may be busy with other work.
-best() {
-    local t best=
-    for _ in 1 2 3 4 5; do
-        t=$(microseconds "$@")
-        if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-    done
-    echo "$best"
-}
+source "$(dirname "$0")/timing.sh"
 
 dump() { "$tool" dump --json "$work/big.KVL" >"$work/dump.json"; }
 copy() { cat "$work/dump.json" >"$work/copy.json"; }
 
 dump
 bytes=$(stat -c %s "$work/dump.json")
-dump_us=$(best dump)
-cat_us=$(best copy)
+dump_us=$(best_of 5 dump)
+cat_us=$(best_of 5 copy)
 peak_kb=$(python3 - "$tool" "$work/big.KVL" <<'PY'
 import resource, subprocess, sys
 subprocess.run([sys.argv[1], "dump", "--json", sys.argv[2]], stdout=subprocess.DEVNULL, check=True)

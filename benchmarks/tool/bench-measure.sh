@@ -30,25 +30,11 @@ out.append("}\n")
 open(sys.argv[1], "w").write("".join(out))
 PY
 
-micros() {
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000))
-}
-best() {
-    local t best=
-    for _ in 1 2 3; do
-        t=$(micros "$@")
-        if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-    done
-    echo "$best"
-}
+source "$(dirname "$0")/timing.sh"
 
 bytes=$(stat -c %s "$map")
-floor=$(best wc -l "$map")
-measure=$(best "$tool" measure "$map")
+floor=$(best_of 3 wc -l "$map")
+measure=$(best_of 3 "$tool" measure "$map")
 peak_kb=$(/usr/bin/time -f %M "$tool" measure "$map" 2>&1 >/dev/null | tail -1)
 printf '%-28s %12s\n' "map bytes" "$bytes" "wc -l µs (floor)" "$floor" "kvltool measure µs" "$measure"
 printf '%-28s %12s\n' "ratio to wc -l" "$(awk -v a="$measure" -v b="$floor" 'BEGIN { printf "%.1fx", a / b }')"

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "tools/CCheckCommand.h"
-#include "tools/CDumpCommand.h"
-#include "tools/CMakeCommand.h"
-#include "tools/CMeasureCommand.h"
-#include "tools/CPathsCommand.h"
+#include "tools/CCommandCheck.h"
+#include "tools/CCommandDump.h"
+#include "tools/CCommandMake.h"
+#include "tools/CCommandMeasure.h"
+#include "tools/CCommandPaths.h"
 
 namespace CLI {
 class App;
@@ -32,10 +32,10 @@ private:
     int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& messages);
 
     std::unique_ptr<CLI::App> m_pApp;
-    CMakeCommand m_Make;
-    CDumpCommand m_Dump;
-    CCheckCommand m_Check;
-    CMeasureCommand m_Measure;
-    CPathsCommand m_Paths;
+    CCommandMake m_Make;
+    CCommandDump m_Dump;
+    CCommandCheck m_Check;
+    CCommandMeasure m_Measure;
+    CCommandPaths m_Paths;
     std::vector<std::pair<CLI::App*, ICommand*>> m_Commands;
 };

@@ -16,11 +16,11 @@
 #include "TestFiles.h"
 #include "definition/CKvlReader.h"
 #include "definition/CKvlWriter.h"
-#include "tools/CKvlGridFormatter.h"
-#include "tools/CKvlJsonFormatter.h"
 #include "tools/CKvlSource.h"
-#include "tools/CKvlTextFormatter.h"
-#include "tools/CSubCellAudit.h"
+#include "tools/KvlGridFormatter.h"
+#include "tools/KvlJsonFormatter.h"
+#include "tools/KvlTextFormatter.h"
+#include "tools/SubCellAudit.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const CKvlSource source("fuzz.KVL", std::string(reinterpret_cast<const char*>(pData), nSize));
     Require(source.Result().eStatus == result.eStatus, "a source reads as the reader does");
     std::ostringstream text;
-    CKvlJsonFormatter::Write(text, source);
+    KvlJsonFormatter::Write(text, source);
     Require(nlohmann::json::accept(text.str()), "every result has a JSON form");
     if (!result.IsOk()) {
         Require(result.eStatus == KvlReadResult::Status::Corrupt, "bytes are never unreadable");
@@ -57,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
         Require(!result.m_Error.strMessage.empty(), "an error says what is wrong");
         return 0;
     }
-    CKvlTextFormatter::Write(text, source);
-    CKvlGridFormatter::Write(text, source);
-    CSubCellAudit::Audit(result.m_Definition);
+    KvlTextFormatter::Write(text, source);
+    KvlGridFormatter::Write(text, source);
+    SubCellAudit::Audit(result.m_Definition);
 
     CKvlWriter writer;
     Require(writer.Write(RoundTripPath(), result.m_Definition), "the definition can be written");

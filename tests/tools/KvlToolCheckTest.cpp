@@ -7,10 +7,12 @@
 
 namespace {
 
+class KvlToolCheckTest : public KvlToolTest {};
+
 // Each case spoils one file of a collection that passes every check: hall.kvl and HALL.map
 // differ in case from the names that name them, which the generator's platform allows. room1's
 // map has a doorway west of (0,0,0) and north of (1,0,0); its definition adds one in the east.
-TEST_F(KvlToolTest, CheckReportsEachProblemOnALineOfItsOwn) {
+TEST_F(KvlToolCheckTest, CheckReportsEachProblemOnALineOfItsOwn) {
     const std::string room1 =
         Kvl({1, "room1.map", 2, 1, 1, {Cell(1, 0, 0, EXIT_NORTH | EXIT_EAST), Cell(0, 0, 0)}});
     // The file, its new bytes (none: it is removed), the lines reported.

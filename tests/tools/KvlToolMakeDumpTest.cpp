@@ -12,15 +12,17 @@
 
 #include "KvlToolTest.h"
 #include "MapSamples.h"
-#include "tools/CExitLetters.h"
+#include "tools/ExitLetters.h"
 
 namespace {
+
+class KvlToolMakeDumpTest : public KvlToolTest {};
 
 using Json = nlohmann::json;
 using testing::HasSubstr;
 
 // Every sub cell given, so the records are exactly those given, in that order.
-TEST_F(KvlToolTest, MakeThenDumpJsonGivesBackEveryField) {
+TEST_F(KvlToolMakeDumpTest, MakeThenDumpJsonGivesBackEveryField) {
     const ToolRun make = Run({"make", "castle hall.map", "--dims=1x2x1", "--exit=0,1,0:NE",
                               "--exit=0,0,0:sw", "--id=4000000000"});
     ASSERT_EQ(make.nExitCode, 0) << make.strErr;
@@ -36,7 +38,7 @@ TEST_F(KvlToolTest, MakeThenDumpJsonGivesBackEveryField) {
 }
 
 // The editor's way: the records added in the order given, completion, its writer.
-TEST_F(KvlToolTest, MakeWritesTheEditorsBytes) {
+TEST_F(KvlToolMakeDumpTest, MakeWritesTheEditorsBytes) {
     const CKvlDefinition inputs[] = {
         {UINT32_MAX, "twice.map", 2, 2, 2, {Cell(1, 1, 0, EXIT_WEST), Cell(1, 1, 0, EXIT_ALL)}},
         {0, "", 1, 3, 9, {Cell(0, 0, 8, EXIT_SOUTH), Cell(0, 0, 0)}},
@@ -54,7 +56,7 @@ TEST_F(KvlToolTest, MakeWritesTheEditorsBytes) {
         for (const SubCell& cell : definition.m_SubCells) {
             args.push_back("--exit=" + std::to_string(cell.nX) + "," + std::to_string(cell.nY) +
                            "," + std::to_string(cell.nZ) + ":" +
-                           CExitLetters::Format(cell.GetExits()));
+                           ExitLetters::Format(cell.GetExits()));
         }
         definition.CompleteSubCells();
         const ToolRun make = Run(args);
@@ -65,7 +67,7 @@ TEST_F(KvlToolTest, MakeWritesTheEditorsBytes) {
 
 // The output is named after the map file's base name, beside the map, which it names without
 // folders.
-TEST_F(KvlToolTest, MakeReplacesAnExistingFileOnlyWithForce) {
+TEST_F(KvlToolMakeDumpTest, MakeReplacesAnExistingFileOnlyWithForce) {
     ASSERT_TRUE(std::filesystem::create_directory(Path("Prefabs")));
     Put("Prefabs/hall.tar.KVL", "precious");
     const Args args = Words("make Prefabs/hall.tar.map --dims=1x1x1 --exit=0,0,0:N --id=3");
@@ -82,7 +84,7 @@ TEST_F(KvlToolTest, MakeReplacesAnExistingFileOnlyWithForce) {
 }
 
 // The measured room: a doorway west of (0,0,0) and north of (1,0,0); what is given still wins.
-TEST_F(KvlToolTest, MakeFromMapWritesWhatTheMeasurementSuggests) {
+TEST_F(KvlToolMakeDumpTest, MakeFromMapWritesWhatTheMeasurementSuggests) {
     ASSERT_TRUE(std::filesystem::create_directory(Path("col")));
     Put("col/room.map", MapSamples::Room());
     const ToolRun measured = Run(Words("make col/room.map --from-map --id=5"));
@@ -104,7 +106,7 @@ TEST_F(KvlToolTest, MakeFromMapWritesWhatTheMeasurementSuggests) {
 
 // Of makers racing for one name without --force exactly one writes it; the others are told
 // it exists. A pipe in the way is never replaced, not even with --force.
-TEST_F(KvlToolTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe) {
+TEST_F(KvlToolMakeDumpTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe) {
     constexpr int kMakers = 20;
     std::vector<std::unique_ptr<ProgramRun::CProgram>> makers;
     for (int i = 0; i < kMakers; ++i) {
@@ -138,7 +140,7 @@ TEST_F(KvlToolTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe) {
 
 // Help and the version go to standard output with status 0; anything else wrong is refused with
 // status 2 and a message on the error stream. Nothing is left behind either way.
-TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
+TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
     Put("plain", "x");
     const std::tuple<const char*, int, const char*> cases[] = {
         {"--help", 0, "Usage: kvltool"},
@@ -196,7 +198,7 @@ TEST_F(KvlToolTest, CommandLinesGetHelpOrAreRefused) {
 // A copy of kvltool in a folder of its own takes identifiers from the Gridforge.INI beside it, as
 // the editor does, unless told otherwise. Unlike the editor, it writes nothing with an identifier
 // that could not be reserved: a batch would fill a collection with duplicates.
-TEST_F(KvlToolTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
+TEST_F(KvlToolMakeDumpTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
     ASSERT_TRUE(std::filesystem::create_directory(Path("bin")));
     const std::string program = Path("bin/kvltool");
     ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, program));
@@ -221,7 +223,7 @@ TEST_F(KvlToolTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
 
 // Every output that cannot be written is found out before the counter moves: the identifier is
 // still the next one to hand out, and nothing is left beside the target.
-TEST_F(KvlToolTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
+TEST_F(KvlToolMakeDumpTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
     ASSERT_TRUE(std::filesystem::create_directory(Path("folder")));
     Put("plain", "x");
     Put("p.INI", "[ID]\nNEXT_ID=8\n");
@@ -248,7 +250,7 @@ TEST_F(KvlToolTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
 
 // The last identifier is handed out once, also when an earlier version stored it as -1; the
 // counter then refuses instead of starting again at identifiers long handed out.
-TEST_F(KvlToolTest, LastIdentifierIsHandedOutOnce) {
+TEST_F(KvlToolMakeDumpTest, LastIdentifierIsHandedOutOnce) {
     for (const char* pszStored : {"4294967295", "-1"}) {
         Put("p.INI", std::string("[ID]\nNEXT_ID=") + pszStored + "\n");
         const Args args = Words("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI");
@@ -277,7 +279,7 @@ std::string Utf16LE(std::u16string_view text) {
 // A profile the Windows profile functions wrote with a byte-order mark, in UTF-8 or UTF-16LE,
 // advances from its own counter and keeps its encoding; bytes that are no profile text are
 // never rewritten, and no definition is made from them.
-TEST_F(KvlToolTest, ProfileKeepsItsEncodingAndOneThatIsNoTextIsLeftAlone) {
+TEST_F(KvlToolMakeDumpTest, ProfileKeepsItsEncodingAndOneThatIsNoTextIsLeftAlone) {
     const std::string utf8 = "\xEF\xBB\xBF[globals]\r\ndescription=Ch\xC3\xA2teau\r\n[ID]\r\n";
     const std::u16string utf16 = u"[globals]\r\ndescription=Ch\u00E2teau \U0001F3F0\r\n";
     const std::tuple<std::string, int, std::string> cases[] = {
@@ -304,7 +306,7 @@ TEST_F(KvlToolTest, ProfileKeepsItsEncodingAndOneThatIsNoTextIsLeftAlone) {
 }
 
 // "-o -" writes the definition's bytes, and only those, on standard output.
-TEST_F(KvlToolTest, MakeWritesToStandardOutput) {
+TEST_F(KvlToolMakeDumpTest, MakeWritesToStandardOutput) {
     Put("p.INI", "[ID]\nNEXT_ID=8\n");
     const ToolRun run = Run(Words("make a.map --dims=2x1x1 --exit=1,0,0:W --profile=p.INI -o -"));
     EXPECT_EQ(run.nExitCode, 0) << run.strErr;
@@ -325,7 +327,7 @@ TEST_F(KvlToolTest, MakeWritesToStandardOutput) {
 // Names come from files: the text escapes what could drive a terminal, JSON stays valid. With
 // several files, one object per line even for bad ones, and the exit status is the worst of all.
 // A file found bad at its last record shows nothing of the records before it.
-TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
+TEST_F(KvlToolMakeDumpTest, DumpShowsEveryFieldAndWhatIsWrong) {
     const std::string good = Kvl({9, "a\xFF\x1B[2J\".map", 1, 1, 1, {Cell(0, 0, 0, 5)}});
     Put("good.KVL", good);
     Put("cut.KVL", good.substr(0, 75));
@@ -382,7 +384,7 @@ TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
 // "-" reads standard input; a large definition is written as it is read, in little memory, and
 // memory running out is a message, never an abort. An address space limit ends sanitized
 // programs at their start, so those cases are left to the normal build.
-TEST_F(KvlToolTest, DumpReadsStandardInputAndLargeFilesInBoundedMemory) {
+TEST_F(KvlToolMakeDumpTest, DumpReadsStandardInputAndLargeFilesInBoundedMemory) {
     const std::string good = Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}});
     Put("good.KVL", good);
     ASSERT_EQ(Run(Words("make big.map --dims=1024x1024x1 --exit=0,0,0:N --id=2")).nExitCode, 0);
@@ -413,7 +415,7 @@ TEST_F(KvlToolTest, DumpReadsStandardInputAndLargeFilesInBoundedMemory) {
 }
 
 // Output that cannot be written is an I/O error, never a success or a mere problem.
-TEST_F(KvlToolTest, FullStandardOutputIsAnError) {
+TEST_F(KvlToolMakeDumpTest, FullStandardOutputIsAnError) {
     Put("good.KVL", Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}}));
     for (const char* pszArgs : {"dump good.KVL", "dump --json good.KVL", "dump --grid good.KVL",
                                 "check .", "make a.map --dims=1x1x1 --exit=0,0,0:N --id=1"}) {
@@ -423,7 +425,7 @@ TEST_F(KvlToolTest, FullStandardOutputIsAnError) {
     }
 }
 
-TEST_F(KvlToolTest, GridDrawsEachLayer) {
+TEST_F(KvlToolMakeDumpTest, GridDrawsEachLayer) {
     // North and West; South and East, then North again; none; all four, outside.
     const std::vector<SubCell> cells = {Cell(0, 1, 0, 9), Cell(1, 0, 0, 6), Cell(1, 0, 0, 1),
                                         Cell(0, 0, 0), Cell(9, 0, 0, 15)};

@@ -1,4 +1,3 @@
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,11 +11,47 @@
 
 namespace {
 
-constexpr const char* kUser = TestUser::kName;
+// kvltool run by a user other than root, from a test folder all may read and a "home" the user
+// owns.
+class KvlToolUserProfileTest : public KvlToolTest {
+protected:
+    void SetUp() override {
+        if (geteuid() != 0) {
+            GTEST_SKIP() << "only root can create the user who runs kvltool here";
+        }
+        m_pUser = TestUser::Ensure();
+        ASSERT_NE(m_pUser, nullptr) << "useradd failed";
+        ASSERT_EQ(chmod(m_Folder.Path().c_str(), 0755), 0);
+        MakeHome();
+    }
 
-bool EnsureUser() {
-    return TestUser::Ensure() != nullptr;
-}
+    void MakeHome() const {
+        std::filesystem::remove_all(Path("home"));
+        ASSERT_TRUE(std::filesystem::create_directory(Path("home")));
+        Own(Path("home"), 0755);
+    }
+    // Gives path to the user, and mode unless it is 0.
+    void Own(const std::string& path, mode_t nMode) const {
+        ASSERT_EQ(lchown(path.c_str(), m_pUser->pw_uid, m_pUser->pw_gid), 0);
+        if (nMode != 0) {
+            ASSERT_EQ(chmod(path.c_str(), nMode), 0);
+        }
+    }
+    // Makes home/a.KVL as the user, with the words before the program's name given first.
+    ToolRun MakeAsUser(const Args& before, const std::string& program, const Args& after) const {
+        return Run(Args{"--reuid", TestUser::kName, "--regid", TestUser::kName, "--init-groups"} +
+                       before +
+                       Args{program, "make", "a.map", "--dims=1x1x1", "--exit=0,0,0:N", "--force",
+                            "-o", Path("home/a.KVL")} +
+                       after,
+                   {}, "setpriv");
+    }
+    uint32_t MadeId() const {
+        return nlohmann::json::parse(Run({"dump", "--json", "home/a.KVL"}).strOut)["id"];
+    }
+
+    const passwd* m_pUser = nullptr;
+};
 
 // The kvltool to run: the installed one that KVL_INSTALLED_KVLTOOL names (the package check
 // sets it to the unpacked .deb's), else a copy of the built one in a folder only root writes.
@@ -29,43 +64,46 @@ std::string InstalledKvlTool(const std::string& copyTo) {
     return copyTo;
 }
 
-// kvltool installed where its user may not write, as /usr/bin is, and run by that user: the
-// identifiers come from the user's own profile and advance, and the program's folder is left
-// as it was.
-TEST_F(KvlToolTest, AFolderThatTakesNoProfileSendsMakeToThePerUserProfile) {
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "only root can create the user who runs kvltool here";
+// Whether each file is a link, and the owner, mode, links and inode of the file it names.
+std::vector<std::string> Identities(const std::vector<std::string>& paths) {
+    std::vector<std::string> identities;
+    for (const std::string& path : paths) {
+        struct stat link {};
+        struct stat file {};
+        lstat(path.c_str(), &link);
+        stat(path.c_str(), &file);
+        identities.push_back(std::to_string(S_ISLNK(link.st_mode)) + " " +
+                             std::to_string(file.st_uid) + " " + std::to_string(file.st_mode) +
+                             " " + std::to_string(file.st_nlink) + " " +
+                             std::to_string(file.st_ino));
     }
-    ASSERT_TRUE(EnsureUser()) << "useradd failed";
-    const passwd* pUser = getpwnam(kUser);
-    ASSERT_EQ(chmod(m_Folder.Path().c_str(), 0755), 0);
-    ASSERT_TRUE(std::filesystem::create_directory(Path("home")));
+    return identities;
+}
+
+// kvltool installed where its user may not write, as /usr/bin is: the identifiers come from the
+// user's own profile and advance, and the program's folder is left as it was.
+TEST_F(KvlToolUserProfileTest, AFolderThatTakesNoProfileSendsMakeToThePerUserProfile) {
     const std::string program = InstalledKvlTool(Path("bin/kvltool"));
     const std::string programFolder = std::filesystem::path(program).parent_path().string();
     const std::vector<std::string> programFiles = TestFiles::ListFolder(programFolder);
-    ASSERT_EQ(chown(Path("home").c_str(), pUser->pw_uid, pUser->pw_gid), 0);
-
     const std::string profile = Path("home") + "/.config/KVLEdit/Gridforge.INI";
     const std::string notices[] = {
         "kvltool: The program's folder has no Gridforge.INI and cannot take one; identifiers "
         "now come from your own profile " +
             profile + "\n",
         ""};
-    for (int nId : {1, 2}) {
-        const ToolRun make = Run({"--reuid", kUser, "--regid", kUser, "--init-groups", "env", "-i",
-                                  "HOME=" + Path("home"), program, "make", "a.map", "--dims=1x1x1",
-                                  "--exit=0,0,0:N", "--force", "-o", Path("home/a.KVL")},
-                                 {}, "setpriv");
+    for (uint32_t nId : {1, 2}) {
+        const ToolRun make = MakeAsUser({"env", "-i", "HOME=" + Path("home")}, program, {});
         EXPECT_EQ(make.nExitCode, 0) << make.strErr;
         EXPECT_EQ(make.strErr, notices[nId - 1]);
-        EXPECT_EQ(nlohmann::json::parse(Run({"dump", "--json", "home/a.KVL"}).strOut)["id"], nId);
+        EXPECT_EQ(MadeId(), nId);
     }
     EXPECT_NE(Read("home/.config/KVLEdit/Gridforge.INI").find("NEXT_ID=3"), std::string::npos);
     EXPECT_EQ(TestFiles::ListFolder(programFolder), programFiles);
 }
 
-// How the shared profile is set up for the user, which names the runs take it by, and what
-// must hold of the files afterwards. The folder "shared" is root's; "home" is the user's.
+// How the profile is set up, which names the runs take it by, and whether they advance it. The
+// folder "shared" is root's; "home" is the user's.
 struct ProfileCase {
     const char* pszName;
     std::function<void(const std::string& home, const std::string& shared)> setUp;
@@ -73,107 +111,71 @@ struct ProfileCase {
     bool bAdvances;
 };
 
-class KvlToolSharedProfileTest : public KvlToolTest {
-protected:
-    // Whether each name is a link, and the owner, mode, links and inode of the file it names.
-    std::vector<std::string> Identities(const std::vector<std::string>& names) const {
-        std::vector<std::string> identities;
-        for (const std::string& name : names) {
-            struct stat link {};
-            struct stat file {};
-            lstat(Path(name.c_str()).c_str(), &link);
-            stat(Path(name.c_str()).c_str(), &file);
-            identities.push_back(std::to_string(S_ISLNK(link.st_mode)) + " " +
-                                 std::to_string(file.st_uid) + " " + std::to_string(file.st_mode) +
-                                 " " + std::to_string(file.st_nlink) + " " +
-                                 std::to_string(file.st_ino));
-        }
-        return identities;
-    }
-};
-
-// Every run as the user takes the next identifier wherever the profile itself can be written,
-// and the profile stays the file it was: owner, mode, links. A profile the user cannot write
-// gives the message, and neither it nor a definition is written.
-TEST_F(KvlToolSharedProfileTest, ProfilesTheUserCanWriteAdvanceInPlaceAndStayTheFileTheyWere) {
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "only root can create the user who runs kvltool here";
-    }
-    ASSERT_TRUE(EnsureUser()) << "useradd failed";
-    const passwd* pUser = getpwnam(kUser);
-    const auto own = [pUser](const std::string& path, mode_t nMode) {
-        ASSERT_EQ(lchown(path.c_str(), pUser->pw_uid, pUser->pw_gid), 0);
-        if (nMode != 0) {
-            ASSERT_EQ(chmod(path.c_str(), nMode), 0);
-        }
-    };
+// Every run takes the next identifier wherever the profile itself can be written, and the
+// profile stays the file it was: owner, mode, links. A profile the user cannot write gives the
+// message, and neither it nor a definition is written.
+TEST_F(KvlToolUserProfileTest, ProfilesTheUserCanWriteAdvanceInPlaceAndStayTheFileTheyWere) {
     const std::string counter = "; kept\r\n[ID]\r\nNEXT_ID=7\r\n";
+    const auto put = [&](const std::string& path, mode_t nMode) {
+        TestFiles::WriteAll(path, counter);
+        Own(path, nMode);
+    };
     const ProfileCase cases[] = {
         {"in a folder the user cannot write",
          [&](const std::string&, const std::string& shared) {
-             TestFiles::WriteAll(shared + "/Gridforge.INI", counter);
-             own(shared + "/Gridforge.INI", 0640);
+             put(shared + "/Gridforge.INI", 0640);
          },
          {"shared/Gridforge.INI", "shared/Gridforge.INI"},
          true},
         {"read-only",
-         [&](const std::string& home, const std::string&) {
-             TestFiles::WriteAll(home + "/Gridforge.INI", counter);
-             own(home + "/Gridforge.INI", 0444);
-         },
+         [&](const std::string& home, const std::string&) { put(home + "/Gridforge.INI", 0444); },
          {"home/Gridforge.INI"},
          false},
         {"a symbolic link",
          [&](const std::string& home, const std::string& shared) {
-             TestFiles::WriteAll(shared + "/Gridforge.INI", counter);
-             own(shared + "/Gridforge.INI", 0600);
+             put(shared + "/Gridforge.INI", 0600);
              std::filesystem::create_symlink(shared + "/Gridforge.INI", home + "/link.INI");
-             own(home + "/link.INI", 0);
+             Own(home + "/link.INI", 0);
          },
          {"home/link.INI", "home/link.INI"},
          true},
         {"hard-linked",
          [&](const std::string& home, const std::string&) {
-             TestFiles::WriteAll(home + "/a.INI", counter);
-             own(home + "/a.INI", 0600);
+             put(home + "/a.INI", 0600);
              std::filesystem::create_hard_link(home + "/a.INI", home + "/b.INI");
          },
          {"home/a.INI", "home/b.INI"},
          true},
     };
-    ASSERT_EQ(chmod(m_Folder.Path().c_str(), 0755), 0);
     ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, Path("kvltool")));
     for (const ProfileCase& profile : cases) {
         SCOPED_TRACE(profile.pszName);
-        std::filesystem::remove_all(Path("home"));
+        MakeHome();
         std::filesystem::remove_all(Path("shared"));
-        ASSERT_TRUE(std::filesystem::create_directory(Path("home")) &&
-                    std::filesystem::create_directory(Path("shared")));
-        own(Path("home"), 0755);
+        ASSERT_TRUE(std::filesystem::create_directory(Path("shared")));
         profile.setUp(Path("home"), Path("shared"));
-        const std::vector<std::string> shared = TestFiles::ListFolder(Path("shared"));
-        const std::vector<std::string> identities = Identities(profile.runs);
-        uint32_t nId = 7;
+        std::vector<std::string> paths;
         for (const std::string& name : profile.runs) {
-            const ToolRun make =
-                Run({"--reuid", kUser, "--regid", kUser, "--init-groups", Path("kvltool"), "make",
-                     "a.map", "--dims=1x1x1", "--exit=0,0,0:N", "--force", "--profile", Path(name),
-                     "-o", Path("home/a.KVL")},
-                    {}, "setpriv");
+            paths.push_back(Path(name));
+        }
+        const std::vector<std::string> shared = TestFiles::ListFolder(Path("shared"));
+        const std::vector<std::string> identities = Identities(paths);
+        uint32_t nId = 7;
+        for (const std::string& path : paths) {
+            const ToolRun make = MakeAsUser({}, Path("kvltool"), {"--profile", path});
             EXPECT_EQ(make.nExitCode, profile.bAdvances ? 0 : 2) << make.strErr;
             if (profile.bAdvances) {
-                EXPECT_EQ(nlohmann::json::parse(Run({"dump", "--json", "home/a.KVL"}).strOut)["id"],
-                          nId++);
+                EXPECT_EQ(MadeId(), nId++);
             } else {
                 EXPECT_NE(make.strErr.find("identifier 7 is not reserved"), std::string::npos);
                 EXPECT_FALSE(TestFiles::Exists(Path("home/a.KVL")));
             }
         }
         const std::string expected = "; kept\r\n[ID]\r\nNEXT_ID=" + std::to_string(nId) + "\r\n";
-        for (const std::string& name : profile.runs) {
-            EXPECT_EQ(TestFiles::ReadAll(Path(name.c_str())), expected) << name;
+        for (const std::string& path : paths) {
+            EXPECT_EQ(TestFiles::ReadAll(path), expected) << path;
         }
-        EXPECT_EQ(Identities(profile.runs), identities);
+        EXPECT_EQ(Identities(paths), identities);
         EXPECT_EQ(TestFiles::ListFolder(Path("shared")), shared) << "no file left beside";
     }
 }

@@ -1,10 +1,10 @@
-#include "tools/CMakeArguments.h"
+#include "tools/CommandMakeArguments.h"
 
 #include <charconv>
 #include <system_error>
 #include <vector>
 
-#include "tools/CExitLetters.h"
+#include "tools/ExitLetters.h"
 
 namespace {
 
@@ -32,12 +32,13 @@ std::vector<std::string_view> SplitAt(std::string_view text, char cSeparator) {
 }
 
 // Three 32-bit integers separated by cSeparator.
-std::optional<CMakeArguments::Dimensions> ParseTriple(std::string_view text, char cSeparator) {
+std::optional<CommandMakeArguments::Dimensions> ParseTriple(std::string_view text,
+                                                            char cSeparator) {
     const std::vector<std::string_view> parts = SplitAt(text, cSeparator);
     if (parts.size() != 3) {
         return std::nullopt;
     }
-    CMakeArguments::Dimensions values{};
+    CommandMakeArguments::Dimensions values{};
     for (size_t i = 0; i < 3; ++i) {
         const std::optional<int32_t> value = ParseNumber<int32_t>(parts[i]);
         if (!value) {
@@ -56,8 +57,8 @@ std::string Quoted(std::string_view text) {
 
 }  // namespace
 
-std::optional<CMakeArguments::Dimensions> CMakeArguments::ParseDimensions(std::string_view text,
-                                                                          std::string& error) {
+std::optional<CommandMakeArguments::Dimensions> CommandMakeArguments::ParseDimensions(
+    std::string_view text, std::string& error) {
     std::optional<Dimensions> dimensions = ParseTriple(text, 'x');
     if (!dimensions) {
         error = Quoted(text) +
@@ -66,13 +67,13 @@ std::optional<CMakeArguments::Dimensions> CMakeArguments::ParseDimensions(std::s
     return dimensions;
 }
 
-std::optional<SubCell> CMakeArguments::ParseExit(std::string_view text, std::string& error) {
+std::optional<SubCell> CommandMakeArguments::ParseExit(std::string_view text, std::string& error) {
     const size_t nColon = text.find(':');
     const std::optional<Dimensions> coordinates =
         nColon == std::string_view::npos ? std::nullopt : ParseTriple(text.substr(0, nColon), ',');
     const std::optional<uint16_t> exits = nColon == std::string_view::npos
                                               ? std::nullopt
-                                              : CExitLetters::Parse(text.substr(nColon + 1));
+                                              : ExitLetters::Parse(text.substr(nColon + 1));
     if (!coordinates || !exits) {
         error = Quoted(text) +
                 " is no sub cell: expected X,Y,Z:EXITS with EXITS any of the letters N, S, E "
@@ -87,7 +88,8 @@ std::optional<SubCell> CMakeArguments::ParseExit(std::string_view text, std::str
     return cell;
 }
 
-std::optional<uint32_t> CMakeArguments::ParseIdentifier(std::string_view text, std::string& error) {
+std::optional<uint32_t> CommandMakeArguments::ParseIdentifier(std::string_view text,
+                                                              std::string& error) {
     std::optional<uint32_t> identifier = ParseNumber<uint32_t>(text);
     if (!identifier) {
         error = Quoted(text) + " is no identifier: expected a whole number from 0 to 4294967295";

@@ -1,4 +1,4 @@
-#include "tools/CMakeCommand.h"
+#include "tools/CCommandMake.h"
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
@@ -15,7 +15,7 @@
 #include "fileio/PathText.h"
 #include "platform/CProcessSetup.h"
 #include "tools/CConsolePlatformServices.h"
-#include "tools/CKvlTextFormatter.h"
+#include "tools/KvlTextFormatter.h"
 #include "tools/ToolExitCode.h"
 
 namespace {
@@ -70,7 +70,7 @@ bool PathIsTaken(const std::string& path) {
 
 }  // namespace
 
-CLI::App* CMakeCommand::Register(CLI::App& app) {
+CLI::App* CCommandMake::Register(CLI::App& app) {
     CLI::App* pMake = app.add_subcommand(
         "make", "Write the .KVL definition of a prefab map, as the editor would");
     pMake->footer(
@@ -87,7 +87,7 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
             "--dims",
             [this](const std::string& text) {
                 std::string error;
-                const auto dimensions = CMakeArguments::ParseDimensions(text, error);
+                const auto dimensions = CommandMakeArguments::ParseDimensions(text, error);
                 if (!dimensions) {
                     throw CLI::ValidationError("--dims", error);
                 }
@@ -102,7 +102,7 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
             [this](const std::vector<std::string>& texts) {
                 for (const std::string& text : texts) {
                     std::string error;
-                    const auto cell = CMakeArguments::ParseExit(text, error);
+                    const auto cell = CommandMakeArguments::ParseExit(text, error);
                     if (!cell) {
                         throw CLI::ValidationError("--exit", error);
                     }
@@ -117,7 +117,7 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
                                "--id",
                                [this](const std::string& text) {
                                    std::string error;
-                                   m_nId = CMakeArguments::ParseIdentifier(text, error);
+                                   m_nId = CommandMakeArguments::ParseIdentifier(text, error);
                                    if (!m_nId) {
                                        throw CLI::ValidationError("--id", error);
                                    }
@@ -142,7 +142,7 @@ CLI::App* CMakeCommand::Register(CLI::App& app) {
     return pMake;
 }
 
-int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
+int CCommandMake::Run(std::ostream& out, std::ostream& err) {
     if (!TakeFromMap(err) || !CheckInput(err)) {
         return ToolExitCode::kUsageOrIoError;
     }
@@ -187,7 +187,7 @@ int CMakeCommand::Run(std::ostream& out, std::ostream& err) {
     return ToolExitCode::kAllWell;
 }
 
-int CMakeCommand::WriteToStandardOutput(std::ostream& out, std::ostream& err) const {
+int CCommandMake::WriteToStandardOutput(std::ostream& out, std::ostream& err) const {
     const std::optional<uint32_t> nId = TakeIdentifier(err);
     if (!nId) {
         return ToolExitCode::kUsageOrIoError;
@@ -204,13 +204,13 @@ int CMakeCommand::WriteToStandardOutput(std::ostream& out, std::ostream& err) co
     return ToolExitCode::kAllWell;
 }
 
-std::string CMakeCommand::Summary(const CKvlDefinition& definition) const {
+std::string CCommandMake::Summary(const CKvlDefinition& definition) const {
     return "identifier " + std::to_string(definition.m_nId) + ", dimensions " +
-           CKvlTextFormatter::FormatDimensions(m_Dimensions[0], m_Dimensions[1], m_Dimensions[2]) +
+           KvlTextFormatter::FormatDimensions(m_Dimensions[0], m_Dimensions[1], m_Dimensions[2]) +
            ", sub cell records " + std::to_string(definition.GetSubCellCount());
 }
 
-bool CMakeCommand::TakeFromMap(std::ostream& err) {
+bool CCommandMake::TakeFromMap(std::ostream& err) {
     if (!m_bFromMap) {
         if (!m_bDimsGiven) {
             err << "no size given: give --dims, or --from-map to measure it from the map\n";
@@ -248,15 +248,15 @@ bool CMakeCommand::TakeFromMap(std::ostream& err) {
     return true;
 }
 
-bool CMakeCommand::CheckInput(std::ostream& err) const {
+bool CCommandMake::CheckInput(std::ostream& err) const {
     const auto [nDimX, nDimY, nDimZ] = m_Dimensions;
     if (nDimX < 1 || nDimY < 1 || nDimZ < 1) {
-        err << "the dimensions " << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ)
+        err << "the dimensions " << KvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ)
             << " are not all at least 1: a prefab is at least one sub cell along each axis\n";
         return false;
     }
     if (!CKvlDefinition::DimensionsWithinLimit(nDimX, nDimY, nDimZ)) {
-        err << "the dimensions " << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ)
+        err << "the dimensions " << KvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ)
             << " exceed the limit of " << CKvlDefinition::kMaxSubCells << " sub cells\n";
         return false;
     }
@@ -271,14 +271,14 @@ bool CMakeCommand::CheckInput(std::ostream& err) const {
             !InsideDimension(cell.nZ, nDimZ)) {
             err << "the sub cell " << cell.nX << "," << cell.nY << "," << cell.nZ
                 << " lies outside the dimensions "
-                << CKvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ) << '\n';
+                << KvlTextFormatter::FormatDimensions(nDimX, nDimY, nDimZ) << '\n';
             return false;
         }
     }
     return true;
 }
 
-std::optional<std::string> CMakeCommand::OutputPath(std::ostream& err) const {
+std::optional<std::string> CCommandMake::OutputPath(std::ostream& err) const {
     if (!m_strOutput.empty()) {
         return m_strOutput;
     }
@@ -290,12 +290,12 @@ std::optional<std::string> CMakeCommand::OutputPath(std::ostream& err) const {
     }
     const std::string name = CKvlWriter::ProposedFileName(m_strMapFile);
     if (name == ".KVL") {
-        err << CKvlTextFormatter::Quote(m_strMapFile)
+        err << KvlTextFormatter::Quote(m_strMapFile)
             << " gives no base name for the output file; name it with -o\n";
         return std::nullopt;
     }
     if (name.size() > kMaxFileName) {
-        err << "the output file name " << CKvlTextFormatter::Quote(name) << " is " << name.size()
+        err << "the output file name " << KvlTextFormatter::Quote(name) << " is " << name.size()
             << " characters long, longer than the " << kMaxFileName
             << " a file name may have; name it with -o\n";
         return std::nullopt;
@@ -303,7 +303,7 @@ std::optional<std::string> CMakeCommand::OutputPath(std::ostream& err) const {
     return MapNames::OutputBeside(m_strMapFile);
 }
 
-std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
+std::optional<uint32_t> CCommandMake::TakeIdentifier(std::ostream& err) const {
     if (m_nId) {
         return *m_nId;
     }
@@ -328,7 +328,7 @@ std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
     return allocation.nId;
 }
 
-CKvlDefinition CMakeCommand::BuildDefinition() const {
+CKvlDefinition CCommandMake::BuildDefinition() const {
     CKvlDefinition definition;
     definition.m_strMapFile = MapNames::Stored(m_strMapFile);
     definition.m_nDimX = m_Dimensions[0];

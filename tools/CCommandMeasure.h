@@ -7,7 +7,7 @@
 #include "tools/ICommand.h"
 
 // kvltool measure: reads prefab maps and proposes their dimensions and exits.
-class CMeasureCommand : public ICommand {
+class CCommandMeasure : public ICommand {
 public:
     CLI::App* Register(CLI::App& app) override;
     int Run(std::ostream& out, std::ostream& err) override;

@@ -1,4 +1,4 @@
-#include "tools/CKvlJsonFormatter.h"
+#include "tools/KvlJsonFormatter.h"
 
 #include <array>
 #include <charconv>
@@ -117,7 +117,7 @@ void WriteDefinition(CJsonOut& json, const CKvlSource& source) {
 
 }  // namespace
 
-void CKvlJsonFormatter::Write(std::ostream& out, const CKvlSource& source) {
+void KvlJsonFormatter::Write(std::ostream& out, const CKvlSource& source) {
     const KvlReadResult& result = source.Result();
     CJsonOut json(out);
     json << "{\"format\":";

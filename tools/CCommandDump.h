@@ -7,7 +7,7 @@
 
 // kvltool dump: reads .KVL files strictly and shows what they hold, as text, as one JSON
 // object per file, or as a grid picture of each Z layer.
-class CDumpCommand : public ICommand {
+class CCommandDump : public ICommand {
 public:
     CLI::App* Register(CLI::App& app) override;
     int Run(std::ostream& out, std::ostream& err) override;

@@ -1,11 +1,11 @@
-#include "tools/CMeasureCommand.h"
+#include "tools/CCommandMeasure.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "tools/CExitLetters.h"
+#include "tools/ExitLetters.h"
 #include "tools/ToolExitCode.h"
 
 namespace {
@@ -26,7 +26,7 @@ std::string ExitArguments(const std::vector<SuggestedExit>& exits) {
     std::string text;
     for (const SuggestedExit& cell : exits) {
         text += " --exit " + std::to_string(cell.nX) + "," + std::to_string(cell.nY) + "," +
-                std::to_string(cell.nZ) + ":" + CExitLetters::Format(cell.nExits);
+                std::to_string(cell.nZ) + ":" + ExitLetters::Format(cell.nExits);
     }
     return text;
 }
@@ -37,7 +37,7 @@ Json ToJson(const std::string& path, const MapMeasurement& m, const Vec3& quantu
         exits.push_back({{"x", cell.nX},
                          {"y", cell.nY},
                          {"z", cell.nZ},
-                         {"sides", CExitLetters::Format(cell.nExits)}});
+                         {"sides", ExitLetters::Format(cell.nExits)}});
     }
     return Json{{"format", "kvltool-measure/1"},
                 {"map", path},
@@ -52,7 +52,7 @@ Json ToJson(const std::string& path, const MapMeasurement& m, const Vec3& quantu
 
 }  // namespace
 
-CLI::App* CMeasureCommand::Register(CLI::App& app) {
+CLI::App* CCommandMeasure::Register(CLI::App& app) {
     CLI::App* pMeasure = app.add_subcommand(
         "measure", "Measure prefab .map files: their dimensions in cells and suggested exits");
     pMeasure->footer(
@@ -66,7 +66,7 @@ CLI::App* CMeasureCommand::Register(CLI::App& app) {
     return pMeasure;
 }
 
-int CMeasureCommand::Run(std::ostream& out, std::ostream& err) {
+int CCommandMeasure::Run(std::ostream& out, std::ostream& err) {
     int nWorst = ToolExitCode::kAllWell;
     for (const std::string& path : m_Files) {
         nWorst = std::max(nWorst, MeasureFile(path, out, err));
@@ -74,7 +74,7 @@ int CMeasureCommand::Run(std::ostream& out, std::ostream& err) {
     return nWorst;
 }
 
-int CMeasureCommand::MeasureFile(const std::string& path, std::ostream& out,
+int CCommandMeasure::MeasureFile(const std::string& path, std::ostream& out,
                                  std::ostream& err) const {
     MapMeasurement measurement;
     std::string error;

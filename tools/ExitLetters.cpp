@@ -1,4 +1,4 @@
-#include "tools/CExitLetters.h"
+#include "tools/ExitLetters.h"
 
 #include <array>
 
@@ -20,7 +20,7 @@ constexpr std::array<ExitLetter, 4> kLetters = {{
 
 }  // namespace
 
-std::string CExitLetters::Format(uint16_t nExits) {
+std::string ExitLetters::Format(uint16_t nExits) {
     std::string text;
     for (const ExitLetter& letter : kLetters) {
         if ((nExits & letter.nBit) != 0) {
@@ -30,7 +30,7 @@ std::string CExitLetters::Format(uint16_t nExits) {
     return text.empty() ? "-" : text;
 }
 
-std::optional<uint16_t> CExitLetters::Parse(std::string_view text) {
+std::optional<uint16_t> ExitLetters::Parse(std::string_view text) {
     if (text == "-") {
         return uint16_t{0};
     }

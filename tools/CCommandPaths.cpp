@@ -1,4 +1,4 @@
-#include "tools/CPathsCommand.h"
+#include "tools/CCommandPaths.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
@@ -14,7 +14,7 @@
 #include "tools/CConsolePlatformServices.h"
 #include "tools/ToolExitCode.h"
 
-CLI::App* CPathsCommand::Register(CLI::App& app) {
+CLI::App* CCommandPaths::Register(CLI::App& app) {
     CLI::App* pPaths = app.add_subcommand(
         "paths", "Show the profile, the source directory and the summary file the editor uses");
     pPaths->footer(
@@ -28,7 +28,7 @@ CLI::App* CPathsCommand::Register(CLI::App& app) {
     return pPaths;
 }
 
-int CPathsCommand::Run(std::ostream& out, std::ostream& err) {
+int CCommandPaths::Run(std::ostream& out, std::ostream& err) {
     CConsolePlatformServices services(err);
     CKvlApplication application(services);
     if (m_strProfile) {

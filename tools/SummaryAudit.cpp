@@ -1,9 +1,9 @@
-#include "tools/CSummaryAudit.h"
+#include "tools/SummaryAudit.h"
 
 #include <cstdint>
 
 #include "platform/CProfileFile.h"
-#include "tools/CKvlTextFormatter.h"
+#include "tools/KvlTextFormatter.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ constexpr SummaryRule kRules[] = {
 
 }  // namespace
 
-std::vector<std::string> CSummaryAudit::Audit(const std::string& path) {
+std::vector<std::string> SummaryAudit::Audit(const std::string& path) {
     std::vector<std::string> problems;
     for (const SummaryRule& rule : kRules) {
         const std::string key = std::string("[") + kSection + "] " + rule.pszKey;
@@ -38,7 +38,7 @@ std::vector<std::string> CSummaryAudit::Audit(const std::string& path) {
         const auto nValue =
             static_cast<int32_t>(CProfileFile::GetInt(path, kSection, rule.pszKey, 0));
         if (nValue < rule.nMin || nValue > rule.nMax) {
-            problems.push_back(key + " is " + CKvlTextFormatter::Quote(text) + "; expected " +
+            problems.push_back(key + " is " + KvlTextFormatter::Quote(text) + "; expected " +
                                rule.pszExpected);
         }
     }

@@ -1,9 +1,9 @@
-#include "tools/CSubCellAudit.h"
+#include "tools/SubCellAudit.h"
 
 #include <map>
 #include <tuple>
 
-#include "tools/CKvlTextFormatter.h"
+#include "tools/KvlTextFormatter.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ class CAuditor {
 public:
     explicit CAuditor(const CKvlDefinition& definition)
         : m_Definition(definition),
-          m_strDimensions(CKvlTextFormatter::FormatDimensions(
-              definition.m_nDimX, definition.m_nDimY, definition.m_nDimZ)) {}
+          m_strDimensions(KvlTextFormatter::FormatDimensions(definition.m_nDimX, definition.m_nDimY,
+                                                             definition.m_nDimZ)) {}
 
     std::vector<std::string> Run() {
         const bool bBlockValid = AuditDimensions();
@@ -147,6 +147,6 @@ private:
 
 }  // namespace
 
-std::vector<std::string> CSubCellAudit::Audit(const CKvlDefinition& definition) {
+std::vector<std::string> SubCellAudit::Audit(const CKvlDefinition& definition) {
     return CAuditor(definition).Run();
 }

@@ -1,10 +1,10 @@
-#include "tools/CKvlGridFormatter.h"
+#include "tools/KvlGridFormatter.h"
 
 #include <algorithm>
 #include <ostream>
 #include <vector>
 
-#include "tools/CKvlTextFormatter.h"
+#include "tools/KvlTextFormatter.h"
 
 namespace {
 
@@ -121,21 +121,21 @@ private:
 
 // Each factor is checked first, so the product cannot overflow.
 bool IsSmallEnough(const CKvlDefinition& definition) {
-    return definition.m_nDimX <= CKvlGridFormatter::kMaxColumns &&
-           definition.m_nDimY <= CKvlGridFormatter::kMaxCells &&
-           definition.m_nDimZ <= CKvlGridFormatter::kMaxCells &&
+    return definition.m_nDimX <= KvlGridFormatter::kMaxColumns &&
+           definition.m_nDimY <= KvlGridFormatter::kMaxCells &&
+           definition.m_nDimZ <= KvlGridFormatter::kMaxCells &&
            int64_t{definition.m_nDimX} * definition.m_nDimY * definition.m_nDimZ <=
-               CKvlGridFormatter::kMaxCells;
+               KvlGridFormatter::kMaxCells;
 }
 
 }  // namespace
 
-void CKvlGridFormatter::Write(std::ostream& text, const CKvlSource& source) {
+void KvlGridFormatter::Write(std::ostream& text, const CKvlSource& source) {
     const CKvlDefinition& definition = source.Result().m_Definition;
-    const std::string dimensions = CKvlTextFormatter::FormatDimensions(
+    const std::string dimensions = KvlTextFormatter::FormatDimensions(
         definition.m_nDimX, definition.m_nDimY, definition.m_nDimZ);
     text << source.Name() << ": identifier " << definition.m_nId << ", map file "
-         << CKvlTextFormatter::Quote(definition.m_strMapFile) << ", " << dimensions << '\n';
+         << KvlTextFormatter::Quote(definition.m_strMapFile) << ", " << dimensions << '\n';
     if (definition.m_nDimX <= 0 || definition.m_nDimY <= 0 || definition.m_nDimZ <= 0) {
         text << "no grid: " << dimensions << " holds no sub cells\n";
     } else if (!IsSmallEnough(definition)) {

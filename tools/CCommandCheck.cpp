@@ -1,4 +1,4 @@
-#include "tools/CCheckCommand.h"
+#include "tools/CCommandCheck.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "definition/CKvlReader.h"
-#include "tools/CExitLetters.h"
 #include "tools/CFolderListing.h"
-#include "tools/CKvlTextFormatter.h"
-#include "tools/CSubCellAudit.h"
-#include "tools/CSummaryAudit.h"
+#include "tools/ExitLetters.h"
+#include "tools/KvlTextFormatter.h"
+#include "tools/SubCellAudit.h"
+#include "tools/SummaryAudit.h"
 #include "tools/ToolExitCode.h"
 
 namespace {
@@ -55,7 +55,7 @@ private:
             return;
         }
         const std::string path = m_Listing.PathOf(*name);
-        for (const std::string& problem : CSummaryAudit::Audit(path)) {
+        for (const std::string& problem : SummaryAudit::Audit(path)) {
             Report(path, problem);
         }
     }
@@ -63,12 +63,12 @@ private:
     void CheckDefinition(const std::string& path) {
         const KvlReadResult result = CKvlReader::ReadFile(path);
         if (!result.IsOk()) {
-            m_Problems.push_back(CKvlTextFormatter::FormatNote(
+            m_Problems.push_back(KvlTextFormatter::FormatNote(
                 path, result.m_Error, result.eStatus == KvlReadResult::Status::Corrupt));
             return;
         }
         for (const KvlReadNote& warning : result.m_Warnings) {
-            m_Problems.push_back(CKvlTextFormatter::FormatNote(path, warning));
+            m_Problems.push_back(KvlTextFormatter::FormatNote(path, warning));
         }
         const CKvlDefinition& definition = result.m_Definition;
         const std::optional<std::string> mapName = definition.m_strMapFile.empty()
@@ -77,10 +77,10 @@ private:
         if (definition.m_strMapFile.empty()) {
             Report(path, "names no map file");
         } else if (!mapName) {
-            Report(path, "the map file " + CKvlTextFormatter::Quote(definition.m_strMapFile) +
+            Report(path, "the map file " + KvlTextFormatter::Quote(definition.m_strMapFile) +
                              " is not in the folder");
         }
-        const std::vector<std::string> problems = CSubCellAudit::Audit(definition);
+        const std::vector<std::string> problems = SubCellAudit::Audit(definition);
         for (const std::string& problem : problems) {
             Report(path, problem);
         }
@@ -105,10 +105,10 @@ private:
         }
         if (definition.m_nDimX != nX || definition.m_nDimY != nY || definition.m_nDimZ != nZ) {
             Report(path, "the dimensions " +
-                             CKvlTextFormatter::FormatDimensions(
+                             KvlTextFormatter::FormatDimensions(
                                  definition.m_nDimX, definition.m_nDimY, definition.m_nDimZ) +
                              " differ from its map's " +
-                             CKvlTextFormatter::FormatDimensions(nX, nY, nZ));
+                             KvlTextFormatter::FormatDimensions(nX, nY, nZ));
             return;
         }
         if (m_bExits) {
@@ -154,7 +154,7 @@ private:
             }
             const std::string cell = "sub cell (" + std::to_string(x) + ", " + std::to_string(y) +
                                      ", " + std::to_string(z) + ") side " +
-                                     CExitLetters::Format(nSide);
+                                     ExitLetters::Format(nSide);
             Report(path, cell + (nGiven & nSide ? " is an exit, but the map is closed there"
                                                 : " is no exit, but the map is open there"));
         }
@@ -184,7 +184,7 @@ private:
 
 }  // namespace
 
-CLI::App* CCheckCommand::Register(CLI::App& app) {
+CLI::App* CCommandCheck::Register(CLI::App& app) {
     CLI::App* pCheck = app.add_subcommand("check", "Check a prefab collection folder");
     pCheck->footer(
         "Checks summary.INI, that every .KVL reads, names a map file of the folder and covers "
@@ -199,7 +199,7 @@ CLI::App* CCheckCommand::Register(CLI::App& app) {
     return pCheck;
 }
 
-int CCheckCommand::Run(std::ostream& out, std::ostream& err) {
+int CCommandCheck::Run(std::ostream& out, std::ostream& err) {
     if (m_strFolder.empty()) {
         // An empty name would otherwise mean the current folder to the system.
         err << "the folder name is empty\n";

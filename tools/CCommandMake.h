@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "definition/CKvlDefinition.h"
-#include "tools/CMakeArguments.h"
 #include "tools/CMeasureOptions.h"
+#include "tools/CommandMakeArguments.h"
 #include "tools/ICommand.h"
 
 // kvltool make: writes the definition the editor would write for the same map file,
 // dimensions and exits, through the same writer, with an identifier from the shared profile.
-class CMakeCommand : public ICommand {
+class CCommandMake : public ICommand {
 public:
     CLI::App* Register(CLI::App& app) override;
     int Run(std::ostream& out, std::ostream& err) override;
@@ -39,7 +39,7 @@ private:
     std::string Summary(const CKvlDefinition& definition) const;
 
     std::string m_strMapFile;
-    CMakeArguments::Dimensions m_Dimensions{};
+    CommandMakeArguments::Dimensions m_Dimensions{};
     std::vector<SubCell> m_Exits;
     std::optional<uint32_t> m_nId;
     std::optional<std::string> m_strProfile;

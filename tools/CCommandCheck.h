@@ -8,7 +8,7 @@
 // kvltool check: checks a prefab collection folder the way the generator will meet it: its
 // summary.INI, every definition in it, the map files they name, measured, and their
 // identifiers.
-class CCheckCommand : public ICommand {
+class CCommandCheck : public ICommand {
 public:
     CLI::App* Register(CLI::App& app) override;
     // One line per problem on out.

@@ -1,14 +1,14 @@
-#include "tools/CDumpCommand.h"
+#include "tools/CCommandDump.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
-#include "tools/CKvlGridFormatter.h"
-#include "tools/CKvlJsonFormatter.h"
-#include "tools/CKvlTextFormatter.h"
+#include "tools/KvlGridFormatter.h"
+#include "tools/KvlJsonFormatter.h"
+#include "tools/KvlTextFormatter.h"
 #include "tools/ToolExitCode.h"
 
-CLI::App* CDumpCommand::Register(CLI::App& app) {
+CLI::App* CCommandDump::Register(CLI::App& app) {
     CLI::App* pDump = app.add_subcommand("dump", "Show every field of .KVL files");
     pDump->footer(
         "A file that is not a well-formed definition is reported on the error stream with the "
@@ -24,7 +24,7 @@ CLI::App* CDumpCommand::Register(CLI::App& app) {
     return pDump;
 }
 
-int CDumpCommand::Run(std::ostream& out, std::ostream& err) {
+int CCommandDump::Run(std::ostream& out, std::ostream& err) {
     int nWorst = ToolExitCode::kAllWell;
     bool bFirst = true;
     for (const std::string& file : m_Files) {
@@ -37,26 +37,26 @@ int CDumpCommand::Run(std::ostream& out, std::ostream& err) {
     return nWorst;
 }
 
-int CDumpCommand::DumpFile(const std::string& name, std::ostream& out, std::ostream& err) const {
+int CCommandDump::DumpFile(const std::string& name, std::ostream& out, std::ostream& err) const {
     const CKvlSource source(name);
     const KvlReadResult& result = source.Result();
     try {
         if (m_bJson) {
-            CKvlJsonFormatter::Write(out, source);
+            KvlJsonFormatter::Write(out, source);
         }
         if (!result.IsOk()) {
             const bool bCorrupt = result.eStatus == KvlReadResult::Status::Corrupt;
-            err << CKvlTextFormatter::FormatNote(source.Name(), result.m_Error, bCorrupt) << '\n';
+            err << KvlTextFormatter::FormatNote(source.Name(), result.m_Error, bCorrupt) << '\n';
             return bCorrupt ? ToolExitCode::kProblemsFound : ToolExitCode::kUsageOrIoError;
         }
         if (m_bGrid) {
-            CKvlGridFormatter::Write(out, source);
+            KvlGridFormatter::Write(out, source);
         } else if (!m_bJson) {
-            CKvlTextFormatter::Write(out, source);
+            KvlTextFormatter::Write(out, source);
         }
         if (source.HasWarnings()) {
             source.ForEachWarning([&](const KvlReadNote& warning) {
-                err << CKvlTextFormatter::FormatNote(source.Name(), warning) << '\n';
+                err << KvlTextFormatter::FormatNote(source.Name(), warning) << '\n';
             });
         }
     } catch (const CKvlSource::CChanged& changed) {

@@ -1,13 +1,13 @@
-#include "tools/CKvlTextFormatter.h"
+#include "tools/KvlTextFormatter.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
 
 #include "definition/CKvlWriter.h"
-#include "tools/CExitLetters.h"
+#include "tools/ExitLetters.h"
 
-void CKvlTextFormatter::Write(std::ostream& text, const CKvlSource& source) {
+void KvlTextFormatter::Write(std::ostream& text, const CKvlSource& source) {
     const CKvlDefinition& definition = source.Result().m_Definition;
     text << source.Name() << '\n';
     text << "  header length  " << CKvlReader::kHeaderLength << '\n';
@@ -34,13 +34,13 @@ void CKvlTextFormatter::Write(std::ostream& text, const CKvlSource& source) {
     source.ForEachSubCell([&](const SubCell& cell) {
         text << "    " << std::left << std::setw(6) << nRecord++ << std::right << std::setw(nColumn)
              << cell.nX << std::setw(nColumn) << cell.nY << std::setw(nColumn) << cell.nZ << "  "
-             << std::left << std::setw(7) << CExitLetters::Format(cell.GetExits()) << std::right
+             << std::left << std::setw(7) << ExitLetters::Format(cell.GetExits()) << std::right
              << cell.nReserved1 << ' ' << cell.nReserved2 << '\n';
     });
 }
 
-std::string CKvlTextFormatter::FormatNote(const std::string& file, const KvlReadNote& note,
-                                          bool bWithOffset) {
+std::string KvlTextFormatter::FormatNote(const std::string& file, const KvlReadNote& note,
+                                         bool bWithOffset) {
     std::string text = file + ": ";
     if (bWithOffset) {
         text += "offset " + std::to_string(note.nOffset) + ": ";
@@ -48,11 +48,11 @@ std::string CKvlTextFormatter::FormatNote(const std::string& file, const KvlRead
     return text + note.strMessage;
 }
 
-std::string CKvlTextFormatter::FormatDimensions(int32_t nDimX, int32_t nDimY, int32_t nDimZ) {
+std::string KvlTextFormatter::FormatDimensions(int32_t nDimX, int32_t nDimY, int32_t nDimZ) {
     return std::to_string(nDimX) + " x " + std::to_string(nDimY) + " x " + std::to_string(nDimZ);
 }
 
-std::string CKvlTextFormatter::Quote(std::string_view text) {
+std::string KvlTextFormatter::Quote(std::string_view text) {
     std::string quoted = "\"";
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <ostream>
+
+#include "tools/CKvlSource.h"
+
+// One JSON object per file on one line, for scripts: every field of a readable file, or the
+// error that stopped the reader.
+namespace KvlJsonFormatter {
+
+// The "format" field: the version of the object's layout.
+constexpr const char* kFormat = "kvltool-dump/1";
+
+// Writes the object and its newline as it goes, through a buffer of bounded size however
+// many records the definition has.
+void Write(std::ostream& out, const CKvlSource& source);
+
+}  // namespace KvlJsonFormatter

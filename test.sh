@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a normal build, one under AddressSanitizer and
+# Builds and runs every test: a normal (Release) build, one under AddressSanitizer and
 # UndefinedBehaviorSanitizer, bounded runs of the .KVL and .map reader fuzzers, then the
-# release packages and their checks. A failing step does not stop the others; the last line
-# names what failed.
+# packages of the normal build and their checks. A failing step does not stop the others;
+# the last line names what failed.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -29,7 +29,8 @@ done
 scripts/run-fuzz.sh 30 || failed+=("fuzz")
 
 echo "== packages"
-scripts/check-packages.sh build/default/tests/tools/kvl_tools_tests || failed+=("packages")
+# The packages hold the programs the default build's tests have just passed.
+scripts/check-packages.sh build/default || failed+=("packages")
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "FAILED: ${failed[*]}"

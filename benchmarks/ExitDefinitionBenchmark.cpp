@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "config/CGeneratorSettings.h"
 #include "dialogs/CExitDefinitionDlg.h"
+#include "dialogs/CKVLEditApp.h"
 #include "res/Resource.h"
 
 namespace {

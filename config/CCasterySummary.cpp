@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
-#include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
 #include "config/CProfilePathResolver.h"
 #include "fileio/CTextFileWriter.h"
@@ -47,7 +47,10 @@ bool FileExists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
-bool CCasterySummary::LoadSummary() {
+CCasterySummary::CCasterySummary(std::string strSourceDir, std::string strProfilePath)
+    : m_strSourceDir(std::move(strSourceDir)), m_strProfilePath(std::move(strProfilePath)) {}
+
+bool CCasterySummary::LoadSummary(SummaryInfo& summary) {
     const CProfilePathResolver::Result file = LocateSummary();
     if (!file.Resolved()) {
         // Nothing is read or written: the folder the profile means is not known.
@@ -58,7 +61,6 @@ bool CCasterySummary::LoadSummary() {
     UseSummaryProfile(file.strPath);
     const CKvlApplication& app = CKvlApplication::Current();
     if (FileExists(app.GetProfileName())) {
-        CGeneratorSettings::SummaryInfo& summary = theSettings.m_Summary;
         summary.m_strDescription = app.GetProfileString("general", "description", "");
         summary.m_strGenClassName = app.GetProfileString("general", "gen_class_name", "");
         summary.m_nGameType = static_cast<int32_t>(app.GetProfileInt("general", "game_type", 0));
@@ -82,14 +84,13 @@ CProfilePathResolver::Result CCasterySummary::LocateSummary() const {
 }
 
 std::string CCasterySummary::GetReadPath() const {
-    const std::string& strSourceDir = theSettings.m_strSourceDir;
     const std::string strSeparator =
-        strSourceDir.size() < 3 ? std::string(1, PathText::kSeparator) : "";
-    return strSourceDir + strSeparator + kSummaryFileName;
+        m_strSourceDir.size() < 3 ? std::string(1, PathText::kSeparator) : "";
+    return m_strSourceDir + strSeparator + kSummaryFileName;
 }
 
 std::string CCasterySummary::GetWritePath() const {
-    const std::string strPath = PathText::Join(theSettings.m_strSourceDir, kSummaryFileName);
+    const std::string strPath = PathText::Join(m_strSourceDir, kSummaryFileName);
     KvlMessageBox(std::string("m_bUseCasteryFolder: ") + (m_bUseCasteryFolder ? "true" : "false") +
                   "\n" + Shown(strPath));
     return strPath;
@@ -114,11 +115,11 @@ bool CCasterySummary::WriteDefaultFile() {
     return true;
 }
 
-CProfilePathResolver::Result CCasterySummary::Resolve(const std::string& path) {
-    return CProfilePathResolver(theSettings.m_strProfilePath).Resolve(path);
+CProfilePathResolver::Result CCasterySummary::Resolve(const std::string& path) const {
+    return CProfilePathResolver(m_strProfilePath).Resolve(path);
 }
 
-std::string CCasterySummary::Shown(const std::string& path) {
+std::string CCasterySummary::Shown(const std::string& path) const {
     const CProfilePathResolver::Result file = Resolve(path);
     return file.Resolved() && file.strPath != path ? path + "\nwhich is " + file.strPath : path;
 }

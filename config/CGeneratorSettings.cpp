@@ -14,8 +14,6 @@
 #include <locale.h>
 #endif
 
-CGeneratorSettings theSettings;
-
 namespace {
 
 // atof's reading of a number in the "C" locale, whatever locale the desktop has set: the
@@ -42,11 +40,12 @@ float ToSingle(double value) {
 
 void CGeneratorSettings::Load() {
     LoadSettings();
-    CCasterySummary().LoadSummary();
+    CCasterySummary(m_strSourceDir, m_strProfilePath).LoadSummary(m_Summary);
 }
 
 void CGeneratorSettings::LoadSettings() {
     const CKvlApplication& app = CKvlApplication::Current();
+    m_strProfilePath = app.GetProfileName();
     const std::string strDir = PathText::DirectoryOf(m_strProfilePath);
     auto text = [&app](const char* section, const char* key, const std::string& def) {
         return app.GetProfileString(section, key, def);
@@ -85,8 +84,4 @@ CGeneratorSettings::IdAllocation CGeneratorSettings::AllocateNextId() {
     app.ForgetProfile();  // the counter has moved since the profile was read
     m_Definition.m_nId = allocation.nId;
     return allocation.eOutcome;
-}
-
-void CGeneratorSettings::Reset() {
-    *this = CGeneratorSettings();
 }

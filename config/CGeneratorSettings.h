@@ -3,23 +3,15 @@
 #include <cstdint>
 #include <string>
 
+#include "config/CCasterySummary.h"
 #include "config/Identifiers.h"
 #include "definition/CKvlDefinition.h"
 
-// The generator's settings from the shared profile, the summary values of the Castery
-// folder, and the definition being edited. One instance, theSettings, lives for the process.
+// The generator's settings from the application's profile, the summary values of the Castery
+// folder, and the definition being edited. The editor keeps one for the whole run.
 class CGeneratorSettings {
 public:
     static constexpr const char* kProfileFileName = "Gridforge.INI";
-
-    struct SummaryInfo {
-        std::string m_strDescription;
-        std::string m_strGenClassName;
-        int32_t m_nGameType = 2;
-        int32_t m_nQuantumUnitX = 256;
-        int32_t m_nQuantumUnitY = 256;
-        int32_t m_nQuantumUnitZ = 256;
-    };
 
     int32_t m_nTemplateX = 0;
     int32_t m_nTemplateY = 0;
@@ -40,8 +32,9 @@ public:
     float m_fPercentToFill = 0.0f;
     SummaryInfo m_Summary;
 
-    // Reads every setting from the application's profile file, brings the three directories
-    // to a trailing separator, then reads or creates the summary file.
+    // Reads every setting from the application's profile file (whose name m_strProfilePath
+    // takes), brings the three directories to a trailing separator, then reads or creates the
+    // summary file.
     void Load();
     // Load without the summary step: what kvltool paths shows, without writing anything.
     void LoadSettings();
@@ -49,8 +42,4 @@ public:
     // Takes the next identifier of the application's profile into m_Definition.m_nId; the
     // editor uses an identifier that was not reserved all the same.
     IdAllocation AllocateNextId();
-    // Back to the values of construction, as at the start of a run.
-    void Reset();
 };
-
-extern CGeneratorSettings theSettings;

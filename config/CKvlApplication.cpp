@@ -2,7 +2,6 @@
 
 #include <cassert>
 
-#include "config/CGeneratorSettings.h"
 #include "config/ProfileLocation.h"
 #include "platform/CProfileFile.h"
 
@@ -26,13 +25,8 @@ CKvlApplication& CKvlApplication::Current() {
 
 bool CKvlApplication::SetProfilePath() {
     const ProfileLocation::Choice choice = ProfileLocation::Find(m_Services.GetExecutablePath());
-    UseProfile(choice.strPath);
+    SetProfileName(choice.strPath);
     return choice.bPerUser && ProfileLocation::CreatePerUser(choice.strPath);
-}
-
-void CKvlApplication::UseProfile(const std::string& path) {
-    theSettings.m_strProfilePath = path;
-    SetProfileName(path);
 }
 
 void CKvlApplication::SetProfileName(const std::string& name) {

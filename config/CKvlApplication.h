@@ -21,14 +21,12 @@ public:
 
     IPlatformServices& Services() const { return m_Services; }
 
-    // Makes the profile that ProfileLocation finds for the executable the profile file, in
-    // theSettings.m_strProfilePath too. True when that is a per-user profile created just now,
-    // which the caller names to the user.
+    // Makes the profile that ProfileLocation finds for the executable the profile file. True
+    // when that is a per-user profile created just now, which the caller names to the user.
     bool SetProfilePath();
-    // Makes path the profile file, as --profile asks.
-    void UseProfile(const std::string& path);
 
     const std::string& GetProfileName() const { return m_strProfileName; }
+    // Makes name the profile file, as --profile asks.
     void SetProfileName(const std::string& name);
 
     // The profile file is read once, on the first of these calls, and its values are looked

@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 
-#include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
+#include "dialogs/CKVLEditApp.h"
 #include "dialogs/ExitQuestion.h"
 #include "dialogs/framework/CListComboBox.h"
 #include "platform/CLeadingInteger.h"

@@ -2,10 +2,10 @@
 
 #include <QLineEdit>
 
-#include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
 #include "definition/CKvlWriter.h"
 #include "dialogs/CExitDefinitionDlg.h"
+#include "dialogs/CKVLEditApp.h"
 #include "dialogs/ExitQuestion.h"
 #include "dialogs/framework/CResourceTable.h"
 #include "dialogs/framework/CSystemMenu.h"

@@ -1,16 +1,30 @@
 #!/usr/bin/env bash
-# Builds the release preset and its packages, and checks them as a user would meet them:
-# lintian, desktop-file-validate and appstreamcli on the .deb and its files, the .deb's file
-# list against tests/packaging/deb-files.txt, the unpacked .tar.gz's kvltool, and (given the
-# normal build's kvl_tools_tests) the installed kvltool run by a user who is not root.
-# Usage: scripts/check-packages.sh [KVL_TOOLS_TESTS]
+# Makes the packages of a build and checks them as a user would meet them: lintian,
+# desktop-file-validate and appstreamcli on the .deb and its files, the .deb's file list
+# against tests/packaging/deb-files.txt, the unpacked .tar.gz's kvltool, and (when the build
+# has its tests) the installed kvltool run by a user who is not root.
+# Usage: scripts/check-packages.sh [BUILD_DIR]
+#   BUILD_DIR is a finished Release build (test.sh gives build/default, so the packages hold
+#   the programs its tests passed); without it the release preset is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools_tests=${1:-}
+build=${1:-}
 
-cmake --preset release >/dev/null
-cmake --build --preset release
-build=build/release
+if [ -z "$build" ]; then
+    cmake --preset release >/dev/null
+    cmake --build --preset release
+    build=build/release
+fi
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    echo "check-packages: $build holds no configured build" >&2
+    exit 2
+fi
+build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$build/CMakeCache.txt")
+if [ "$build_type" != Release ]; then
+    echo "check-packages: $build is a ${build_type:-plain} build; packages are made from Release" >&2
+    exit 2
+fi
+tools_tests="$build/tests/tools/kvl_tools_tests"
 rm -f "$build"/kvledit*.deb "$build"/kvledit*.tar.gz
 (cd "$build" && cpack >/dev/null)
 deb=$(echo "$build"/kvledit_*.deb)
@@ -38,7 +52,7 @@ tar -xzf "$tarball" -C "$scratch/portable"
 check portable-version bash -c '[ "$("$1"/*/kvltool --version)" = "kvltool $2" ]' _ \
     "$scratch/portable" "$(sed -n 's/^project(KVLEdit VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 
-if [ -n "$tools_tests" ]; then
+if [ -x "$tools_tests" ]; then
     check installed-per-user-profile env KVL_INSTALLED_KVLTOOL="$scratch/root/usr/bin/kvltool" \
         "$tools_tests" --gtest_filter='*PerUserProfile*' --gtest_brief=1
 fi

@@ -310,7 +310,7 @@ std::optional<uint32_t> CMakeCommand::TakeIdentifier(std::ostream& err) const {
     CConsolePlatformServices services(err);
     CKvlApplication application(services);
     if (m_strProfile) {
-        application.UseProfile(*m_strProfile);
+        application.SetProfileName(*m_strProfile);
     } else if (application.SetProfilePath()) {
         // A note, not a problem: the run still succeeds.
         err << ProfileLocation::FirstUseNotice(application.GetProfileName()) << '\n';

@@ -37,15 +37,16 @@ int CPathsCommand::Run(std::ostream& out, std::ostream& err) {
         const std::string profile = CNativePath::ToBytes(
             std::filesystem::absolute(CNativePath::From(*m_strProfile), error));
         application.SetProfileName(profile);
-        theSettings.m_strProfilePath = profile;
     } else {
         application.SetProfilePath();
     }
-    theSettings.LoadSettings();
-    const std::string& value = theSettings.m_strSourceDir;
+    CGeneratorSettings settings;
+    settings.LoadSettings();
+    const std::string& value = settings.m_strSourceDir;
     const CProfilePathResolver::Result source =
-        CProfilePathResolver(theSettings.m_strProfilePath).Resolve(value);
-    const CProfilePathResolver::Result summary = CCasterySummary().LocateSummary();
+        CProfilePathResolver(settings.m_strProfilePath).Resolve(value);
+    const CProfilePathResolver::Result summary =
+        CCasterySummary(value, settings.m_strProfilePath).LocateSummary();
     for (const CProfilePathResolver::Result& result : {source, summary}) {
         if (!result.Resolved()) {
             err << "source_directory " << value << ": " << result.strError << '\n';
@@ -55,13 +56,13 @@ int CPathsCommand::Run(std::ostream& out, std::ostream& err) {
     if (m_bJson) {
         const nlohmann::ordered_json json = {
             {"format", "kvltool-paths/1"},
-            {"profile", theSettings.m_strProfilePath},
+            {"profile", settings.m_strProfilePath},
             {"source_directory", {{"value", value}, {"resolved", source.strPath}}},
             {"summary", summary.strPath},
         };
         out << json.dump() << '\n';
     } else {
-        out << "profile: " << theSettings.m_strProfilePath << '\n'
+        out << "profile: " << settings.m_strProfilePath << '\n'
             << "source_directory: " << value << '\n'
             << "  resolved: " << source.strPath << '\n'
             << "summary: " << summary.strPath << '\n';

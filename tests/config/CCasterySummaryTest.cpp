@@ -31,8 +31,7 @@ const char* const kDefaultFile =
     "quantum_unit_z=256\r\n";
 
 // The summary values in one line: description|class|game type|quantum units x|y|z.
-std::string Loaded() {
-    const CGeneratorSettings::SummaryInfo& s = theSettings.m_Summary;
+std::string Loaded(const SummaryInfo& s) {
     return s.m_strDescription + "|" + s.m_strGenClassName + "|" + std::to_string(s.m_nGameType) +
            "|" + std::to_string(s.m_nQuantumUnitX) + "|" + std::to_string(s.m_nQuantumUnitY) + "|" +
            std::to_string(s.m_nQuantumUnitZ);
@@ -40,11 +39,11 @@ std::string Loaded() {
 
 class CCasterySummaryTest : public CConfigTest {
 protected:
-    CCasterySummaryTest() { theSettings.m_strSourceDir = m_strBin; }
+    CCasterySummaryTest() { m_Settings.m_strSourceDir = m_strBin; }
 
     // Runs the summary step; whatever happens, the profile functions use the profile again.
     Texts LoadSummary() {
-        CCasterySummary().LoadSummary();
+        CCasterySummary(m_Settings.m_strSourceDir, m_strProfile).LoadSummary(m_Settings.m_Summary);
         EXPECT_EQ(m_App.GetProfileName(), m_strProfile);
         return m_Services.MessageTexts();
     }
@@ -61,28 +60,28 @@ TEST_F(CCasterySummaryTest, ExistingFileOrFolderIsReadWithoutAWord) {
                         "game_type=1\r\nquantum_unit_x=128\r\nquantum_unit_y=96\r\n"
                         "quantum_unit_z=64\r\n");
     EXPECT_EQ(LoadSummary(), Texts{});
-    EXPECT_EQ(Loaded(), "Castle rooms|Castle|1|128|96|64");
+    EXPECT_EQ(Loaded(m_Settings.m_Summary), "Castle rooms|Castle|1|128|96|64");
 
     // A folder of the name counts as the file; its entries read as missing.
     ASSERT_TRUE(std::filesystem::remove(m_strSummary));
     ASSERT_TRUE(std::filesystem::create_directory(m_strSummary));
     EXPECT_EQ(LoadSummary(), Texts{});
-    EXPECT_EQ(Loaded(), "||0|0|0|0");
+    EXPECT_EQ(Loaded(m_Settings.m_Summary), "||0|0|0|0");
     EXPECT_EQ(TestFiles::ListFolder(m_strBin), Texts{"summary.INI"});
 }
 
 TEST_F(CCasterySummaryTest, MissingFileIsWrittenOnceAndReadOnTheNextStart) {
     EXPECT_EQ(LoadSummary(), Texts{PathMessage(m_strSummary)});
-    EXPECT_EQ(Loaded(), "||2|256|256|256");
+    EXPECT_EQ(Loaded(m_Settings.m_Summary), "||2|256|256|256");
     EXPECT_EQ(TestFiles::ReadAll(m_strSummary), kDefaultFile);
 
     EXPECT_EQ(LoadSummary().size(), 1u) << "the second start showed a message";
-    EXPECT_EQ(Loaded(), "not yet described|Generic|2|256|256|256");
+    EXPECT_EQ(Loaded(m_Settings.m_Summary), "not yet described|Generic|2|256|256|256");
 }
 
 TEST_F(CCasterySummaryTest, MissingFolderShowsThePathTwiceThenTheFailure) {
-    theSettings.m_strSourceDir = PathOf("missing") + "/";
-    const std::string path = theSettings.m_strSourceDir + "summary.INI";
+    m_Settings.m_strSourceDir = PathOf("missing") + "/";
+    const std::string path = m_Settings.m_strSourceDir + "summary.INI";
     EXPECT_EQ(LoadSummary(),
               (Texts{PathMessage(path), PathMessage(path), "Couldn't open file!\n" + path}));
     EXPECT_FALSE(TestFiles::Exists(PathOf("missing")));
@@ -112,11 +111,11 @@ TEST_F(CCasterySummaryTest, WindowsSourceDirectoryLeadsToTheFolderWineUses) {
     for (const auto& c : cases) {
         m_Services.SetExecutablePath(wine.Path(c.pszBin) + "kvledit");
         m_App.SetProfilePath();
-        TestFiles::WriteAll(theSettings.m_strProfilePath,
+        TestFiles::WriteAll(m_App.GetProfileName(),
                             std::string("[globals]\nsource_directory=") + c.pszValue + "\n");
         std::vector<std::string> files = wine.Everything();
         const size_t nMessages = m_Services.Messages().size();
-        theSettings.Load();
+        m_Settings.Load();
 
         const std::string summary = wine.Path(c.pszSummary);
         EXPECT_EQ(m_Services.Messages().size(), nMessages + 1);

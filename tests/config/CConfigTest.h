@@ -19,12 +19,10 @@ using Texts = std::vector<std::string>;
 class CConfigTest : public testing::Test {
 protected:
     CConfigTest() {
-        theSettings.Reset();
         std::filesystem::create_directory(m_Dir.PathOf("bin"));
         m_Services.SetExecutablePath(m_strBin + "kvledit");
         m_App.SetProfilePath();
     }
-    ~CConfigTest() override { theSettings.Reset(); }
 
     std::string PathOf(const std::string& relative) const { return m_Dir.PathOf(relative); }
 
@@ -33,4 +31,5 @@ protected:
     const std::string m_strProfile = m_strBin + "Gridforge.INI";
     CScriptedPlatformServices m_Services;
     CKvlApplication m_App{m_Services};
+    CGeneratorSettings m_Settings;
 };

@@ -11,8 +11,7 @@
 namespace {
 
 // Every setting, in the order the profile lists them, each followed by "|".
-std::string AllSettings() {
-    const CGeneratorSettings& s = theSettings;
+std::string AllSettings(const CGeneratorSettings& s) {
     std::string all;
     for (const std::string& value :
          {s.m_strTemplateDir, s.m_strSourceDir, s.m_strTargetDir, std::to_string(s.m_nGameType),
@@ -38,16 +37,15 @@ TEST_F(CGeneratorSettingsTest, ProfileLiesBesideTheExecutableHoweverLongItsPath)
     std::filesystem::create_directories(folder);
     m_Services.SetExecutablePath(folder + "kvledit");
     m_App.SetProfilePath();
-    EXPECT_EQ(theSettings.m_strProfilePath, folder + "Gridforge.INI");
     EXPECT_EQ(m_App.GetProfileName(), folder + "Gridforge.INI");
 }
 
 TEST_F(CGeneratorSettingsTest, LoadWithoutProfileTakesTheDefaultsBesideTheExecutable) {
     std::filesystem::create_directories(PathOf("maps/S2"));
-    theSettings.Load();
+    m_Settings.Load();
 
     const std::string& bin = m_strBin;
-    EXPECT_EQ(AllSettings(),
+    EXPECT_EQ(AllSettings(m_Settings),
               bin + "../maps/templates/|" + bin + "../maps/S2/|C:/Quake2/baseq2/maps/|2|" + bin +
                   "client.exe|" + bin + "qbsp.exe|" + bin + "light.exe|" + bin + "vis.exe|" + bin +
                   "qbsp3.exe|" + bin + "qvis3.exe|" + bin + "qrad3.exe|4|4|2|0.600000|");
@@ -67,9 +65,9 @@ TEST_F(CGeneratorSettingsTest, LoadReadsEveryKeyIntoItsOwnSetting) {
             "quake_i_qbsp=q1b\nquake_i_light=q1l\nquake_i_vis=q1v\n"
             "quake_ii_qbsp=q2b\nquake_ii_vis=q2v\nquake_ii_light=q2l\n"
             "[Template_Settings]\nx=5\ny=6\nz=7\npercent_to_fill=0.25xyz\n");
-    theSettings.Load();
+    m_Settings.Load();
 
-    EXPECT_EQ(AllSettings(),
+    EXPECT_EQ(AllSettings(m_Settings),
               "/t/|" + m_strBin + "|D:\\g\\|3|c|q1b|q1l|q1v|q2b|q2v|q2l|5|6|7|0.250000|");
 }
 
@@ -81,8 +79,8 @@ TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
                raise(SIGKILL) == 0;
     };
     ASSERT_EQ(ChildProcess::Run(lockAndDie), -1) << "the holder is killed";
-    theSettings.AllocateNextId();
-    EXPECT_EQ(theSettings.m_Definition.m_nId, 1u);
+    m_Settings.AllocateNextId();
+    EXPECT_EQ(m_Settings.m_Definition.m_nId, 1u);
     EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\r\nNEXT_ID=2\r\n");
     EXPECT_EQ(m_Services.MessageTexts(), Texts{});
     EXPECT_EQ(TestFiles::ListFolder(m_strBin), (Texts{"Gridforge.INI", "Gridforge.INI.lock"}));
@@ -92,8 +90,8 @@ TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
 // and the counter is left alone: another editor may be advancing it.
 TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) {
     const auto allocate = [this] {
-        return theSettings.AllocateNextId() == CGeneratorSettings::IdAllocation::NotReserved &&
-               theSettings.m_Definition.m_nId == 41 &&
+        return m_Settings.AllocateNextId() == CGeneratorSettings::IdAllocation::NotReserved &&
+               m_Settings.m_Definition.m_nId == 41 &&
                m_Services.MessageTexts() == Texts{ReserveFailed(41)};
     };
     const std::string counter = "[ID]\nNEXT_ID=41\n";
@@ -109,8 +107,8 @@ TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) 
     }
 
     std::filesystem::remove_all(m_strBin);
-    theSettings.AllocateNextId();
-    EXPECT_EQ(theSettings.m_Definition.m_nId, 1u);
+    m_Settings.AllocateNextId();
+    EXPECT_EQ(m_Settings.m_Definition.m_nId, 1u);
     EXPECT_EQ(m_Services.MessageTexts(), Texts{ReserveFailed(1)});
 }
 
@@ -143,9 +141,9 @@ TEST_F(CGeneratorSettingsTest, EditorsStartedTogetherReceiveDistinctConsecutiveI
                 if (i % 2 == 1) {
                     m_App.SetProfileName(PathOf("link.INI"));
                 }
-                theSettings.AllocateNextId();
+                m_Settings.AllocateNextId();
                 return m_Services.Messages().empty()
-                           ? static_cast<int>(theSettings.m_Definition.m_nId)
+                           ? static_cast<int>(m_Settings.m_Definition.m_nId)
                            : 0;
             }));
         }

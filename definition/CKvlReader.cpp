@@ -49,8 +49,8 @@ public:
 // known to be there, so a lying length costs nothing but its message.
 class CKvlParser {
 public:
-    CKvlParser(std::istream& in, uint64_t nSize, KvlReadResult& result)
-        : m_In(in), m_nSize(nSize), m_Result(result) {}
+    CKvlParser(std::istream& in, uint64_t nSize, KvlReadResult& result, IKvlReadSink& sink)
+        : m_In(in), m_nSize(nSize), m_Result(result), m_Sink(sink) {}
 
     bool Parse() { return ParseHeader() && ParseMapName() && ParseDimensions() && ParseSubCells(); }
 
@@ -182,7 +182,7 @@ private:
                             std::to_string(nCount) + " sub cell records the count at offset " +
                             std::to_string(nCountOffset) + " announces");
         }
-        m_Result.m_Definition.m_SubCells.reserve(nCount);
+        m_Sink.OnSubCellCount(nCount);
         // Records are read in blocks: one stream call per record would cost more than the rest.
         constexpr uint32_t kBlock = 4096;
         std::vector<unsigned char> block(size_t{kBlock} * CKvlReader::kRecordSize);
@@ -224,24 +224,40 @@ private:
         if (cell.nReserved2 != 0) {
             Warn(record() + ": reserved word 2", cell.nReserved2, nStart + 18);
         }
-        m_Result.m_Definition.AddSubCell(cell);
+        m_Sink.OnSubCell(cell);
         return true;
     }
 
     void Warn(const std::string& field, uint32_t nValue, uint64_t nOffset) {
-        m_Result.m_Warnings.push_back(
-            {nOffset, field + " is " + std::to_string(nValue) + " instead of 0"});
+        m_Sink.OnWarning({nOffset, field + " is " + std::to_string(nValue) + " instead of 0"});
     }
 
     std::istream& m_In;
     const uint64_t m_nSize;
     uint64_t m_nOffset = 0;
     KvlReadResult& m_Result;
+    IKvlReadSink& m_Sink;
 };
 
-KvlReadResult Parse(std::istream& in, uint64_t nSize) {
+// Keeps everything in the result, for callers that want the whole definition.
+class CKeepingSink : public IKvlReadSink {
+public:
+    explicit CKeepingSink(KvlReadResult& result) : m_Result(result) {}
+
+    void OnSubCellCount(uint32_t nCount) override {
+        m_Result.m_Definition.m_SubCells.reserve(nCount);
+    }
+    void OnSubCell(const SubCell& cell) override { m_Result.m_Definition.AddSubCell(cell); }
+    void OnWarning(const KvlReadNote& warning) override { m_Result.m_Warnings.push_back(warning); }
+
+private:
+    KvlReadResult& m_Result;
+};
+
+KvlReadResult Parse(std::istream& in, uint64_t nSize, IKvlReadSink* pSink) {
     KvlReadResult result;
-    CKvlParser parser(in, nSize, result);
+    CKeepingSink keeping(result);
+    CKvlParser parser(in, nSize, result, pSink ? *pSink : keeping);
     if (!parser.Parse()) {
         result.m_Definition = CKvlDefinition();
         result.m_Warnings.clear();
@@ -256,9 +272,7 @@ KvlReadResult CannotOpen(std::string message) {
     return result;
 }
 
-}  // namespace
-
-KvlReadResult CKvlReader::ReadFile(const std::string& path) {
+KvlReadResult ReadFrom(const std::string& path, IKvlReadSink* pSink) {
     const std::filesystem::path file = CNativePath::From(path);
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(file, error);
@@ -275,11 +289,29 @@ KvlReadResult CKvlReader::ReadFile(const std::string& path) {
         return CannotOpen(std::string("cannot open: ") +
                           (error ? error.message() : std::strerror(errno)));
     }
-    return Parse(in, nSize);
+    return Parse(in, nSize, pSink);
+}
+
+KvlReadResult ReadFrom(const void* pData, size_t nSize, IKvlReadSink* pSink) {
+    CMemoryBuffer buffer(pData, nSize);
+    std::istream in(&buffer);
+    return Parse(in, nSize, pSink);
+}
+
+}  // namespace
+
+KvlReadResult CKvlReader::ReadFile(const std::string& path) {
+    return ReadFrom(path, nullptr);
 }
 
 KvlReadResult CKvlReader::ReadBytes(const void* pData, size_t nSize) {
-    CMemoryBuffer buffer(pData, nSize);
-    std::istream in(&buffer);
-    return Parse(in, nSize);
+    return ReadFrom(pData, nSize, nullptr);
+}
+
+KvlReadResult CKvlReader::ReadFile(const std::string& path, IKvlReadSink& sink) {
+    return ReadFrom(path, &sink);
+}
+
+KvlReadResult CKvlReader::ReadBytes(const void* pData, size_t nSize, IKvlReadSink& sink) {
+    return ReadFrom(pData, nSize, &sink);
 }

@@ -31,6 +31,20 @@ struct KvlReadResult {
     bool IsOk() const { return eStatus == Status::Ok; }
 };
 
+// Receives the records and warnings of a file in file order as the reader meets them, so that
+// a definition of any size can be shown without holding its records. When the file turns out
+// not to be well-formed, what was received so far is of no use.
+class IKvlReadSink {
+public:
+    // Once, before the records, when the count is known to fit the file.
+    virtual void OnSubCellCount(uint32_t /*nCount*/) {}
+    virtual void OnSubCell(const SubCell& cell) = 0;
+    virtual void OnWarning(const KvlReadNote& warning) = 0;
+
+protected:
+    ~IKvlReadSink() = default;
+};
+
 // Reads .KVL files strictly: every length and count is checked against the bytes that are
 // really there before anything is allocated, so a truncated, padded or lying file is refused
 // with the offset of the first field that is wrong. Integers are little-endian.
@@ -43,4 +57,8 @@ public:
 
     static KvlReadResult ReadFile(const std::string& path);
     static KvlReadResult ReadBytes(const void* pData, size_t nSize);
+    // The same, but the records and warnings go to sink instead of into the result, whose
+    // definition holds only the fields before the records.
+    static KvlReadResult ReadFile(const std::string& path, IKvlReadSink& sink);
+    static KvlReadResult ReadBytes(const void* pData, size_t nSize, IKvlReadSink& sink);
 };

@@ -2,41 +2,11 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <iostream>
 
-#include "definition/CKvlReader.h"
-#include "platform/CProcessSetup.h"
 #include "tools/CKvlGridFormatter.h"
 #include "tools/CKvlJsonFormatter.h"
 #include "tools/CKvlTextFormatter.h"
 #include "tools/ToolExitCode.h"
-
-namespace {
-
-// The name that stands for standard input, as in other command-line tools.
-constexpr const char* kStandardInput = "-";
-// More than any definition holds (2^20 records take 23 MB): an endless input such as
-// /dev/zero ends with a message instead of filling the memory.
-constexpr size_t kMaxInputBytes = size_t{256} << 20;
-
-KvlReadResult ReadStandardInput() {
-    CProcessSetup::MakeStandardInputBinary();
-    std::string bytes;
-    char chunk[64 * 1024];
-    while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0) {
-        bytes.append(chunk, static_cast<size_t>(std::cin.gcount()));
-        if (bytes.size() > kMaxInputBytes) {
-            KvlReadResult result;
-            result.eStatus = KvlReadResult::Status::CannotOpen;
-            result.m_Error.strMessage = "holds more than " + std::to_string(kMaxInputBytes >> 20) +
-                                        " MiB, more than any definition";
-            return result;
-        }
-    }
-    return CKvlReader::ReadBytes(bytes.data(), bytes.size());
-}
-
-}  // namespace
 
 CLI::App* CDumpCommand::Register(CLI::App& app) {
     CLI::App* pDump = app.add_subcommand("dump", "Show every field of .KVL files");
@@ -68,24 +38,30 @@ int CDumpCommand::Run(std::ostream& out, std::ostream& err) {
 }
 
 int CDumpCommand::DumpFile(const std::string& name, std::ostream& out, std::ostream& err) const {
-    const bool bStandardInput = name == kStandardInput;
-    const KvlReadResult result = bStandardInput ? ReadStandardInput() : CKvlReader::ReadFile(name);
-    const std::string file = bStandardInput ? "standard input" : name;
-    if (m_bJson) {
-        CKvlJsonFormatter::Write(out, file, result);
+    const CKvlSource source(name);
+    const KvlReadResult& result = source.Result();
+    try {
+        if (m_bJson) {
+            CKvlJsonFormatter::Write(out, source);
+        }
+        if (!result.IsOk()) {
+            const bool bCorrupt = result.eStatus == KvlReadResult::Status::Corrupt;
+            err << CKvlTextFormatter::FormatNote(source.Name(), result.m_Error, bCorrupt) << '\n';
+            return bCorrupt ? ToolExitCode::kProblemsFound : ToolExitCode::kUsageOrIoError;
+        }
+        if (m_bGrid) {
+            CKvlGridFormatter::Write(out, source);
+        } else if (!m_bJson) {
+            CKvlTextFormatter::Write(out, source);
+        }
+        if (source.HasWarnings()) {
+            source.ForEachWarning([&](const KvlReadNote& warning) {
+                err << CKvlTextFormatter::FormatNote(source.Name(), warning) << '\n';
+            });
+        }
+    } catch (const CKvlSource::CChanged& changed) {
+        err << changed.what() << '\n';
+        return ToolExitCode::kUsageOrIoError;
     }
-    if (!result.IsOk()) {
-        const bool bCorrupt = result.eStatus == KvlReadResult::Status::Corrupt;
-        err << CKvlTextFormatter::FormatNote(file, result.m_Error, bCorrupt) << '\n';
-        return bCorrupt ? ToolExitCode::kProblemsFound : ToolExitCode::kUsageOrIoError;
-    }
-    if (m_bGrid) {
-        CKvlGridFormatter::Write(out, file, result.m_Definition);
-    } else if (!m_bJson) {
-        CKvlTextFormatter::Write(out, file, result.m_Definition);
-    }
-    for (const KvlReadNote& warning : result.m_Warnings) {
-        err << CKvlTextFormatter::FormatNote(file, warning) << '\n';
-    }
-    return result.m_Warnings.empty() ? ToolExitCode::kAllWell : ToolExitCode::kProblemsFound;
+    return source.HasWarnings() ? ToolExitCode::kProblemsFound : ToolExitCode::kAllWell;
 }

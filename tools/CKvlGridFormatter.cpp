@@ -18,11 +18,12 @@ struct CellSummary {
 
 class CGridPainter {
 public:
-    explicit CGridPainter(const CKvlDefinition& definition)
+    // definition gives the dimensions, source the records.
+    CGridPainter(const CKvlDefinition& definition, const CKvlSource& source)
         : m_Definition(definition),
           m_Cells(static_cast<size_t>(definition.m_nDimX) * definition.m_nDimY *
                   definition.m_nDimZ) {
-        for (const SubCell& cell : definition.m_SubCells) {
+        source.ForEachSubCell([this](const SubCell& cell) {
             if (IsInside(cell)) {
                 CellSummary& summary = At(cell.nX, cell.nY, cell.nZ);
                 ++summary.nRecords;
@@ -30,7 +31,7 @@ public:
             } else {
                 ++m_nOutside;
             }
-        }
+        });
         m_nLabelWidth = ("y=" + std::to_string(definition.m_nDimY - 1)).size();
     }
 
@@ -129,11 +130,11 @@ bool IsSmallEnough(const CKvlDefinition& definition) {
 
 }  // namespace
 
-void CKvlGridFormatter::Write(std::ostream& text, const std::string& file,
-                              const CKvlDefinition& definition) {
+void CKvlGridFormatter::Write(std::ostream& text, const CKvlSource& source) {
+    const CKvlDefinition& definition = source.Result().m_Definition;
     const std::string dimensions = CKvlTextFormatter::FormatDimensions(
         definition.m_nDimX, definition.m_nDimY, definition.m_nDimZ);
-    text << file << ": identifier " << definition.m_nId << ", map file "
+    text << source.Name() << ": identifier " << definition.m_nId << ", map file "
          << CKvlTextFormatter::Quote(definition.m_strMapFile) << ", " << dimensions << '\n';
     if (definition.m_nDimX <= 0 || definition.m_nDimY <= 0 || definition.m_nDimZ <= 0) {
         text << "no grid: " << dimensions << " holds no sub cells\n";
@@ -141,6 +142,6 @@ void CKvlGridFormatter::Write(std::ostream& text, const std::string& file,
         text << "no grid: " << dimensions << " is too large to draw (at most " << kMaxColumns
              << " columns and " << kMaxCells << " sub cells)\n";
     } else {
-        CGridPainter(definition).Paint(text);
+        CGridPainter(definition, source).Paint(text);
     }
 }

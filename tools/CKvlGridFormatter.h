@@ -2,9 +2,8 @@
 
 #include <cstdint>
 #include <ostream>
-#include <string>
 
-#include "definition/CKvlDefinition.h"
+#include "tools/CKvlSource.h"
 
 // Draws each Z layer of a definition's sub cells as a grid of small boxes, north up and east
 // to the right, with the letter of each exit in the side it opens: a picture to check a
@@ -15,5 +14,6 @@ public:
     static constexpr int32_t kMaxColumns = 40;
     static constexpr int64_t kMaxCells = 4096;
 
-    static void Write(std::ostream& out, const std::string& file, const CKvlDefinition& definition);
+    // Of a well-formed file.
+    static void Write(std::ostream& out, const CKvlSource& source);
 };

@@ -85,8 +85,8 @@ void WriteSubCell(CJsonOut& json, const SubCell& cell) {
     json.Number(cell.nReserved2) << '}';
 }
 
-void WriteDefinition(CJsonOut& json, const KvlReadResult& result) {
-    const CKvlDefinition& definition = result.m_Definition;
+void WriteDefinition(CJsonOut& json, const CKvlSource& source) {
+    const CKvlDefinition& definition = source.Result().m_Definition;
     json << ",\"header_length\":";
     json.Number(CKvlReader::kHeaderLength) << ",\"signature\":";
     json.String(CKvlWriter::kHeaderText) << ",\"id\":";
@@ -95,34 +95,36 @@ void WriteDefinition(CJsonOut& json, const KvlReadResult& result) {
     json.Number(definition.m_nDimX) << ",\"y\":";
     json.Number(definition.m_nDimY) << ",\"z\":";
     json.Number(definition.m_nDimZ) << "},\"sub_cell_count\":";
-    json.Number(definition.GetSubCellCount()) << ",\"sub_cells\":[";
+    json.Number(source.SubCellCount()) << ",\"sub_cells\":[";
     const char* pszSeparator = "";
-    for (const SubCell& cell : definition.m_SubCells) {
+    source.ForEachSubCell([&](const SubCell& cell) {
         json << pszSeparator;
         WriteSubCell(json, cell);
         pszSeparator = ",";
-    }
+    });
     json << "],\"warnings\":[";
-    pszSeparator = "";
-    for (const KvlReadNote& warning : result.m_Warnings) {
-        json << pszSeparator;
-        WriteNote(json, warning);
-        json << '}';
-        pszSeparator = ",";
+    if (source.HasWarnings()) {
+        pszSeparator = "";
+        source.ForEachWarning([&](const KvlReadNote& warning) {
+            json << pszSeparator;
+            WriteNote(json, warning);
+            json << '}';
+            pszSeparator = ",";
+        });
     }
     json << ']';
 }
 
 }  // namespace
 
-void CKvlJsonFormatter::Write(std::ostream& out, const std::string& file,
-                              const KvlReadResult& result) {
+void CKvlJsonFormatter::Write(std::ostream& out, const CKvlSource& source) {
+    const KvlReadResult& result = source.Result();
     CJsonOut json(out);
     json << "{\"format\":";
     json.String(kFormat) << ",\"file\":";
-    json.String(file);
+    json.String(source.Name());
     if (result.IsOk()) {
-        WriteDefinition(json, result);
+        WriteDefinition(json, source);
     } else {
         json << ",\"error\":";
         WriteNote(json, result.m_Error);

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <ostream>
-#include <string>
 
-#include "definition/CKvlReader.h"
+#include "tools/CKvlSource.h"
 
 // One JSON object per file on one line, for scripts: every field of a readable file, or the
 // error that stopped the reader.
@@ -14,5 +13,5 @@ public:
 
     // Writes the object and its newline as it goes, through a buffer of bounded size however
     // many records the definition has.
-    static void Write(std::ostream& out, const std::string& file, const KvlReadResult& result);
+    static void Write(std::ostream& out, const CKvlSource& source);
 };

@@ -7,36 +7,36 @@
 #include "definition/CKvlWriter.h"
 #include "tools/CExitLetters.h"
 
-void CKvlTextFormatter::Write(std::ostream& text, const std::string& file,
-                              const CKvlDefinition& definition) {
-    text << file << '\n';
+void CKvlTextFormatter::Write(std::ostream& text, const CKvlSource& source) {
+    const CKvlDefinition& definition = source.Result().m_Definition;
+    text << source.Name() << '\n';
     text << "  header length  " << CKvlReader::kHeaderLength << '\n';
     text << "  signature      " << Quote(CKvlWriter::kHeaderText) << '\n';
     text << "  identifier     " << definition.m_nId << '\n';
     text << "  map file       " << Quote(definition.m_strMapFile) << '\n';
     text << "  dimensions     "
          << FormatDimensions(definition.m_nDimX, definition.m_nDimY, definition.m_nDimZ) << '\n';
-    text << "  sub cells      " << definition.GetSubCellCount() << '\n';
-    if (definition.m_SubCells.empty()) {
+    text << "  sub cells      " << source.SubCellCount() << '\n';
+    if (source.SubCellCount() == 0) {
         return;
     }
     // One width for the three coordinate columns, wide enough for the longest number.
     size_t nWidth = 1;
-    for (const SubCell& cell : definition.m_SubCells) {
+    source.ForEachSubCell([&nWidth](const SubCell& cell) {
         for (const int32_t nCoordinate : {cell.nX, cell.nY, cell.nZ}) {
             nWidth = std::max(nWidth, std::to_string(nCoordinate).size());
         }
-    }
+    });
     const int nColumn = static_cast<int>(nWidth + 2);
     text << "    record" << std::setw(nColumn) << 'x' << std::setw(nColumn) << 'y'
          << std::setw(nColumn) << 'z' << "  exits  reserved\n";
     uint32_t nRecord = 0;
-    for (const SubCell& cell : definition.m_SubCells) {
+    source.ForEachSubCell([&](const SubCell& cell) {
         text << "    " << std::left << std::setw(6) << nRecord++ << std::right << std::setw(nColumn)
              << cell.nX << std::setw(nColumn) << cell.nY << std::setw(nColumn) << cell.nZ << "  "
              << std::left << std::setw(7) << CExitLetters::Format(cell.GetExits()) << std::right
              << cell.nReserved1 << ' ' << cell.nReserved2 << '\n';
-    }
+    });
 }
 
 std::string CKvlTextFormatter::FormatNote(const std::string& file, const KvlReadNote& note,

@@ -5,15 +5,15 @@
 #include <string>
 #include <string_view>
 
-#include "definition/CKvlDefinition.h"
 #include "definition/CKvlReader.h"
+#include "tools/CKvlSource.h"
 
 // Plain-text views of a definition and of what the reader found, for people at a terminal.
 class CKvlTextFormatter {
 public:
-    // Every field of the file, one per line, then one line per sub cell record, written as
-    // it goes.
-    static void Write(std::ostream& out, const std::string& file, const CKvlDefinition& definition);
+    // Every field of a well-formed file, one per line, then one line per sub cell record,
+    // written as it goes.
+    static void Write(std::ostream& out, const CKvlSource& source);
     // "file: offset N: message", the offset left out for files that could not be opened.
     static std::string FormatNote(const std::string& file, const KvlReadNote& note,
                                   bool bWithOffset = true);

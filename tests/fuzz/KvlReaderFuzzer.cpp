@@ -18,6 +18,7 @@
 #include "definition/CKvlWriter.h"
 #include "tools/CKvlGridFormatter.h"
 #include "tools/CKvlJsonFormatter.h"
+#include "tools/CKvlSource.h"
 #include "tools/CKvlTextFormatter.h"
 #include "tools/CSubCellAudit.h"
 
@@ -45,8 +46,10 @@ void Require(bool bCondition, const char* pszWhat) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const KvlReadResult result = CKvlReader::ReadBytes(pData, nSize);
+    const CKvlSource source("fuzz.KVL", std::string(reinterpret_cast<const char*>(pData), nSize));
+    Require(source.Result().eStatus == result.eStatus, "a source reads as the reader does");
     std::ostringstream text;
-    CKvlJsonFormatter::Write(text, "fuzz.KVL", result);
+    CKvlJsonFormatter::Write(text, source);
     Require(nlohmann::json::accept(text.str()), "every result has a JSON form");
     if (!result.IsOk()) {
         Require(result.eStatus == KvlReadResult::Status::Corrupt, "bytes are never unreadable");
@@ -54,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
         Require(!result.m_Error.strMessage.empty(), "an error says what is wrong");
         return 0;
     }
-    CKvlTextFormatter::Write(text, "fuzz.KVL", result.m_Definition);
-    CKvlGridFormatter::Write(text, "fuzz.KVL", result.m_Definition);
+    CKvlTextFormatter::Write(text, source);
+    CKvlGridFormatter::Write(text, source);
     CSubCellAudit::Audit(result.m_Definition);
 
     CKvlWriter writer;

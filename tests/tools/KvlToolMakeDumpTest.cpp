@@ -324,11 +324,25 @@ TEST_F(KvlToolTest, MakeWritesToStandardOutput) {
 
 // Names come from files: the text escapes what could drive a terminal, JSON stays valid. With
 // several files, one object per line even for bad ones, and the exit status is the worst of all.
+// A file found bad at its last record shows nothing of the records before it.
 TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
     const std::string good = Kvl({9, "a\xFF\x1B[2J\".map", 1, 1, 1, {Cell(0, 0, 0, 5)}});
     Put("good.KVL", good);
     Put("cut.KVL", good.substr(0, 75));
     Put("odd.KVL", good.substr(0, 88) + '\x01' + good.substr(89));  // reserved word 1
+    std::string late = Kvl({9, "a.map", 2, 1, 1, {Cell(0, 0, 0, 5), Cell(1, 0, 0)}});
+    late[90] = '\x10';  // an exit bit of no side in the second record
+    Put("late.KVL", late);
+
+    for (const char* pszMode : {"", "--grid"}) {
+        const ToolRun bad = Run(Words(std::string("dump ") + pszMode + " late.KVL"));
+        EXPECT_EQ(bad.nExitCode, 1) << pszMode;
+        EXPECT_EQ(bad.strOut, "") << pszMode;
+        EXPECT_EQ(bad.strErr,
+                  "kvltool: late.KVL: offset 90: sub cell record 1 has exit bits 0x0010 set that "
+                  "stand for no side\n")
+            << pszMode;
+    }
 
     const ToolRun text = Run({"dump", "odd.KVL"});
     EXPECT_EQ(text.nExitCode, 1);
@@ -346,7 +360,7 @@ TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
               "    record  x  y  z  exits  reserved\n"
               "    0       0  0  0  NE     1 0\n");
 
-    const ToolRun json = Run({"dump", "--json", "cut.KVL", "odd.KVL", "good.KVL"});
+    const ToolRun json = Run({"dump", "--json", "cut.KVL", "odd.KVL", "good.KVL", "late.KVL"});
     EXPECT_EQ(json.nExitCode, 1);
     std::vector<std::string> lines;
     std::istringstream out(json.strOut);
@@ -354,12 +368,15 @@ TEST_F(KvlToolTest, DumpShowsEveryFieldAndWhatIsWrong) {
         lines.push_back(line);
     }
     const auto object = [&](size_t nLine) { return Json::parse(lines.at(nLine)); };
-    ASSERT_EQ(lines.size(), 3);
+    ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(object(0)["error"], Json::parse(R"({"offset": 70, "kind": "corrupt",
         "message": "the sub cell count 1 needs 22 bytes of records, but only 1 follow"})"));
     EXPECT_EQ(object(1)["warnings"][0]["offset"], 88);
     EXPECT_EQ(object(1)["sub_cells"][0]["reserved1"], 1);
     EXPECT_EQ(object(2)["map_file"], "a\xEF\xBF\xBD\x1B[2J\".map");
+    EXPECT_EQ(object(3), Json::parse(R"({"format": "kvltool-dump/1", "file": "late.KVL",
+        "error": {"offset": 90, "kind": "corrupt", "message":
+        "sub cell record 1 has exit bits 0x0010 set that stand for no side"}})"));
 }
 
 // "-" reads standard input; a large definition is written as it is read, in little memory, and

@@ -346,3 +346,15 @@ bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& s
     }
     return true;
 }
+
+std::optional<std::array<int32_t, 3>> CMapMeasurement::Dimensions(const std::string& mapPath) {
+    const MapReadResult map = CMapReader::ReadFile(mapPath);
+    MeasureSettings settings;
+    settings.quantum = FolderQuantum(mapPath);
+    MapMeasurement measurement;
+    std::string error;
+    if (!map.bOk || !Measure(map, settings, measurement, error)) {
+        return std::nullopt;
+    }
+    return measurement.dims;
+}

@@ -77,14 +77,25 @@ protected:
 };
 
 // Typed keys reach a dimension field only as digits, pasted text as it is; Browse puts the
-// chosen file's bare name into the map file field.
+// chosen file's bare name into the map file field, and the size of a map it can read into the
+// dimension fields still empty, without a word when it cannot.
 TEST_F(CEditorDialogsTest, TheFieldsTakeDigitsFromTheKeyboardPastedTextAndBrowsedNames) {
     const struct {
         int nId;
         const char *pszTyped, *pszPasted, *pszExpected;
     } typing[] = {{IDC_DIM_X, "12a-3 .4", "", "1234"}, {IDC_DIM_Y, "7x", " -2x", "7 -2x"}};
+    // 512 x 256 x 300 units: 2 x 1 x 2 cells of 256.
+    std::string box = "{\n\"classname\" \"worldspawn\"\n{\n";
+    for (const char* pszFace : {"1 0 0 ) ( 0 1 0 ) ( 0 0 0", "0 1 300 ) ( 1 0 300 ) ( 0 0 300",
+                                "0 1 0 ) ( 0 0 1 ) ( 0 0 0", "512 0 1 ) ( 512 1 0 ) ( 512 0 0",
+                                "0 0 1 ) ( 1 0 0 ) ( 0 0 0", "1 256 0 ) ( 0 256 1 ) ( 0 256 0"}) {
+        box += std::string("( ") + pszFace + " ) WALL 0 0 0 1 1\n";
+    }
+    TestFiles::WriteAll(TempPath("room.map"), box + "}\n}\n");
     const std::pair<std::optional<std::string>, QString> browsing[] = {
-        {"C:\\maps\\Big Hall.MAP", "Big Hall.MAP"}, {std::nullopt, "Big Hall.MAP"}};
+        {"C:\\maps\\Big Hall.MAP", "Big Hall.MAP|1234|7 -2x|"},
+        {TempPath("room.map"), "room.map|1234|7 -2x|2"},
+        {std::nullopt, "room.map|1234|7 -2x|2"}};
     for (const auto& choice : browsing) {
         m_Services.SetNextFileDialogResult(choice.first);
     }
@@ -98,12 +109,13 @@ TEST_F(CEditorDialogsTest, TheFieldsTakeDigitsFromTheKeyboardPastedTextAndBrowse
         }
         for (const auto& choice : browsing) {
             Control<QPushButton>(dialog, IDC_BROWSE).click();
-            EXPECT_EQ(Control<QLineEdit>(dialog, IDC_MAP_FILE).text(), choice.second);
+            EXPECT_EQ(Fields(dialog), choice.second);
         }
         dialog.done(IDCANCEL);
     });
-    ASSERT_EQ(m_Services.FileDialogs().size(), 2u);
+    ASSERT_EQ(m_Services.FileDialogs().size(), 3u);
     EXPECT_EQ(Describe(m_Services.FileDialogs()[0]), "open  .map Map Files (*.map)|*.map||");
+    EXPECT_TRUE(m_Services.Messages().empty());
 }
 
 // Cancel and then Escape, answered No, keep the main dialog and its fields; Cancel, answered

@@ -199,9 +199,8 @@ TEST_F(CEditorDialogsTest, NextRefusesDimensionsBeyondTheLimitAndListsThoseWithi
 }
 
 // The map file dialog opens in the Castery folder; the save dialog in the browsed map's folder,
-// in a typed path's folder, else in the Castery folder. Cancelling the save dialog asks, and No
-// offers it again.
-TEST_F(CEditorDialogsTest, FileDialogsStartWhereThePrefabsAreAndACancelledSaveAsksFirst) {
+// in a typed path's folder, else in the Castery folder.
+TEST_F(CEditorDialogsTest, FileDialogsStartWhereThePrefabsAre) {
     const struct {
         const char *pszBrowsed, *pszTyped, *pszSaveDir;
     } cases[] = {{"/prefabs/hall.map", nullptr, "/prefabs/"},
@@ -215,8 +214,6 @@ TEST_F(CEditorDialogsTest, FileDialogsStartWhereThePrefabsAreAndACancelledSaveAs
         if (row.pszBrowsed != nullptr) {
             m_Services.SetNextFileDialogResult(row.pszBrowsed);
         }
-        m_Services.SetNextFileDialogResult(std::nullopt);  // cancelled, then No
-        m_Services.SetNextAnswer(MessageBoxResult::No);
         m_Services.SetNextFileDialogResult(TempPath("out.KVL"));
         RunMain(
             [&](CKVLEditDlg& dialog) {
@@ -234,14 +231,11 @@ TEST_F(CEditorDialogsTest, FileDialogsStartWhereThePrefabsAreAndACancelledSaveAs
         for (const FileDialogRequest& request : m_Services.FileDialogs()) {
             dirs.push_back(request.strInitialDir);
         }
-        std::vector<std::string> expected = {row.pszSaveDir, row.pszSaveDir};
+        std::vector<std::string> expected = {row.pszSaveDir};
         if (row.pszBrowsed != nullptr) {
             expected.insert(expected.begin(), "/castery/");
         }
         EXPECT_EQ(dirs, expected);
-        EXPECT_EQ(m_Services.MessageTexts(),
-                  (std::vector<std::string>{kNotSaved, "File written successfully"}));
-        EXPECT_EQ(m_Services.Messages()[0].eType, MessageBoxType::YesNo);
     }
 }
 

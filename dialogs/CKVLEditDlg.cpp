@@ -1,6 +1,8 @@
 #include "dialogs/CKVLEditDlg.h"
 
 #include <QLineEdit>
+#include <algorithm>
+#include <iterator>
 
 #include "config/CKvlApplication.h"
 #include "definition/CKvlWriter.h"
@@ -10,6 +12,7 @@
 #include "dialogs/framework/CResourceTable.h"
 #include "dialogs/framework/CSystemMenu.h"
 #include "fileio/PathText.h"
+#include "map/CMapMeasurement.h"
 #include "platform/CLeadingInteger.h"
 #include "res/Resource.h"
 
@@ -79,6 +82,23 @@ void CKVLEditDlg::OnBrowse() {
     if (path) {
         m_strMapPath = *path;
         m_editMapFile.setText(QString::fromLocal8Bit(PathText::FileNameOf(*path)));
+        FillEmptyDimensions(*path);
+    }
+}
+
+void CKVLEditDlg::FillEmptyDimensions(const std::string& strMapPath) {
+    QLineEdit* const fields[] = {&m_editX, &m_editY, &m_editZ};
+    if (std::none_of(std::begin(fields), std::end(fields),
+                     [](const QLineEdit* pField) { return pField->text().isEmpty(); })) {
+        return;  // what the user typed stands: no need to read the map
+    }
+    // A map that cannot be read or measured is no error here: the name is all the editor
+    // needs, and the user types the size as before.
+    const std::optional<std::array<int32_t, 3>> dims = CMapMeasurement::Dimensions(strMapPath);
+    for (size_t i = 0; dims && i < std::size(fields); ++i) {
+        if (fields[i]->text().isEmpty()) {
+            fields[i]->setText(QString::number((*dims)[i]));
+        }
     }
 }
 

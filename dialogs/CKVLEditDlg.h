@@ -20,6 +20,8 @@ protected:
 
 private:
     void OnBrowse();
+    // Gives the dimension fields still empty the measured size of the map at strMapPath.
+    void FillEmptyDimensions(const std::string& strMapPath);
     void OnNext();
     void SaveDefinition();
     // The folder the save dialog opens in: the map's own, else the Castery folder.

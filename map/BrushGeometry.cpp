@@ -1,6 +1,7 @@
 #include "map/BrushGeometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -20,7 +21,7 @@ double Dot(const Vec3& a, const Vec3& b) {
 // True when every plane passes test; each plane looked at costs a unit of the budget, and an
 // exhausted budget fails the test.
 template <class Test>
-bool AllPlanes(const std::vector<Plane>& planes, CWorkBudget& budget, Test test) {
+bool AllPlanes(std::span<const Plane> planes, CWorkBudget& budget, Test test) {
     for (const Plane& plane : planes) {
         if (!budget.Spend(1) || !test(plane)) {
             return false;
@@ -47,7 +48,7 @@ std::optional<Vec3> Meet(const Plane& a, const Plane& b, const Plane& c) {
 
 // An unbounded intersection has a direction along which it goes on for ever; such a direction
 // lies on two of the planes, so testing their line directions finds it.
-bool IsClosed(const std::vector<Plane>& planes, CWorkBudget& budget) {
+bool IsClosed(std::span<const Plane> planes, CWorkBudget& budget) {
     for (size_t i = 0; i < planes.size(); ++i) {
         for (size_t j = i + 1; j < planes.size(); ++j) {
             if (!budget.Spend(1)) {
@@ -68,6 +69,58 @@ bool IsClosed(const std::vector<Plane>& planes, CWorkBudget& budget) {
         }
     }
     return true;
+}
+
+// The axis a plane faces along, or -1 when it is slanted.
+int AxisOf(const Plane& plane) {
+    const Vec3& n = plane.normal;
+    for (int i = 0; i < 3; ++i) {
+        if (std::fabs(n[i]) == 1 && n[(i + 1) % 3] == 0 && n[(i + 2) % 3] == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// The bounds of a brush whose faces all face along an axis, as drawn boxes are: its corners
+// are where the planes of the three axes meet, so each axis is found on its own. A corner
+// passes the inside test of every plane of its axis when it passes the one nearest, since the
+// test rounds monotonically; so the answer is the search over triples'. Nothing in
+// has_value() when some face is slanted.
+std::optional<std::optional<Box>> AxisAlignedBounds(std::span<const Plane> planes,
+                                                    CWorkBudget& budget) {
+    // The least dist of the faces towards + and towards - of each axis.
+    Box nearest{{HUGE_VAL, HUGE_VAL, HUGE_VAL}, {HUGE_VAL, HUGE_VAL, HUGE_VAL}};
+    for (const Plane& plane : planes) {
+        const int nAxis = AxisOf(plane);
+        if (nAxis < 0) {
+            return std::nullopt;
+        }
+        double& dist = plane.normal[nAxis] > 0 ? nearest.maxs[nAxis] : nearest.mins[nAxis];
+        dist = std::min(dist, plane.dist);
+    }
+    if (!budget.Spend(planes.size())) {
+        return std::optional<Box>();
+    }
+    Box bounds{{HUGE_VAL, HUGE_VAL, HUGE_VAL}, {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL}};
+    for (const Plane& corner : planes) {
+        const int nAxis = AxisOf(corner);
+        // Where this plane cuts its axis; adding 0 turns -0 into 0.
+        const double value = corner.normal[nAxis] * corner.dist + 0.0;
+        if (value - nearest.maxs[nAxis] <= BrushGeometry::kEpsilon &&
+            -value - nearest.mins[nAxis] <= BrushGeometry::kEpsilon) {
+            bounds.mins[nAxis] = std::min(bounds.mins[nAxis], value);
+            bounds.maxs[nAxis] = std::max(bounds.maxs[nAxis], value);
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        // A face missing towards one end leaves the brush open.
+        if (nearest.mins[i] == HUGE_VAL || nearest.maxs[i] == HUGE_VAL ||
+            bounds.maxs[i] - bounds.mins[i] <= BrushGeometry::kEpsilon) {
+            return std::optional<Box>();  // open, empty or flat
+        }
+    }
+    return std::optional<Box>(bounds);
 }
 
 }  // namespace
@@ -91,7 +144,10 @@ std::optional<Plane> PlaneFromPoints(const Vec3& p0, const Vec3& p1, const Vec3&
     return Plane{unit, Dot(unit, p1)};
 }
 
-std::optional<Box> BrushBounds(const std::vector<Plane>& planes, CWorkBudget& budget) {
+std::optional<Box> BrushBounds(std::span<const Plane> planes, CWorkBudget& budget) {
+    if (const std::optional<std::optional<Box>> box = AxisAlignedBounds(planes, budget)) {
+        return *box;
+    }
     std::optional<Box> bounds;
     const size_t n = planes.size();
     for (size_t i = 0; i < n; ++i) {

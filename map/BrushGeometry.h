@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <vector>
+#include <span>
 
 using Vec3 = std::array<double, 3>;
 
@@ -47,6 +47,6 @@ inline constexpr double kEpsilon = 1e-3;
 std::optional<Plane> PlaneFromPoints(const Vec3& p0, const Vec3& p1, const Vec3& p2);
 // The box around the corners of the intersection of the planes' half-spaces; nothing when
 // that encloses no volume or is not closed, or when the budget runs out.
-std::optional<Box> BrushBounds(const std::vector<Plane>& planes, CWorkBudget& budget);
+std::optional<Box> BrushBounds(std::span<const Plane> planes, CWorkBudget& budget);
 
 }  // namespace BrushGeometry

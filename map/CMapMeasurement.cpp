@@ -97,7 +97,7 @@ bool Overlaps(const Box& a, const Box& b) {
 }
 
 struct SolidBrush {
-    std::vector<Plane> m_Planes;  // in the definition's frame
+    std::vector<Plane> m_Planes;  // in the definition's frame; none when box shaped
     Box m_Bounds;
     bool bBoxShaped = false;  // every face faces along an axis: the brush is its bounds
 };
@@ -140,7 +140,25 @@ public:
           m_Measurement(measurement),
           m_Settings(settings),
           m_Extent(extent),
-          m_Budget(budget) {}
+          m_Budget(budget) {
+        // Only brushes against the boundary can close a side: sorting them out once spares
+        // every side a look at every brush of a large map.
+        for (const int nAxis : {0, 1}) {
+            for (const bool bMax : {false, true}) {
+                Box slab = Slab(nAxis, bMax, 0, 0);
+                for (const int i : {1 - nAxis, 2}) {
+                    slab.mins[i] = -HUGE_VAL;
+                    slab.maxs[i] = HUGE_VAL;
+                }
+                std::vector<const SolidBrush*>& near = m_Near[nAxis][bMax ? 1 : 0];
+                for (const SolidBrush& solid : solids) {
+                    if (Overlaps(solid.m_Bounds, slab)) {
+                        near.push_back(&solid);
+                    }
+                }
+            }
+        }
+    }
 
     std::vector<SuggestedExit> Run() {
         const auto& dims = m_Measurement.dims;
@@ -181,9 +199,9 @@ private:
         return nExits;
     }
 
-    // The side across axis (0 X, 1 Y) at the extent's far (bMax) or near end, of the cell
-    // numbered nAlong on the other horizontal axis and nZ on Z.
-    bool SideOpen(int nAxis, bool bMax, int32_t nAlong, int32_t nZ) const {
+    // The part just inside the extent's far (bMax) or near end across axis (0 X, 1 Y) of the
+    // cell numbered nAlong on the other horizontal axis and nZ on Z.
+    Box Slab(int nAxis, bool bMax, int32_t nAlong, int32_t nZ) const {
         const int nOther = 1 - nAxis;
         const Vec3& q = m_Settings.quantum;
         Box slab;
@@ -193,16 +211,25 @@ private:
         slab.maxs[nOther] = slab.mins[nOther] + q[nOther];
         slab.mins[2] = m_Extent.mins[2] + nZ * q[2];
         slab.maxs[2] = slab.mins[2] + q[2];
+        return slab;
+    }
 
+    // The side across axis (0 X, 1 Y) at the extent's far (bMax) or near end, of the cell
+    // numbered nAlong on the other horizontal axis and nZ on Z.
+    bool SideOpen(int nAxis, bool bMax, int32_t nAlong, int32_t nZ) const {
+        const int nOther = 1 - nAxis;
+        const Box slab = Slab(nAxis, bMax, nAlong, nZ);
         std::vector<Rect> blocks;
+        // Charged for every brush of the map, as when each was looked at, so that what is too
+        // complex to measure does not depend on where the brushes lie.
         if (!m_Budget.Spend(m_Solids.size())) {
             return false;
         }
-        for (const SolidBrush& solid : m_Solids) {
-            if (!Overlaps(solid.m_Bounds, slab)) {
+        for (const SolidBrush* pSolid : m_Near[nAxis][bMax ? 1 : 0]) {
+            if (!Overlaps(pSolid->m_Bounds, slab)) {
                 continue;
             }
-            if (const std::optional<Box> part = PartInside(solid, slab, m_Budget)) {
+            if (const std::optional<Box> part = PartInside(*pSolid, slab, m_Budget)) {
                 blocks.push_back(
                     {part->mins[nOther], part->maxs[nOther], part->mins[2], part->maxs[2]});
             }
@@ -220,6 +247,7 @@ private:
     const MeasureSettings& m_Settings;
     const Box& m_Extent;
     CWorkBudget& m_Budget;
+    std::array<std::array<std::vector<const SolidBrush*>, 2>, 2> m_Near;  // [axis][far end]
 };
 
 }  // namespace
@@ -242,7 +270,9 @@ bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& s
                               MapMeasurement& measurement, std::string& error) {
     const CFrame frame(settings);
     uint64_t nFaces = 0;
+    size_t nBrushes = 0;
     for (const MapEntity& entity : map.m_Entities) {
+        nBrushes += entity.m_Brushes.size();
         for (const MapBrush& brush : entity.m_Brushes) {
             nFaces += brush.m_Planes.size();
         }
@@ -254,13 +284,14 @@ bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& s
     measurement.m_Warnings = map.m_Warnings;
     std::optional<Box> extent;
     std::vector<SolidBrush> solids;
+    solids.reserve(nBrushes);  // growing it would touch twice the memory
+    std::vector<Plane> planes;
     for (size_t e = 0; e < map.m_Entities.size(); ++e) {
         const MapEntity& entity = map.m_Entities[e];
         const bool bSolidClass = IsSolidClass(entity.Value("classname"));
         for (size_t b = 0; b < entity.m_Brushes.size(); ++b) {
             const MapBrush& brush = entity.m_Brushes[b];
-            std::vector<Plane> planes;
-            planes.reserve(brush.m_Planes.size());
+            planes.clear();
             for (const Plane& plane : brush.m_Planes) {
                 planes.push_back(frame.ToDefinition(plane));
             }
@@ -279,7 +310,7 @@ bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& s
             extent ? extent->Add(*bounds) : void(extent = *bounds);
             if (bSolidClass && !brush.bPassable) {
                 const bool bBoxShaped = IsBoxShaped(planes);
-                solids.push_back({std::move(planes), *bounds, bBoxShaped});
+                solids.push_back({bBoxShaped ? std::vector<Plane>() : planes, *bounds, bBoxShaped});
             }
         }
     }
@@ -314,4 +345,16 @@ bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& s
         return false;
     }
     return true;
+}
+
+std::optional<std::array<int32_t, 3>> CMapMeasurement::Dimensions(const std::string& mapPath) {
+    const MapReadResult map = CMapReader::ReadFile(mapPath);
+    MeasureSettings settings;
+    settings.quantum = FolderQuantum(mapPath);
+    MapMeasurement measurement;
+    std::string error;
+    if (!map.bOk || !Measure(map, settings, measurement, error)) {
+        return std::nullopt;
+    }
+    return measurement.dims;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,4 +42,7 @@ public:
     // False, with a message, when the map holds no brush that encloses a volume.
     static bool Measure(const MapReadResult& map, const MeasureSettings& settings,
                         MapMeasurement& measurement, std::string& error);
+    // The dimensions of the map file in cells of its folder; nothing when it cannot be read
+    // or measured.
+    static std::optional<std::array<int32_t, 3>> Dimensions(const std::string& mapPath);
 };

@@ -1,7 +1,9 @@
 #include "map/CMapReader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -26,38 +28,140 @@ bool IsPassableTexture(std::string_view texture) {
     if (!name.empty() && name[0] == '*') {
         return true;
     }
-    std::string lower(name);
-    for (char& c : lower) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return lower == "trigger";
+    constexpr std::string_view trigger = "trigger";
+    return name.size() == trigger.size() &&
+           std::equal(name.begin(), name.end(), trigger.begin(), [](char a, char b) {
+               return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
+           });
 }
 
+// The common number of a map, up to 15 digits with or without a fraction, read exactly as
+// from_chars would read it (the digits and the power of ten are exact doubles, so their one
+// division rounds as from_chars does) but several times faster; anything else is left to
+// from_chars. Returns the end of the number, or nullptr.
+const char* ReadPlainNumber(const char* p, const char* pEnd, double& value) {
+    const bool bNegative = p != pEnd && *p == '-';
+    p += bNegative ? 1 : 0;
+    int64_t nDigits = 0;
+    int nCount = 0;
+    int nFraction = 0;
+    const char* const pDigits = p;
+    for (; p != pEnd && *p >= '0' && *p <= '9' && nCount < 15; ++p, ++nCount) {
+        nDigits = nDigits * 10 + (*p - '0');
+    }
+    if (p == pDigits) {
+        return nullptr;
+    }
+    if (p != pEnd && *p == '.') {
+        const char* const pPoint = ++p;
+        for (; p != pEnd && *p >= '0' && *p <= '9' && nCount < 15; ++p, ++nCount) {
+            nDigits = nDigits * 10 + (*p - '0');
+        }
+        nFraction = static_cast<int>(p - pPoint);
+        if (nFraction == 0) {
+            return nullptr;
+        }
+    }
+    if (p != pEnd && !IsSpace(*p) && !IsPunctuation(*p)) {
+        return nullptr;  // more digits, an exponent or something that is not a number
+    }
+    constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    value = static_cast<double>(nDigits) / kPowers[nFraction];
+    value = bNegative ? -value : value;
+    return p;
+}
+
+// Reads a whole text, or a stream through a window of a few hundred kilobytes: holding a
+// large map whole costs more in memory and page faults than reading it.
 class CParser {
 public:
     explicit CParser(std::string_view text) : m_Text(text) {}
+    explicit CParser(std::istream& in) : m_pIn(&in) {}
 
     MapReadResult Run() {
-        while (SkipBlank(), m_nPos < m_Text.size()) {
-            if (!Expect('{', "an entity's \"{\"") || !ReadEntity()) {
-                return std::move(m_Result);
-            }
+        m_Result.bOk = ReadEntities();
+        if (m_bReadFailed) {
+            m_Result.bOk = false;
+            m_Result.m_Error = {0, 0, "cannot be read"};
         }
-        m_Result.bOk = true;
         return std::move(m_Result);
     }
 
 private:
+    static constexpr size_t kChunk = 256 * 1024;
+    static constexpr size_t kLookAhead = 4096;  // more than Word() and Peek() look at
+
+    bool ReadEntities() {
+        while (SkipBlank(), m_nPos < m_Text.size()) {
+            if (!Expect('{', "an entity's \"{\"") || !ReadEntity()) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // True when the window holds the character at m_nPos; it moves on when little is left
+    // ahead, so positions into it last only until the next call.
+    bool Ahead() {
+        if (m_pIn && m_Text.size() - m_nPos < kLookAhead) {
+            Refill(true);
+        }
+        return m_nPos < m_Text.size();
+    }
+    // Like Ahead(), but the window only grows, so positions into it stay valid.
+    bool More() {
+        if (m_pIn) {
+            Refill(false);
+        }
+        return m_nPos < m_Text.size();
+    }
+    void Refill(bool bDrop) {
+        if (bDrop) {
+            // Whether a ';' further on starts a comment depends on the line's dropped part.
+            for (size_t i = LineStartInWindow(); i < m_nPos && !m_bLineText; ++i) {
+                m_bLineText = !IsSpace(m_Text[i]);
+            }
+            m_Buffer.erase(0, m_nPos);
+            m_nBase += m_nPos;
+            m_nPos = 0;
+        }
+        const size_t nKept = m_Buffer.size();
+        m_Buffer.resize(nKept + kChunk);
+        m_pIn->read(m_Buffer.data() + nKept, static_cast<std::streamsize>(kChunk));
+        m_Buffer.resize(nKept + static_cast<size_t>(m_pIn->gcount()));
+        if (!*m_pIn) {
+            m_bReadFailed = m_pIn->bad();
+            m_pIn = nullptr;
+        }
+        m_Text = m_Buffer;
+    }
+    // Brings the whole token at m_nPos into the window, so that a number or a name is never
+    // cut at its end: up to white space or punctuation, or for a name (bName) white space.
+    void WholeToken(bool bName) {
+        size_t nEnd = m_nPos;
+        while (m_pIn) {
+            while (nEnd < m_Text.size() && !IsSpace(m_Text[nEnd]) &&
+                   (bName || !IsPunctuation(m_Text[nEnd]))) {
+                ++nEnd;
+            }
+            if (nEnd < m_Text.size() || !More()) {
+                return;
+            }
+        }
+    }
+    size_t LineStartInWindow() const { return m_nLineStart > m_nBase ? m_nLineStart - m_nBase : 0; }
+
     // Skips white space and comment lines: "//" to the end of the line, ";" at its start.
     void SkipBlank() {
-        while (m_nPos < m_Text.size()) {
+        while (Ahead()) {
             const char c = m_Text[m_nPos];
             if (c == '\n' || (c == '\r' && Peek(1) != '\n')) {
                 NewLine(m_nPos + 1);
             } else if (IsSpace(c)) {
                 ++m_nPos;
             } else if ((c == '/' && Peek(1) == '/') || (c == ';' && AtLineStart())) {
-                while (m_nPos < m_Text.size() && m_Text[m_nPos] != '\n' && m_Text[m_nPos] != '\r') {
+                while (Ahead() && m_Text[m_nPos] != '\n' && m_Text[m_nPos] != '\r') {
                     ++m_nPos;
                 }
             } else {
@@ -70,7 +174,10 @@ private:
         return m_nPos + nAhead < m_Text.size() ? m_Text[m_nPos + nAhead] : '\0';
     }
     bool AtLineStart() const {
-        for (size_t i = m_nLineStart; i < m_nPos; ++i) {
+        if (m_bLineText && m_nLineStart < m_nBase) {
+            return false;
+        }
+        for (size_t i = LineStartInWindow(); i < m_nPos; ++i) {
             if (!IsSpace(m_Text[i])) {
                 return false;
             }
@@ -79,10 +186,11 @@ private:
     }
     void NewLine(size_t nNext) {
         m_nPos = nNext;
-        m_nLineStart = nNext;
+        m_nLineStart = m_nBase + nNext;
+        m_bLineText = false;
         ++m_nLine;
     }
-    size_t Column() const { return m_nPos - m_nLineStart + 1; }
+    size_t Column() const { return m_nBase + m_nPos - m_nLineStart + 1; }
 
     bool Fail(const std::string& message) {
         m_Result.m_Error = {m_nLine, Column(), message};
@@ -125,8 +233,8 @@ private:
 
     std::optional<std::string> ReadQuoted() {
         const size_t nStart = ++m_nPos;
-        while (m_nPos < m_Text.size() && m_Text[m_nPos] != '"' && m_Text[m_nPos] != '\n' &&
-               m_Text[m_nPos] != '\r') {
+        while ((m_nPos < m_Text.size() || More()) && m_Text[m_nPos] != '"' &&
+               m_Text[m_nPos] != '\n' && m_Text[m_nPos] != '\r') {
             ++m_nPos;
         }
         if (m_nPos >= m_Text.size() || m_Text[m_nPos] != '"') {
@@ -140,11 +248,23 @@ private:
         SkipBlank();
         const char* pStart = m_Text.data() + m_nPos;
         const char* pEnd = m_Text.data() + m_Text.size();
-        // from_chars takes no leading '+', which map editors do not write either.
-        const auto [pStop, error] = std::from_chars(pStart, pEnd, value);
-        if (error != std::errc() || (pStop != pEnd && !IsSpace(*pStop) && !IsPunctuation(*pStop)) ||
-            !std::isfinite(value)) {
-            return Fail("expected a number, found " + Found());
+        // A number that ends inside the window is whole; only one at its end may go on.
+        const char* pStop = ReadPlainNumber(pStart, pEnd, value);
+        if (pStop == nullptr || pStop == pEnd) {
+            WholeToken(false);
+            pStart = m_Text.data() + m_nPos;
+            pEnd = m_Text.data() + m_Text.size();
+            pStop = ReadPlainNumber(pStart, pEnd, value);
+        }
+        if (pStop == nullptr) {
+            // from_chars takes no leading '+', which map editors do not write either.
+            const auto [pNumberEnd, error] = std::from_chars(pStart, pEnd, value);
+            if (error != std::errc() ||
+                (pNumberEnd != pEnd && !IsSpace(*pNumberEnd) && !IsPunctuation(*pNumberEnd)) ||
+                !std::isfinite(value)) {
+                return Fail("expected a number, found " + Found());
+            }
+            pStop = pNumberEnd;
         }
         m_nPos += static_cast<size_t>(pStop - pStart);
         return true;
@@ -194,6 +314,7 @@ private:
 
     bool ReadBrush(MapBrush& brush, size_t nColumn) {
         size_t nFaces = 0;
+        m_Planes.clear();
         while (!Next('}')) {
             if (m_nPos >= m_Text.size()) {
                 return Fail("the brush's \"}\" is missing");
@@ -217,7 +338,21 @@ private:
             return false;
         }
         ++m_nPos;
+        brush.m_Planes = Keep(m_Planes);
         return true;
+    }
+
+    std::span<const Plane> Keep(const std::vector<Plane>& planes) {
+        constexpr size_t kBlock = 4096;
+        if (m_nBlockLeft < planes.size()) {
+            m_nBlockLeft = std::max(kBlock, planes.size());
+            m_Result.m_PlaneBlocks.push_back(std::make_unique<Plane[]>(m_nBlockLeft));
+            m_pBlockFree = m_Result.m_PlaneBlocks.back().get();
+        }
+        Plane* const pFirst = m_pBlockFree;
+        m_pBlockFree = std::copy(planes.begin(), planes.end(), m_pBlockFree);
+        m_nBlockLeft -= planes.size();
+        return {pFirst, planes.size()};
     }
 
     bool ReadFace(MapBrush& brush) {
@@ -235,14 +370,15 @@ private:
         if (texture.empty()) {
             return Fail("expected a texture name, found " + Found());
         }
+        // Judged before the numbers move the window on.
+        brush.bPassable = brush.bPassable || IsPassableTexture(texture);
         if (!ReadTextureNumbers(brush)) {
             return false;
         }
-        brush.bPassable = brush.bPassable || IsPassableTexture(texture);
         const std::optional<Plane> plane =
             BrushGeometry::PlaneFromPoints(points[0], points[1], points[2]);
         if (plane) {
-            brush.m_Planes.push_back(*plane);
+            m_Planes.push_back(*plane);
         } else {
             m_Result.m_Warnings.push_back(
                 {nLine, nColumn, "the face's three points lie on one line; the face is ignored"});
@@ -258,6 +394,7 @@ private:
             m_strTexture = quoted.value_or("");
             return m_strTexture;
         }
+        WholeToken(true);
         const size_t nStart = m_nPos;
         while (m_nPos < m_Text.size() && !IsSpace(m_Text[m_nPos])) {
             ++m_nPos;
@@ -314,11 +451,19 @@ private:
         return true;
     }
 
-    std::string_view m_Text;
-    size_t m_nPos = 0;
+    std::string_view m_Text;        // the whole text, or the window on the stream
+    std::istream* m_pIn = nullptr;  // until the stream's end
+    std::string m_Buffer;           // the window's bytes
+    size_t m_nBase = 0;             // where in the stream the window starts
+    bool m_bReadFailed = false;
+    size_t m_nPos = 0;  // in the window
     size_t m_nLine = 1;
-    size_t m_nLineStart = 0;
+    size_t m_nLineStart = 0;   // in the text
+    bool m_bLineText = false;  // the line's part before the window holds more than blanks
     std::string m_strTexture;
+    std::vector<Plane> m_Planes;  // the faces of the brush being read
+    Plane* m_pBlockFree = nullptr;
+    size_t m_nBlockLeft = 0;
     MapReadResult m_Result;
 };
 
@@ -338,17 +483,17 @@ MapReadResult CMapReader::ReadText(std::string_view text) {
 }
 
 MapReadResult CMapReader::ReadFile(const std::string& path) {
+    MapReadResult result;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        MapReadResult result;
         result.m_Error.strMessage = "cannot be opened";
         return result;
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        MapReadResult result;
+    try {
+        return CParser(in).Run();
+    } catch (const std::ios_base::failure&) {
+        // A folder opens, then fails on its first read with an exception.
         result.m_Error.strMessage = "cannot be read";
         return result;
     }
-    return ReadText(text);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -10,8 +12,8 @@
 
 // One brush as measurement needs it: its planes, and whether a player can walk through it.
 struct MapBrush {
-    std::vector<Plane> m_Planes;
-    bool bPassable = false;  // some face carries a liquid or trigger texture
+    std::span<const Plane> m_Planes;  // held by the MapReadResult
+    bool bPassable = false;           // some face carries a liquid or trigger texture
     size_t nLine = 0;
 };
 
@@ -33,6 +35,8 @@ struct MapReadResult {
     MapNote m_Error;  // when !bOk
     std::vector<MapNote> m_Warnings;
     std::vector<MapEntity> m_Entities;
+    // The brushes' planes, in blocks of many: one allocation a brush costs more than reading it.
+    std::vector<std::unique_ptr<Plane[]>> m_PlaneBlocks;
 };
 
 // Reads the .map text of Quake, Quake II and Hexen II, standard or Valve 220 texture axes.

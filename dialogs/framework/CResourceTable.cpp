@@ -87,34 +87,34 @@ private:
 
 DialogControl ReadControl(CJsonReader& reader, const QJsonObject& object, const QString& where) {
     DialogControl control;
-    control.strName = reader.Text(object, "name", where);
-    control.nId = reader.Number(object, "id", where);
-    control.strKind = reader.Text(object, "kind", where);
-    control.styles = reader.TextList(object, "styles", where);
-    control.strText = reader.Text(object, "text", where);
+    control.m_strName = reader.Text(object, "name", where);
+    control.m_nId = reader.Number(object, "id", where);
+    control.m_strKind = reader.Text(object, "kind", where);
+    control.m_Styles = reader.TextList(object, "styles", where);
+    control.m_strText = reader.Text(object, "text", where);
     if (object.contains(QLatin1String("image"))) {
-        control.strImage = reader.Text(object, "image", where);
+        control.m_strImage = reader.Text(object, "image", where);
     }
-    control.rect = reader.Rect(object, where);
+    control.m_Rect = reader.Rect(object, where);
     return control;
 }
 
 DialogTemplate ReadDialog(CJsonReader& reader, const QJsonObject& object) {
     DialogTemplate dialog;
-    dialog.strName = reader.Text(object, "name", QStringLiteral("dialog"));
-    const QString& where = dialog.strName;
-    dialog.nId = reader.Number(object, "id", where);
-    dialog.rect = reader.Rect(object, where);
-    dialog.strCaption = reader.Text(object, "caption", where);
+    dialog.m_strName = reader.Text(object, "name", QStringLiteral("dialog"));
+    const QString& where = dialog.m_strName;
+    dialog.m_nId = reader.Number(object, "id", where);
+    dialog.m_Rect = reader.Rect(object, where);
+    dialog.m_strCaption = reader.Text(object, "caption", where);
     const QJsonObject font = object.value(QLatin1String("font")).toObject();
-    dialog.strFontFace = reader.Text(font, "face", where + QStringLiteral(" font"));
-    dialog.nFontPoints = reader.Number(font, "points", where + QStringLiteral(" font"));
-    dialog.styles = reader.TextList(object, "styles", where);
-    dialog.extendedStyles = reader.TextList(object, "extendedStyles", where, true);
+    dialog.m_strFontFace = reader.Text(font, "face", where + QStringLiteral(" font"));
+    dialog.m_nFontPoints = reader.Number(font, "points", where + QStringLiteral(" font"));
+    dialog.m_Styles = reader.TextList(object, "styles", where);
+    dialog.m_ExtendedStyles = reader.TextList(object, "extendedStyles", where, true);
     const QJsonArray controls = reader.Array(object, "controls", where);
     for (qsizetype i = 0; i < controls.size(); ++i) {
-        dialog.controls.push_back(ReadControl(reader, controls[i].toObject(),
-                                              QStringLiteral("%1 control %2").arg(where).arg(i)));
+        dialog.m_Controls.push_back(ReadControl(reader, controls[i].toObject(),
+                                                QStringLiteral("%1 control %2").arg(where).arg(i)));
     }
     return dialog;
 }
@@ -154,11 +154,11 @@ CResourceTable CResourceTable::FromJson(const QByteArray& json, QString* pError)
     auto name = [&](const QString& strName, int nId) { table.m_Ids[strName] = nId; };
     for (const QJsonValue& value : reader.Array(root, "dialogs", QStringLiteral("resources"))) {
         DialogTemplate dialog = ReadDialog(reader, value.toObject());
-        name(dialog.strName, dialog.nId);
-        for (const DialogControl& control : dialog.controls) {
-            name(control.strName, control.nId);
+        name(dialog.m_strName, dialog.m_nId);
+        for (const DialogControl& control : dialog.m_Controls) {
+            name(control.m_strName, control.m_nId);
         }
-        table.m_Dialogs[dialog.nId] = std::move(dialog);
+        table.m_Dialogs[dialog.m_nId] = std::move(dialog);
     }
     for (const QJsonValue& value : reader.Array(root, "strings", QStringLiteral("resources"))) {
         const QJsonObject entry = value.toObject();

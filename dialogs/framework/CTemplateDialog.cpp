@@ -8,9 +8,9 @@
 
 #include "dialogs/framework/CAboutDlg.h"
 
-#include "dialogs/framework/CDialogBuilder.h"
 #include "dialogs/framework/CResourceTable.h"
 #include "dialogs/framework/CSystemMenu.h"
+#include "dialogs/framework/DialogBuilder.h"
 #include "res/Resource.h"
 
 namespace {
@@ -30,10 +30,10 @@ CTemplateDialog::CTemplateDialog(int nTemplateId, QWidget* pParent)
     : QDialog(pParent),
       m_Template(FindTemplate(nTemplateId)),
       m_pSystemMenu(new CSystemMenu(*this, [this](unsigned nId) { OnSysCommand(nId); })) {
-    const std::vector<QWidget*> controls = CDialogBuilder::Build(m_Template, *this);
+    const std::vector<QWidget*> controls = DialogBuilder::Build(m_Template, *this);
     for (size_t i = 0; i < controls.size(); ++i) {
-        if (m_Template.controls[i].nId != IDC_STATIC) {
-            m_Controls.emplace(m_Template.controls[i].nId, controls[i]);
+        if (m_Template.m_Controls[i].m_nId != IDC_STATIC) {
+            m_Controls.emplace(m_Template.m_Controls[i].m_nId, controls[i]);
         }
         if (m_pFirstTabStop == nullptr && (controls[i]->focusPolicy() & Qt::TabFocus)) {
             m_pFirstTabStop = controls[i];
@@ -153,5 +153,5 @@ bool CTemplateDialog::nativeEvent(const QByteArray& eventType, void* pMessage, q
 
 void CTemplateDialog::FailBinding(int nId) const {
     qFatal("Dialog %s has no control %d of the kind its code expects",
-           qPrintable(m_Template.strName), nId);
+           qPrintable(m_Template.m_strName), nId);
 }

@@ -9,7 +9,7 @@
 #include <QMessageBox>
 
 #include "platform/CModulePath.h"
-#include "platform/qt/CFileDialogFilter.h"
+#include "platform/qt/FileDialogFilter.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ std::optional<std::string> CQtPlatformServices::RunFileDialog(const FileDialogRe
     dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The file need not exist: only its name is taken.
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(CFileDialogFilter::ToNameFilters(request.strFilter));
+    dialog.setNameFilters(FileDialogFilter::ToNameFilters(request.strFilter));
     dialog.setDefaultSuffix(QString::fromLocal8Bit(request.strDefaultExt));
     if (!request.strInitialName.empty()) {
         dialog.selectFile(QString::fromLocal8Bit(request.strInitialName));

@@ -32,15 +32,15 @@ TEST(KvleditCommandLineTest, HelpVersionAndUnknownOptionsTouchNothing) {
          "information)\n"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszOption);
         QProcess process;
         process.setWorkingDirectory(folder.path());
         process.start(program, {c.pszOption});
-        ASSERT_TRUE(process.waitForFinished(30000)) << c.pszOption;
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << c.pszOption;
-        EXPECT_EQ(process.exitCode(), c.nExitCode) << c.pszOption;
-        EXPECT_TRUE(process.readAllStandardOutput().toStdString().starts_with(c.pszOut))
-            << c.pszOption;
-        EXPECT_EQ(process.readAllStandardError().toStdString(), c.pszErr) << c.pszOption;
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), c.nExitCode);
+        EXPECT_TRUE(process.readAllStandardOutput().toStdString().starts_with(c.pszOut));
+        EXPECT_EQ(process.readAllStandardError().toStdString(), c.pszErr);
     }
     EXPECT_EQ(TestFiles::ReadAll(profile), "[ID]\r\nNEXT_ID=7\r\n");
     EXPECT_EQ(TestFiles::ListFolder(folder.path().toStdString()), listing);

@@ -2,9 +2,9 @@
 #include <QLabel>
 
 #include "CEditorFixture.h"
-#include "dialogs/framework/CDialogBuilder.h"
 #include "dialogs/framework/CDialogUnits.h"
 #include "dialogs/framework/CResourceTable.h"
+#include "dialogs/framework/DialogBuilder.h"
 
 namespace {
 
@@ -27,25 +27,25 @@ class CTemplateLayoutTest : public CEditorFixture, public testing::WithParamInte
 TEST_P(CTemplateLayoutTest, EveryControlAsItsTemplateSaysWithTheTemplateOrderAsTabOrder) {
     const DialogTemplate* pTemplate = CResourceTable::Instance().Dialog(GetParam());
     ASSERT_NE(pTemplate, nullptr);
-    const CDialogUnits units(CDialogBuilder::DialogFont(*pTemplate));
+    const CDialogUnits units(DialogBuilder::DialogFont(*pTemplate));
     std::vector<QString> tabStops, focused;
     m_Driver.When<CTemplateDialog>([&](CTemplateDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), pTemplate->strCaption);
-        EXPECT_EQ(dialog.size(), units.ToPixels(pTemplate->rect.size()));
+        EXPECT_EQ(dialog.windowTitle(), pTemplate->m_strCaption);
+        EXPECT_EQ(dialog.size(), units.ToPixels(pTemplate->m_Rect.size()));
         QList<QWidget*> widgets = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         widgets.removeIf([](const QWidget* pChild) { return pChild->isWindow(); });
-        ASSERT_EQ(widgets.size(), pTemplate->controls.size());
-        for (size_t i = 0; i < pTemplate->controls.size(); ++i) {
-            const DialogControl& control = pTemplate->controls[i];
+        ASSERT_EQ(widgets.size(), pTemplate->m_Controls.size());
+        for (size_t i = 0; i < pTemplate->m_Controls.size(); ++i) {
+            const DialogControl& control = pTemplate->m_Controls[i];
             const QWidget& widget = *widgets[i];
             SCOPED_TRACE(testing::Message()
-                         << "control " << i << " " << control.strName.toStdString());
-            EXPECT_EQ(widget.objectName(), control.strName);
-            EXPECT_EQ(TextOf(widget), control.strText);
+                         << "control " << i << " " << control.m_strName.toStdString());
+            EXPECT_EQ(widget.objectName(), control.m_strName);
+            EXPECT_EQ(TextOf(widget), control.m_strText);
             EXPECT_FALSE(TextOf(widget).contains(u'%')) << "a placeholder left in the text";
-            EXPECT_TRUE(widget.inherits(kClassOfKind.at(control.strKind)));
-            QRect expected = units.ToPixels(control.rect);
-            if (control.strKind == "ICON") {
+            EXPECT_TRUE(widget.inherits(kClassOfKind.at(control.m_strKind)));
+            QRect expected = units.ToPixels(control.m_Rect);
+            if (control.m_strKind == "ICON") {
                 EXPECT_FALSE(static_cast<const QLabel&>(widget).pixmap().isNull());
                 expected.setSize({32, 32});  // the system's icon size, whatever the rectangle
             } else if (qobject_cast<const QComboBox*>(&widget) != nullptr) {
@@ -55,7 +55,7 @@ TEST_P(CTemplateLayoutTest, EveryControlAsItsTemplateSaysWithTheTemplateOrderAsT
             }
             EXPECT_EQ(widget.geometry(), expected);
             if (control.HasStyle("WS_TABSTOP")) {
-                tabStops.push_back(control.strName);
+                tabStops.push_back(control.m_strName);
             }
         }
         while (focused.size() <= tabStops.size() && QApplication::focusWidget() != nullptr) {

@@ -1,8 +1,8 @@
-#include "platform/qt/CFileDialogFilter.h"
+#include "platform/qt/FileDialogFilter.h"
 
 #include <QString>
 
-QStringList CFileDialogFilter::ToNameFilters(const std::string& filter) {
+QStringList FileDialogFilter::ToNameFilters(const std::string& filter) {
     const QStringList entries = QString::fromLocal8Bit(filter).split(u'|');
     QStringList nameFilters;
     // Pairs until the empty entry; a description without a pattern is dropped.

@@ -1,4 +1,4 @@
-#include "dialogs/framework/CDialogBuilder.h"
+#include "dialogs/framework/DialogBuilder.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -18,7 +18,7 @@ namespace {
 constexpr int kIconSize = 32;
 
 QWidget* MakeStatic(const DialogControl& control, Qt::Alignment alignment) {
-    auto* pLabel = new QLabel(control.strText);
+    auto* pLabel = new QLabel(control.m_strText);
     pLabel->setTextFormat(Qt::PlainText);
     pLabel->setAlignment(alignment | Qt::AlignTop);
     pLabel->setWordWrap(true);
@@ -26,7 +26,7 @@ QWidget* MakeStatic(const DialogControl& control, Qt::Alignment alignment) {
 }
 
 QWidget* MakeEdit(const DialogControl& control) {
-    auto* pEdit = new QLineEdit(control.strText);
+    auto* pEdit = new QLineEdit(control.m_strText);
     pEdit->setFrame(control.HasStyle(QStringLiteral("WS_BORDER")));
     if (control.HasStyle(QStringLiteral("ES_READONLY"))) {
         pEdit->setReadOnly(true);
@@ -42,7 +42,7 @@ QWidget* MakeEdit(const DialogControl& control) {
 }
 
 QWidget* MakeButton(const DialogControl& control, bool bDefault) {
-    auto* pButton = new QPushButton(control.strText);
+    auto* pButton = new QPushButton(control.m_strText);
     pButton->setAutoDefault(true);
     pButton->setDefault(bDefault);
     return pButton;
@@ -57,13 +57,13 @@ QWidget* MakeComboBox(const DialogControl& control) {
 
 QWidget* MakeIcon(const DialogControl& control) {
     auto* pLabel = new QLabel;
-    const QIcon icon = CResourceTable::Instance().Icon(control.strImage);
+    const QIcon icon = CResourceTable::Instance().Icon(control.m_strImage);
     pLabel->setPixmap(icon.pixmap(kIconSize, kIconSize));
     return pLabel;
 }
 
 QWidget* MakeControl(const DialogControl& control) {
-    const QString& kind = control.strKind;
+    const QString& kind = control.m_strKind;
     if (kind == QLatin1String("LTEXT")) {
         return MakeStatic(control, Qt::AlignLeft);
     }
@@ -74,7 +74,7 @@ QWidget* MakeControl(const DialogControl& control) {
         return MakeStatic(control, Qt::AlignRight);
     }
     if (kind == QLatin1String("GROUPBOX")) {
-        return new QGroupBox(control.strText);
+        return new QGroupBox(control.m_strText);
     }
     if (kind == QLatin1String("EDITTEXT")) {
         return MakeEdit(control);
@@ -83,7 +83,7 @@ QWidget* MakeControl(const DialogControl& control) {
         return MakeButton(control, kind == QLatin1String("DEFPUSHBUTTON"));
     }
     if (kind == QLatin1String("AUTOCHECKBOX")) {
-        return new QCheckBox(control.strText);
+        return new QCheckBox(control.m_strText);
     }
     if (kind == QLatin1String("COMBOBOX")) {
         return MakeComboBox(control);
@@ -91,38 +91,39 @@ QWidget* MakeControl(const DialogControl& control) {
     if (kind == QLatin1String("ICON")) {
         return MakeIcon(control);
     }
-    qWarning("Dialog control %s has the unknown kind %s", qPrintable(control.strName),
+    qWarning("Dialog control %s has the unknown kind %s", qPrintable(control.m_strName),
              qPrintable(kind));
     return new QWidget;
 }
 
 bool IsStatic(const DialogControl& control) {
-    return control.strKind == QLatin1String("LTEXT") || control.strKind == QLatin1String("CTEXT") ||
-           control.strKind == QLatin1String("RTEXT");
+    return control.m_strKind == QLatin1String("LTEXT") ||
+           control.m_strKind == QLatin1String("CTEXT") ||
+           control.m_strKind == QLatin1String("RTEXT");
 }
 
 // A static's "&" marks the mnemonic of the control after it, unless the static shows
 // ampersands as typed.
 void ConnectMnemonics(const DialogTemplate& dialogTemplate, const std::vector<QWidget*>& controls) {
     for (size_t i = 0; i + 1 < controls.size(); ++i) {
-        const DialogControl& control = dialogTemplate.controls[i];
+        const DialogControl& control = dialogTemplate.m_Controls[i];
         if (IsStatic(control) && !control.HasStyle(QStringLiteral("SS_NOPREFIX")) &&
-            control.strText.contains(u'&')) {
+            control.m_strText.contains(u'&')) {
             static_cast<QLabel*>(controls[i])->setBuddy(controls[i + 1]);
         }
     }
 }
 
 bool TakesFocus(const DialogControl& control) {
-    return !IsStatic(control) && control.strKind != QLatin1String("GROUPBOX") &&
-           control.strKind != QLatin1String("ICON");
+    return !IsStatic(control) && control.m_strKind != QLatin1String("GROUPBOX") &&
+           control.m_strKind != QLatin1String("ICON");
 }
 
 // Where the control sits, in pixels. A drop-down list's rectangle includes its opened list:
 // the closed box takes its natural height and the rest decides how many rows show.
 QRect PlaceControl(const DialogControl& control, QWidget& widget, const CDialogUnits& units) {
-    QRect geometry = units.ToPixels(control.rect);
-    if (control.strKind == QLatin1String("ICON")) {
+    QRect geometry = units.ToPixels(control.m_Rect);
+    if (control.m_strKind == QLatin1String("ICON")) {
         geometry.setSize(QSize(kIconSize, kIconSize));
     } else if (auto* pCombo = dynamic_cast<QComboBox*>(&widget)) {
         const int nClosedHeight = std::min(geometry.height(), pCombo->sizeHint().height());
@@ -135,40 +136,40 @@ QRect PlaceControl(const DialogControl& control, QWidget& widget, const CDialogU
 
 }  // namespace
 
-QFont CDialogBuilder::DialogFont(const DialogTemplate& dialogTemplate) {
-    QFont font(dialogTemplate.strFontFace);
-    font.setPointSize(dialogTemplate.nFontPoints);
+QFont DialogBuilder::DialogFont(const DialogTemplate& dialogTemplate) {
+    QFont font(dialogTemplate.m_strFontFace);
+    font.setPointSize(dialogTemplate.m_nFontPoints);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
 
-std::vector<QWidget*> CDialogBuilder::Build(const DialogTemplate& dialogTemplate, QDialog& dialog) {
+std::vector<QWidget*> DialogBuilder::Build(const DialogTemplate& dialogTemplate, QDialog& dialog) {
     const QFont font = DialogFont(dialogTemplate);
     const CDialogUnits units(font);
-    dialog.setObjectName(dialogTemplate.strName);
-    dialog.setWindowTitle(dialogTemplate.strCaption);
+    dialog.setObjectName(dialogTemplate.m_strName);
+    dialog.setWindowTitle(dialogTemplate.m_strCaption);
     dialog.setFont(font);
     // A modal frame: no minimise or maximise box, no resizing. A dialog with its own taskbar
     // button is a window of its own: a Qt dialog without a parent would be marked transient for
     // a hidden window, which taskbars leave out.
     const bool bAppWindow =
-        dialogTemplate.extendedStyles.contains(QStringLiteral("WS_EX_APPWINDOW"));
+        dialogTemplate.m_ExtendedStyles.contains(QStringLiteral("WS_EX_APPWINDOW"));
     Qt::WindowFlags flags = (bAppWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint;
-    if (dialogTemplate.styles.contains(QStringLiteral("WS_CAPTION"))) {
+    if (dialogTemplate.m_Styles.contains(QStringLiteral("WS_CAPTION"))) {
         flags |= Qt::WindowTitleHint;
     }
-    if (dialogTemplate.styles.contains(QStringLiteral("WS_SYSMENU"))) {
+    if (dialogTemplate.m_Styles.contains(QStringLiteral("WS_SYSMENU"))) {
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     }
     dialog.setWindowFlags(flags);
-    dialog.setFixedSize(units.ToPixels(dialogTemplate.rect.size()));
+    dialog.setFixedSize(units.ToPixels(dialogTemplate.m_Rect.size()));
 
     std::vector<QWidget*> controls;
     QWidget* pPreviousTabStop = nullptr;
-    for (const DialogControl& control : dialogTemplate.controls) {
+    for (const DialogControl& control : dialogTemplate.m_Controls) {
         QWidget* pWidget = MakeControl(control);
         pWidget->setParent(&dialog);
-        pWidget->setObjectName(control.strName);
+        pWidget->setObjectName(control.m_strName);
         pWidget->setFont(font);
         pWidget->setGeometry(PlaceControl(control, *pWidget, units));
         if (!TakesFocus(control)) {

@@ -6,7 +6,8 @@
 // The old platform's file dialog filter, description|pattern pairs each ended by "|" and the
 // whole by an empty entry ("Map Files (*.map)|*.map||"), as Qt's name filters. Patterns
 // separated by ";" become Qt's space-separated list.
-class CFileDialogFilter {
-public:
-    static QStringList ToNameFilters(const std::string& filter);
-};
+namespace FileDialogFilter {
+
+QStringList ToNameFilters(const std::string& filter);
+
+}  // namespace FileDialogFilter

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "config/CProfilePathResolver.h"
 #include "definition/CKvlDefinition.h"
 #include "fileio/PathText.h"
 #include "platform/CProfileFile.h"
@@ -17,6 +18,8 @@ constexpr double kSlabDepth = 1;
 // and a share for every face, far above what drawn prefabs need.
 constexpr uint64_t kBaseWork = 2'000'000;
 constexpr uint64_t kWorkPerFace = 200'000;
+
+constexpr const char* kSummaryName = "summary.INI";
 
 constexpr uint16_t kNorth = 1, kSouth = 2, kEast = 4, kWest = 8;
 
@@ -253,12 +256,18 @@ private:
 }  // namespace
 
 Vec3 CMapMeasurement::FolderQuantum(const std::string& mapPath) {
-    const std::string summary = PathText::DirectoryOf(mapPath) + "summary.INI";
+    // Spelt in any case, as the generator finds it under Windows or Wine; where two spellings
+    // are there, the one as written.
+    const CProfilePathResolver::Result found =
+        CProfilePathResolver(mapPath).Resolve(std::string(kSummaryName));
+    const std::string summary =
+        found.Resolved() ? found.strPath : PathText::DirectoryOf(mapPath) + kSummaryName;
+    const std::optional<CIniDocument> document = CProfileFile::Read(summary);
     Vec3 quantum{256, 256, 256};
     const char* const keys[] = {"quantum_unit_x", "quantum_unit_y", "quantum_unit_z"};
     for (int i = 0; i < 3; ++i) {
         const auto nValue =
-            static_cast<int32_t>(CProfileFile::GetInt(summary, "general", keys[i], 256));
+            static_cast<int32_t>(CProfileFile::IntValue(document, "general", keys[i], 256));
         if (nValue > 0) {
             quantum[i] = nValue;
         }

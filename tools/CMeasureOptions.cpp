@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "fileio/PathText.h"
+
 namespace {
 
 // Positive numbers separated by cSeparator, count of them.
@@ -88,7 +90,17 @@ void CMeasureOptions::AddTo(CLI::App& command) {
 
 MeasureSettings CMeasureOptions::SettingsFor(const std::string& path) const {
     MeasureSettings settings = m_Settings;
-    settings.quantum = m_Quantum ? *m_Quantum : CMapMeasurement::FolderQuantum(path);
+    if (m_Quantum) {
+        settings.quantum = *m_Quantum;
+        return settings;
+    }
+    // The maps of a folder share its summary.INI: read once, not once per map.
+    const std::string folder = PathText::DirectoryOf(path);
+    auto found = m_FolderQuanta.find(folder);
+    if (found == m_FolderQuanta.end()) {
+        found = m_FolderQuanta.emplace(folder, CMapMeasurement::FolderQuantum(path)).first;
+    }
+    settings.quantum = found->second;
     return settings;
 }
 

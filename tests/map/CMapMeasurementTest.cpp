@@ -4,6 +4,7 @@
 #include <string>
 
 #include "MapSamples.h"
+#include "TestFiles.h"
 #include "map/CMapMeasurement.h"
 
 namespace {
@@ -56,6 +57,18 @@ TEST(MapMeasurementTest, SamePrefabInEveryFormatHasTheSameExtent) {
         EXPECT_EQ(result.m.dims, (std::array<int32_t, 3>{1, 2, 2}));
         EXPECT_EQ(result.m.wholeCells, (std::array<bool, 3>{true, true, false}));
     }
+}
+
+// The cells are those of the summary file beside the map, spelt in any case as the generator
+// finds it; without one they are 256 units.
+TEST(MapMeasurementTest, AMapFileIsMeasuredInTheCellsOfItsFolder) {
+    TestFiles::TempFolder folder;
+    const std::string map = folder.PathOf("hall.map");
+    TestFiles::WriteAll(map, Entity("worldspawn", BoxBrush(0, 0, 0, 512, 256, 300)));
+    EXPECT_EQ(CMapMeasurement::Dimensions(map), (std::array<int32_t, 3>{2, 1, 2}));
+    TestFiles::WriteAll(folder.PathOf("SUMMARY.ini"), "[general]\nquantum_unit_x=128\n");
+    EXPECT_EQ(CMapMeasurement::Dimensions(map), (std::array<int32_t, 3>{4, 1, 2}));
+    EXPECT_EQ(CMapMeasurement::Dimensions(folder.PathOf("none.map")), std::nullopt);
 }
 
 // A cube turned 45 degrees about Z and a wedge cut by a slanted plane.

@@ -237,7 +237,10 @@ private:
                     {part->mins[nOther], part->maxs[nOther], part->mins[2], part->maxs[2]});
             }
         }
-        const Rect square{slab.mins[nOther], slab.maxs[nOther], slab.mins[2], slab.maxs[2]};
+        // A map lower or narrower than its cells ends inside the last one: what lies beyond
+        // its extent is outside the prefab, where no player passes.
+        const Rect square{slab.mins[nOther], std::min(slab.maxs[nOther], m_Extent.maxs[nOther]),
+                          slab.mins[2], std::min(slab.maxs[2], m_Extent.maxs[2])};
         const uint64_t nPositions = (blocks.size() + 1) * (blocks.size() + 1);
         if (!m_Budget.Spend(nPositions * (blocks.size() + 1))) {
             return false;

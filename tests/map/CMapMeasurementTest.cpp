@@ -111,6 +111,14 @@ TEST(MapMeasurementTest, SuggestsTheExitsAPlayerCanPass) {
         EXPECT_EQ(result.m.dims, (std::array<int32_t, 3>{2, 1, 1}));
         EXPECT_EQ(Exits(result.m), c.pszExits);
     }
+    // A room lower than a cell, closed but for a doorway on the west: above its ceiling is
+    // outside the prefab.
+    const std::string low = Entity(
+        "worldspawn", BoxBrush(0, 0, 0, 512, 256, 16) + BoxBrush(0, 0, 112, 512, 256, 128) +
+                          BoxBrush(0, 0, 16, 16, 112, 112) + BoxBrush(0, 176, 16, 16, 256, 112) +
+                          BoxBrush(496, 0, 16, 512, 256, 112) + BoxBrush(0, 0, 16, 512, 16, 112) +
+                          BoxBrush(0, 240, 16, 512, 256, 112));
+    EXPECT_EQ(Exits(MeasureText(low).m), "0,0,0:W ");
     // North along -X: the map's west wall faces north, its north wall east.
     MeasureSettings settings;
     settings.nNorthAxis = 0;

@@ -98,7 +98,7 @@ MeasureSettings CMeasureOptions::SettingsFor(const std::string& path) const {
     const std::string folder = PathText::DirectoryOf(path);
     auto found = m_FolderQuanta.find(folder);
     if (found == m_FolderQuanta.end()) {
-        found = m_FolderQuanta.emplace(folder, CMapMeasurement::FolderQuantum(path)).first;
+        found = m_FolderQuanta.emplace(folder, MapMeasure::FolderQuantum(path)).first;
     }
     settings.quantum = found->second;
     return settings;
@@ -106,13 +106,13 @@ MeasureSettings CMeasureOptions::SettingsFor(const std::string& path) const {
 
 bool CMeasureOptions::MeasureFile(const std::string& path, MapMeasurement& measurement,
                                   std::string& error, bool& bUnreadable) const {
-    const MapReadResult map = CMapReader::ReadFile(path);
+    const MapReadResult map = MapReader::ReadFile(path);
     bUnreadable = !map.bOk && map.m_Error.nLine == 0;
     if (!map.bOk) {
         error = NoteText(path, map.m_Error);
         return false;
     }
-    if (!CMapMeasurement::Measure(map, SettingsFor(path), measurement, error)) {
+    if (!MapMeasure::Measure(map, SettingsFor(path), measurement, error)) {
         error = path + ": " + error;
         return false;
     }

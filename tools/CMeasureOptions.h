@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "map/CMapMeasurement.h"
+#include "map/MapMeasure.h"
 
 namespace CLI {
 class App;

@@ -1,4 +1,4 @@
-#include "map/CMapMeasurement.h"
+#include "map/MapMeasure.h"
 
 #include <algorithm>
 #include <cmath>
@@ -258,7 +258,7 @@ private:
 
 }  // namespace
 
-Vec3 CMapMeasurement::FolderQuantum(const std::string& mapPath) {
+Vec3 MapMeasure::FolderQuantum(const std::string& mapPath) {
     // Spelt in any case, as the generator finds it under Windows or Wine; where two spellings
     // are there, the one as written.
     const CProfilePathResolver::Result found =
@@ -278,8 +278,8 @@ Vec3 CMapMeasurement::FolderQuantum(const std::string& mapPath) {
     return quantum;
 }
 
-bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& settings,
-                              MapMeasurement& measurement, std::string& error) {
+bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settings,
+                         MapMeasurement& measurement, std::string& error) {
     const CFrame frame(settings);
     uint64_t nFaces = 0;
     size_t nBrushes = 0;
@@ -359,8 +359,8 @@ bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& s
     return true;
 }
 
-std::optional<std::array<int32_t, 3>> CMapMeasurement::Dimensions(const std::string& mapPath) {
-    const MapReadResult map = CMapReader::ReadFile(mapPath);
+std::optional<std::array<int32_t, 3>> MapMeasure::Dimensions(const std::string& mapPath) {
+    const MapReadResult map = MapReader::ReadFile(mapPath);
     MeasureSettings settings;
     settings.quantum = FolderQuantum(mapPath);
     MapMeasurement measurement;

@@ -12,7 +12,7 @@
 #include "dialogs/framework/CResourceTable.h"
 #include "dialogs/framework/CSystemMenu.h"
 #include "fileio/PathText.h"
-#include "map/CMapMeasurement.h"
+#include "map/MapMeasure.h"
 #include "platform/CLeadingInteger.h"
 #include "res/Resource.h"
 
@@ -94,7 +94,7 @@ void CKVLEditDlg::FillEmptyDimensions(const std::string& strMapPath) {
     }
     // A map that cannot be read or measured is no error here: the name is all the editor
     // needs, and the user types the size as before.
-    const std::optional<std::array<int32_t, 3>> dims = CMapMeasurement::Dimensions(strMapPath);
+    const std::optional<std::array<int32_t, 3>> dims = MapMeasure::Dimensions(strMapPath);
     for (size_t i = 0; dims && i < std::size(fields); ++i) {
         if (fields[i]->text().isEmpty()) {
             fields[i]->setText(QString::number((*dims)[i]));

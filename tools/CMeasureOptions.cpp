@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "fileio/PathText.h"
+
 namespace {
 
 // Positive numbers separated by cSeparator, count of them.
@@ -88,19 +90,29 @@ void CMeasureOptions::AddTo(CLI::App& command) {
 
 MeasureSettings CMeasureOptions::SettingsFor(const std::string& path) const {
     MeasureSettings settings = m_Settings;
-    settings.quantum = m_Quantum ? *m_Quantum : CMapMeasurement::FolderQuantum(path);
+    if (m_Quantum) {
+        settings.quantum = *m_Quantum;
+        return settings;
+    }
+    // The maps of a folder share its summary.INI: read once, not once per map.
+    const std::string folder = PathText::DirectoryOf(path);
+    auto found = m_FolderQuanta.find(folder);
+    if (found == m_FolderQuanta.end()) {
+        found = m_FolderQuanta.emplace(folder, MapMeasure::FolderQuantum(path)).first;
+    }
+    settings.quantum = found->second;
     return settings;
 }
 
 bool CMeasureOptions::MeasureFile(const std::string& path, MapMeasurement& measurement,
                                   std::string& error, bool& bUnreadable) const {
-    const MapReadResult map = CMapReader::ReadFile(path);
+    const MapReadResult map = MapReader::ReadFile(path);
     bUnreadable = !map.bOk && map.m_Error.nLine == 0;
     if (!map.bOk) {
         error = NoteText(path, map.m_Error);
         return false;
     }
-    if (!CMapMeasurement::Measure(map, SettingsFor(path), measurement, error)) {
+    if (!MapMeasure::Measure(map, SettingsFor(path), measurement, error)) {
         error = path + ": " + error;
         return false;
     }

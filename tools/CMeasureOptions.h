@@ -1,10 +1,11 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "map/CMapMeasurement.h"
+#include "map/MapMeasure.h"
 
 namespace CLI {
 class App;
@@ -33,4 +34,5 @@ public:
 private:
     std::optional<Vec3> m_Quantum;
     MeasureSettings m_Settings;
+    mutable std::map<std::string, Vec3> m_FolderQuanta;  // a folder's summary.INI, once read
 };

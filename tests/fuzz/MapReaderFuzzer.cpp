@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "definition/CKvlDefinition.h"
-#include "map/CMapMeasurement.h"
+#include "map/MapMeasure.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ void CheckMeasurement(const MapMeasurement& m) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const std::string_view text(reinterpret_cast<const char*>(pData), nSize);
-    const MapReadResult map = CMapReader::ReadText(text);
+    const MapReadResult map = MapReader::ReadText(text);
     const size_t nLines = 1 + static_cast<size_t>(std::count(text.begin(), text.end(), '\n') +
                                                   std::count(text.begin(), text.end(), '\r'));
     if (!map.bOk) {
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     }
     MapMeasurement measurement;
     std::string error;
-    if (CMapMeasurement::Measure(map, MeasureSettings{}, measurement, error)) {
+    if (MapMeasure::Measure(map, MeasureSettings{}, measurement, error)) {
         CheckMeasurement(measurement);
     } else {
         Require(!error.empty(), "a map that cannot be measured says why");

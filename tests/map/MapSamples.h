@@ -14,21 +14,11 @@ inline std::string BoxBrush(double x0, double y0, double z0, double x1, double y
     auto P = [](double x, double y, double z) {
         return "( " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + " ) ";
     };
-    std::string tail;
-    switch (format) {
-        case Format::Quake:
-            tail = " 0 0 0 1 1";
-            break;
-        case Format::Valve:
-            tail = " [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1";
-            break;
-        case Format::Quake2:
-            tail = " 0 0 0 1 1 0 0 0";
-            break;
-        case Format::Hexen2:
-            tail = " 0 0 0 1 1 0";
-            break;
-    }
+    // After the texture: Quake's offsets, rotation and scales; Valve's axes; Quake II's three
+    // surface numbers; Hexen II's one.
+    const char* const tails[] = {" 0 0 0 1 1", " [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1",
+                                 " 0 0 0 1 1 0 0 0", " 0 0 0 1 1 0"};
+    const std::string tail = tails[static_cast<int>(format)];
     const std::string faces[] = {P(x0, y1, z1) + P(x1, y1, z1) + P(x1, y0, z1),
                                  P(x0, y0, z0) + P(x1, y0, z0) + P(x1, y1, z0),
                                  P(x1, y0, z0) + P(x1, y0, z1) + P(x1, y1, z1),

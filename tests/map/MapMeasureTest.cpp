@@ -4,7 +4,8 @@
 #include <string>
 
 #include "MapSamples.h"
-#include "map/CMapMeasurement.h"
+#include "TestFiles.h"
+#include "map/MapMeasure.h"
 
 namespace {
 
@@ -18,13 +19,13 @@ struct Measured {
 
 Measured MeasureText(const std::string& text, const MeasureSettings& settings = {}) {
     Measured result;
-    const MapReadResult map = CMapReader::ReadText(text);
+    const MapReadResult map = MapReader::ReadText(text);
     if (!map.bOk) {
         result.strError = std::to_string(map.m_Error.nLine) + ":" +
                           std::to_string(map.m_Error.nColumn) + ": " + map.m_Error.strMessage;
         return result;
     }
-    result.bOk = CMapMeasurement::Measure(map, settings, result.m, result.strError);
+    result.bOk = MapMeasure::Measure(map, settings, result.m, result.strError);
     return result;
 }
 
@@ -44,7 +45,7 @@ std::string Exits(const MapMeasurement& m) {
     return text;
 }
 
-TEST(MapMeasurementTest, SamePrefabInEveryFormatHasTheSameExtent) {
+TEST(MapMeasureTest, SamePrefabInEveryFormatHasTheSameExtent) {
     for (const Format format : {Format::Quake, Format::Valve, Format::Quake2, Format::Hexen2}) {
         const std::string text = "// drawn by hand\r\n; a comment line\r" +
                                  Entity("worldspawn", BoxBrush(-64, 0, 0, 192, 512, 100, format) +
@@ -58,8 +59,20 @@ TEST(MapMeasurementTest, SamePrefabInEveryFormatHasTheSameExtent) {
     }
 }
 
+// The cells are those of the summary file beside the map, spelt in any case as the generator
+// finds it; without one they are 256 units.
+TEST(MapMeasureTest, AMapFileIsMeasuredInTheCellsOfItsFolder) {
+    TestFiles::TempFolder folder;
+    const std::string map = folder.PathOf("hall.map");
+    TestFiles::WriteAll(map, Entity("worldspawn", BoxBrush(0, 0, 0, 512, 256, 300)));
+    EXPECT_EQ(MapMeasure::Dimensions(map), (std::array<int32_t, 3>{2, 1, 2}));
+    TestFiles::WriteAll(folder.PathOf("SUMMARY.ini"), "[general]\nquantum_unit_x=128\n");
+    EXPECT_EQ(MapMeasure::Dimensions(map), (std::array<int32_t, 3>{4, 1, 2}));
+    EXPECT_EQ(MapMeasure::Dimensions(folder.PathOf("none.map")), std::nullopt);
+}
+
 // A cube turned 45 degrees about Z and a wedge cut by a slanted plane.
-TEST(MapMeasurementTest, RotatedAndSlantedBrushesGiveTheirCorners) {
+TEST(MapMeasureTest, RotatedAndSlantedBrushesGiveTheirCorners) {
     const std::string rotated =
         "{\n"
         "( 0 0 64 ) ( 0 100 64 ) ( 100 0 64 ) A 0 0 0 1 1\n"
@@ -78,7 +91,7 @@ TEST(MapMeasurementTest, RotatedAndSlantedBrushesGiveTheirCorners) {
     EXPECT_NEAR(result.m.m_Extent.maxs[2], 64, 1e-6);
 }
 
-TEST(MapMeasurementTest, SuggestsTheExitsAPlayerCanPass) {
+TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
     const std::string door = Entity("func_door", BoxBrush(0, 112, 16, 16, 176, 128));
     const std::string water =
         Entity("worldspawn", BoxBrush(352, 240, 16, 416, 256, 128, Format::Quake, "*water1"));
@@ -98,6 +111,14 @@ TEST(MapMeasurementTest, SuggestsTheExitsAPlayerCanPass) {
         EXPECT_EQ(result.m.dims, (std::array<int32_t, 3>{2, 1, 1}));
         EXPECT_EQ(Exits(result.m), c.pszExits);
     }
+    // A room lower than a cell, closed but for a doorway on the west: above its ceiling is
+    // outside the prefab.
+    const std::string low = Entity(
+        "worldspawn", BoxBrush(0, 0, 0, 512, 256, 16) + BoxBrush(0, 0, 112, 512, 256, 128) +
+                          BoxBrush(0, 0, 16, 16, 112, 112) + BoxBrush(0, 176, 16, 16, 256, 112) +
+                          BoxBrush(496, 0, 16, 512, 256, 112) + BoxBrush(0, 0, 16, 512, 16, 112) +
+                          BoxBrush(0, 240, 16, 512, 256, 112));
+    EXPECT_EQ(Exits(MeasureText(low).m), "0,0,0:W ");
     // North along -X: the map's west wall faces north, its north wall east.
     MeasureSettings settings;
     settings.nNorthAxis = 0;
@@ -107,7 +128,7 @@ TEST(MapMeasurementTest, SuggestsTheExitsAPlayerCanPass) {
     EXPECT_EQ(Exits(turned.m), "0,0,0:E 0,1,0:N ");
 }
 
-TEST(MapMeasurementTest, MalformedMapsSayWhereAndWhat) {
+TEST(MapMeasureTest, MalformedMapsSayWhereAndWhat) {
     const std::string brush = BoxBrush(0, 0, 0, 64, 64, 64);
     const struct {
         std::string strText;
@@ -171,7 +192,7 @@ std::string RoundBrush(int n, bool bTop, double x = 0) {
 
 // Measuring is bounded: faces that all meet in one point would cost hours, and a map stretched
 // over a million cells costs its brushes times the cells; drawn prefabs stay well inside.
-TEST(MapMeasurementTest, HostileMapsAreTooComplexButDrawnOnesAreMeasured) {
+TEST(MapMeasureTest, HostileMapsAreTooComplexButDrawnOnesAreMeasured) {
     std::string corridor;
     for (int i = 0; i < 20; ++i) {
         corridor += BoxBrush(0, i * 10, 0, 256.0 * ((1 << 20) - 1), i * 10 + 8, 256);

@@ -1,4 +1,4 @@
-#include "map/CMapReader.h"
+#include "map/MapReader.h"
 
 #include <algorithm>
 #include <charconv>
@@ -478,11 +478,11 @@ std::string MapEntity::Value(std::string_view key) const {
     return {};
 }
 
-MapReadResult CMapReader::ReadText(std::string_view text) {
+MapReadResult MapReader::ReadText(std::string_view text) {
     return CParser(text).Run();
 }
 
-MapReadResult CMapReader::ReadFile(const std::string& path) {
+MapReadResult MapReader::ReadFile(const std::string& path) {
     MapReadResult result;
     std::ifstream in(path, std::ios::binary);
     if (!in) {

@@ -1,9 +1,10 @@
-#include "map/CMapMeasurement.h"
+#include "map/MapMeasure.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
+#include "config/CProfilePathResolver.h"
 #include "definition/CKvlDefinition.h"
 #include "fileio/PathText.h"
 #include "platform/CProfileFile.h"
@@ -17,6 +18,8 @@ constexpr double kSlabDepth = 1;
 // and a share for every face, far above what drawn prefabs need.
 constexpr uint64_t kBaseWork = 2'000'000;
 constexpr uint64_t kWorkPerFace = 200'000;
+
+constexpr const char* kSummaryName = "summary.INI";
 
 constexpr uint16_t kNorth = 1, kSouth = 2, kEast = 4, kWest = 8;
 
@@ -234,7 +237,10 @@ private:
                     {part->mins[nOther], part->maxs[nOther], part->mins[2], part->maxs[2]});
             }
         }
-        const Rect square{slab.mins[nOther], slab.maxs[nOther], slab.mins[2], slab.maxs[2]};
+        // A map lower or narrower than its cells ends inside the last one: what lies beyond
+        // its extent is outside the prefab, where no player passes.
+        const Rect square{slab.mins[nOther], std::min(slab.maxs[nOther], m_Extent.maxs[nOther]),
+                          slab.mins[2], std::min(slab.maxs[2], m_Extent.maxs[2])};
         const uint64_t nPositions = (blocks.size() + 1) * (blocks.size() + 1);
         if (!m_Budget.Spend(nPositions * (blocks.size() + 1))) {
             return false;
@@ -252,13 +258,19 @@ private:
 
 }  // namespace
 
-Vec3 CMapMeasurement::FolderQuantum(const std::string& mapPath) {
-    const std::string summary = PathText::DirectoryOf(mapPath) + "summary.INI";
+Vec3 MapMeasure::FolderQuantum(const std::string& mapPath) {
+    // Spelt in any case, as the generator finds it under Windows or Wine; where two spellings
+    // are there, the one as written.
+    const CProfilePathResolver::Result found =
+        CProfilePathResolver(mapPath).Resolve(std::string(kSummaryName));
+    const std::string summary =
+        found.Resolved() ? found.strPath : PathText::DirectoryOf(mapPath) + kSummaryName;
+    const std::optional<CIniDocument> document = CProfileFile::Read(summary);
     Vec3 quantum{256, 256, 256};
     const char* const keys[] = {"quantum_unit_x", "quantum_unit_y", "quantum_unit_z"};
     for (int i = 0; i < 3; ++i) {
         const auto nValue =
-            static_cast<int32_t>(CProfileFile::GetInt(summary, "general", keys[i], 256));
+            static_cast<int32_t>(CProfileFile::IntValue(document, "general", keys[i], 256));
         if (nValue > 0) {
             quantum[i] = nValue;
         }
@@ -266,8 +278,8 @@ Vec3 CMapMeasurement::FolderQuantum(const std::string& mapPath) {
     return quantum;
 }
 
-bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& settings,
-                              MapMeasurement& measurement, std::string& error) {
+bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settings,
+                         MapMeasurement& measurement, std::string& error) {
     const CFrame frame(settings);
     uint64_t nFaces = 0;
     size_t nBrushes = 0;
@@ -347,8 +359,8 @@ bool CMapMeasurement::Measure(const MapReadResult& map, const MeasureSettings& s
     return true;
 }
 
-std::optional<std::array<int32_t, 3>> CMapMeasurement::Dimensions(const std::string& mapPath) {
-    const MapReadResult map = CMapReader::ReadFile(mapPath);
+std::optional<std::array<int32_t, 3>> MapMeasure::Dimensions(const std::string& mapPath) {
+    const MapReadResult map = MapReader::ReadFile(mapPath);
     MeasureSettings settings;
     settings.quantum = FolderQuantum(mapPath);
     MapMeasurement measurement;

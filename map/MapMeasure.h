@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "map/CMapReader.h"
+#include "map/MapReader.h"
 
 struct MeasureSettings {
     Vec3 quantum{256, 256, 256};  // the cell size along the definition's X, Y and Z
@@ -34,15 +34,16 @@ struct MapMeasurement {
     std::vector<MapNote> m_Warnings;     // the reader's, then brushes skipped
 };
 
-class CMapMeasurement {
-public:
-    // The cell size of the Castery folder the map lies in, from its summary.INI, or 256 on each
-    // axis; a quantum unit that is missing or not positive stays 256.
-    static Vec3 FolderQuantum(const std::string& mapPath);
-    // False, with a message, when the map holds no brush that encloses a volume.
-    static bool Measure(const MapReadResult& map, const MeasureSettings& settings,
-                        MapMeasurement& measurement, std::string& error);
-    // The dimensions of the map file in cells of its folder; nothing when it cannot be read
-    // or measured.
-    static std::optional<std::array<int32_t, 3>> Dimensions(const std::string& mapPath);
-};
+namespace MapMeasure {
+
+// The cell size of the Castery folder the map lies in, from its summary.INI, or 256 on each
+// axis; a quantum unit that is missing or not positive stays 256.
+Vec3 FolderQuantum(const std::string& mapPath);
+// False, with a message, when the map holds no brush that encloses a volume.
+bool Measure(const MapReadResult& map, const MeasureSettings& settings, MapMeasurement& measurement,
+             std::string& error);
+// The dimensions of the map file in cells of its folder; nothing when it cannot be read
+// or measured.
+std::optional<std::array<int32_t, 3>> Dimensions(const std::string& mapPath);
+
+}  // namespace MapMeasure

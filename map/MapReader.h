@@ -42,9 +42,10 @@ struct MapReadResult {
 // Reads the .map text of Quake, Quake II and Hexen II, standard or Valve 220 texture axes.
 // Malformed text gives the line and column of the first thing wrong; a face whose three
 // points lie on one line is dropped with a warning.
-class CMapReader {
-public:
-    static MapReadResult ReadText(std::string_view text);
-    // A file that cannot be opened gives an error at line 0.
-    static MapReadResult ReadFile(const std::string& path);
-};
+namespace MapReader {
+
+MapReadResult ReadText(std::string_view text);
+// A file that cannot be opened gives an error at line 0.
+MapReadResult ReadFile(const std::string& path);
+
+}  // namespace MapReader

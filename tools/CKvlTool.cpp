@@ -19,6 +19,8 @@ CKvlTool::CKvlTool()
           "kvltool")) {
     m_pApp->set_version_flag("--version", "kvltool " KVL_VERSION);
     m_pApp->require_subcommand(0, 1);
+    // On Windows CLI11 would take "/abs/x.KVL" for an option; subcommands inherit this.
+    m_pApp->allow_windows_style_options(false);
     // Worked out only when help is shown: which profile make would take identifiers from.
     m_pApp->footer([] {
         const ProfileLocation::Choice choice = ProfileLocation::Find(CModulePath::Get());

@@ -1,11 +1,16 @@
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <csignal>
 #include <filesystem>
 #include <set>
 
 #include "CConfigTest.h"
+#ifndef _WIN32
 #include "TestUser.h"
+#endif
+#include "fileio/PathText.h"
 #include "platform/CFileLock.h"
 
 namespace {
@@ -46,7 +51,8 @@ TEST_F(CGeneratorSettingsTest, LoadWithoutProfileTakesTheDefaultsBesideTheExecut
 
     const std::string& bin = m_strBin;
     EXPECT_EQ(AllSettings(m_Settings),
-              bin + "../maps/templates/|" + bin + "../maps/S2/|C:/Quake2/baseq2/maps/|2|" + bin +
+              bin + PathText::Native("..\\maps\\templates\\|") + bin +
+                  PathText::Native("..\\maps\\S2\\|C:\\Quake2\\baseq2\\maps\\|2|") + bin +
                   "client.exe|" + bin + "qbsp.exe|" + bin + "light.exe|" + bin + "vis.exe|" + bin +
                   "qbsp3.exe|" + bin + "qvis3.exe|" + bin + "qrad3.exe|4|4|2|0.600000|");
     // Reading creates no profile; the summary step wrote its default file in the source folder.
@@ -67,18 +73,20 @@ TEST_F(CGeneratorSettingsTest, LoadReadsEveryKeyIntoItsOwnSetting) {
             "[Template_Settings]\nx=5\ny=6\nz=7\npercent_to_fill=0.25xyz\n");
     m_Settings.Load();
 
-    EXPECT_EQ(AllSettings(m_Settings),
-              "/t/|" + m_strBin + "|D:\\g\\|3|c|q1b|q1l|q1v|q2b|q2v|q2l|5|6|7|0.250000|");
+    EXPECT_EQ(AllSettings(m_Settings), PathText::WithTrailingSeparator("/t") + "|" + m_strBin +
+                                           "|D:\\g\\|3|c|q1b|q1l|q1v|q2b|q2v|q2l|5|6|7|0.250000|");
 }
 
 // An editor killed while it holds the lock holds up nobody.
 TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
+#ifndef _WIN32
     const auto lockAndDie = [this] {
         CFileLock lock;
         return lock.Lock(CFileLock::LockPathFor(m_strProfile), std::chrono::seconds(1)) &&
                raise(SIGKILL) == 0;
     };
     ASSERT_EQ(ChildProcess::Run(lockAndDie), -1) << "the holder is killed";
+#endif
     m_Settings.AllocateNextId();
     EXPECT_EQ(m_Settings.m_Definition.m_nId, 1u);
     EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\r\nNEXT_ID=2\r\n");
@@ -102,16 +110,27 @@ TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) 
             std::filesystem::remove(m_strProfile + ".lock");
             std::filesystem::create_directory(m_strProfile + ".lock");
         }
+#ifdef _WIN32
+        if (nFileSizeLimit > 0) {
+            continue;  // Windows has no limit to make the disk seem full
+        }
+        EXPECT_TRUE(allocate()) << "41 and one message expected";
+#else
         EXPECT_EQ(ChildProcess::Run(allocate, nFileSizeLimit), 0) << "41 and one message expected";
+#endif
         EXPECT_EQ(TestFiles::ReadAll(m_strProfile), profile);
     }
 
     std::filesystem::remove_all(m_strBin);
+    const size_t nShown = m_Services.Messages().size();  // those shown in this process
     m_Settings.AllocateNextId();
     EXPECT_EQ(m_Settings.m_Definition.m_nId, 1u);
-    EXPECT_EQ(m_Services.MessageTexts(), Texts{ReserveFailed(1)});
+    const Texts shown = m_Services.MessageTexts();
+    EXPECT_EQ(Texts(shown.begin() + nShown, shown.end()), Texts{ReserveFailed(1)});
 }
 
+// Gates, forked editors and other users are POSIX's.
+#ifndef _WIN32
 // Each editor waits at a gate until all are there; its exit code is its identifier, or 0 when
 // it showed a message box. Half of them reach the profile through a symbolic link. A user who
 // cannot write the profile's folder has the profile rewritten in place, and the lock on it.
@@ -161,5 +180,7 @@ TEST_F(CGeneratorSettingsTest, EditorsStartedTogetherReceiveDistinctConsecutiveI
             (bAsUser ? Texts{"Gridforge.INI"} : Texts{"Gridforge.INI", "Gridforge.INI.lock"}));
     }
 }
+
+#endif
 
 }  // namespace

@@ -25,6 +25,11 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
         std::string strExpected;
         bool bPerUser;
     } cases[] = {
+#ifdef _WIN32
+        {"writable folder", writable, "C:\\x", {}, dir + "/Gridforge.INI", false},
+        {"APPDATA", refusing, "C:\\x", {}, "C:\\x\\KVLEdit\\Gridforge.INI", true},
+        {"no APPDATA", refusing, std::nullopt, {}, dir + "/file/Gridforge.INI", false},
+#else
         {"writable folder", writable, "/x", "/h", dir + "/Gridforge.INI", false},
         {"XDG_CONFIG_HOME", refusing, "/x", "/h", "/x/KVLEdit/Gridforge.INI", true},
         {"relative XDG_CONFIG_HOME", refusing, "rel", "/h", "/h/.config/KVLEdit/Gridforge.INI",
@@ -32,9 +37,14 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
         {"only HOME", refusing, std::nullopt, "/h/", "/h/.config/KVLEdit/Gridforge.INI", true},
         {"no home at all", refusing, std::nullopt, std::nullopt, dir + "/file/Gridforge.INI",
          false},
+#endif
     };
     for (const auto& c : cases) {
+#ifdef _WIN32
+        const CScopedEnvironment xdg("APPDATA", c.xdg);  // where Windows keeps the user's
+#else
         const CScopedEnvironment xdg("XDG_CONFIG_HOME", c.xdg);
+#endif
         const CScopedEnvironment home("HOME", c.home);
         const ProfileLocation::Choice choice = ProfileLocation::Find(c.strExecutable);
         EXPECT_EQ(choice.strPath, c.strExpected) << c.pszCase;

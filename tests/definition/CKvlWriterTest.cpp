@@ -73,7 +73,14 @@ TEST_F(KvlWriterTest, FailedWriteReportsFalseAndLeavesTheOlderFileAlone) {
         const CKvlDefinition big{9, "big.map", nRecords, 1, 1, std::vector<SubCell>(nRecords)};
         const auto write = [&] { return CKvlWriter().Write(path, big); };
 
+#ifdef _WIN32
+        if (nFileSizeLimit > 0) {
+            continue;  // Windows has no limit to make a write fail part way
+        }
+        EXPECT_FALSE(write()) << path;
+#else
         EXPECT_EQ(ChildProcess::Run(write, nFileSizeLimit), 1) << path << nRecords;
+#endif
         EXPECT_EQ(TestFiles::ReadAll(PathOf("room.KVL")), "older");
         EXPECT_EQ(Contents(), std::vector<std::string>{"room.KVL"});
     }

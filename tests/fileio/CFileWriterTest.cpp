@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -17,7 +20,9 @@ TEST(FileWriterTest, ReplacesAFileOnlyOnCloseAndKeepsItsPermissions) {
     const std::string older = folder.PathOf("older");
     const std::string newer = folder.PathOf("newer");
     TestFiles::WriteAll(older, "older");
+#ifndef _WIN32
     ASSERT_EQ(chmod(older.c_str(), 0604), 0);
+#endif
     {
         CFileWriter writer;
         ASSERT_TRUE(writer.Open(older, "wb") && writer.WriteString("newer"));
@@ -26,6 +31,9 @@ TEST(FileWriterTest, ReplacesAFileOnlyOnCloseAndKeepsItsPermissions) {
     EXPECT_EQ(TestFiles::ReadAll(older), "older");
     EXPECT_EQ(TestFiles::ListFolder(folder.Path()), std::vector<std::string>{"older"});
 
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows files have no permission bits";
+#else
     const mode_t nUmask = umask(027);
     for (const std::string& path : {older, newer}) {
         CFileWriter writer;
@@ -34,6 +42,7 @@ TEST(FileWriterTest, ReplacesAFileOnlyOnCloseAndKeepsItsPermissions) {
     umask(nUmask);
     EXPECT_EQ(std::filesystem::status(newer).permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(std::filesystem::status(older).permissions(), std::filesystem::perms(0604));
+#endif
 }
 
 }  // namespace

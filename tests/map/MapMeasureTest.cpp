@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "MapSamples.h"
@@ -181,7 +182,7 @@ std::string RoundBrush(int n, bool bTop, double x = 0) {
         text += P(0, 0, 256) + P(0, 1, 256) + P(1, 0, 256) + "A 0 0 0 1 1\n";
     }
     for (int i = 0; i < n; ++i) {
-        const double a = 2 * M_PI * i / n, b = 2 * M_PI * (i + 1) / n;
+        const double a = 2 * std::numbers::pi * i / n, b = 2 * std::numbers::pi * (i + 1) / n;
         const double r = 1000;
         const double z = bTop ? 0 : 500;
         text += P(r * std::cos(b), r * std::sin(b), 0) + P(r * std::cos(a), r * std::sin(a), 0) +

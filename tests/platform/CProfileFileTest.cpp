@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <csignal>
@@ -50,15 +53,22 @@ TEST_F(CProfileFileTest, ReadsIntegersAsWindowsDoes) {
 // A pipe of the profile's name is neither read, which could block, nor replaced.
 TEST_F(CProfileFileTest, MissingValuesReadAsTheDefault) {
     TestFiles::WriteAll(m_strProfile, "[S]\nempty=\n");
-    ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
     EXPECT_EQ(CProfileFile::GetString(PathOf("missing"), "S", "empty", "def"), "def");
-    EXPECT_EQ(CProfileFile::GetString(PathOf("pipe"), "S", "empty", "def"), "def");
     EXPECT_EQ(CProfileFile::GetString(m_strProfile, "S", "empty", "def"), "");
     EXPECT_EQ(CProfileFile::GetInt(m_strProfile, "S", "k", -2), uint32_t(-2));
+#ifdef _WIN32
+    GTEST_SKIP() << "no pipes in folders on Windows";
+#else
+    ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(CProfileFile::GetString(PathOf("pipe"), "S", "empty", "def"), "def");
     EXPECT_FALSE(CProfileFile::WriteInt(PathOf("pipe"), "S", "k", 1));
     EXPECT_EQ(TestFiles::ListFolder(m_Dir.Path()),
               (std::vector<std::string>{"Gridforge.INI", "pipe"}));
+#endif
 }
+
+// Writers killed at will and file size limits need fork and resource limits.
+#ifndef _WIN32
 
 TEST_F(CProfileFileTest, WriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
     const std::string filler = std::string(300000, ';') + "\r\n";
@@ -105,5 +115,7 @@ TEST_F(CProfileFileTest, ProfileRewrittenInPlaceIsLeftWholeWhenItCannotGrow) {
     EXPECT_EQ(TestFiles::ReadAll(PathOf("link.INI")),
               "[ID]\r\nNEXT_ID=10\r\n" + std::string(5000, ';'));
 }
+
+#endif
 
 }  // namespace

@@ -4,7 +4,16 @@
 #include <optional>
 #include <string>
 
-// Sets an environment variable, or removes it with nothing, for the life of the object.
+// Sets an environment variable, or removes it with nothing.
+inline void SetEnvironment(const char* pszName, const std::optional<std::string>& value) {
+#ifdef _WIN32
+    _putenv_s(pszName, value ? value->c_str() : "");
+#else
+    value ? setenv(pszName, value->c_str(), 1) : unsetenv(pszName);
+#endif
+}
+
+// The same for the life of the object.
 class CScopedEnvironment {
 public:
     CScopedEnvironment(const char* pszName, const std::optional<std::string>& value)
@@ -12,16 +21,13 @@ public:
         if (const char* pszOld = std::getenv(pszName)) {
             m_Old = pszOld;
         }
-        Set(value);
+        SetEnvironment(pszName, value);
     }
-    ~CScopedEnvironment() { Set(m_Old); }
+    ~CScopedEnvironment() { SetEnvironment(m_pszName, m_Old); }
     CScopedEnvironment(const CScopedEnvironment&) = delete;
     CScopedEnvironment& operator=(const CScopedEnvironment&) = delete;
 
 private:
-    void Set(const std::optional<std::string>& value) {
-        value ? setenv(m_pszName, value->c_str(), 1) : unsetenv(m_pszName);
-    }
     const char* m_pszName;
     std::optional<std::string> m_Old;
 };

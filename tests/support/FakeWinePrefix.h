@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CScopedEnvironment.h"
 #include "TestFiles.h"
 
 // A Wine prefix made of folders and links under root: <root>/pfx with drive_c, drive_d and
@@ -21,8 +22,8 @@ public:
         }
         fs::create_directory_symlink("../drive_c", m_strRoot + "pfx/dosdevices/c:");
         fs::create_directory_symlink("../drive_d", m_strRoot + "pfx/dosdevices/d:");
-        setenv("WINEPREFIX", (m_strRoot + "none").c_str(), 1);
-        setenv("HOME", m_strRoot.c_str(), 1);
+        SetEnvironment("WINEPREFIX", m_strRoot + "none");
+        SetEnvironment("HOME", m_strRoot);
     }
 
     std::string Path(const std::string& relative) const { return m_strRoot + relative; }

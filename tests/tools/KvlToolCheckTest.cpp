@@ -59,17 +59,18 @@ TEST_F(KvlToolCheckTest, CheckReportsEachProblemOnALineOfItsOwn) {
             ASSERT_TRUE(std::filesystem::remove(Path(pszFile)));
         }
         const ToolRun run = Run({"check", "."});
-        EXPECT_EQ(run.strOut, pszLines);
+        EXPECT_EQ(run.strOut, Shown(pszLines));
         EXPECT_EQ(run.nExitCode, *pszLines ? 1 : 0) << run.strErr;
     }
     // Each side that differs from the map's, the others quiet.
     Put("room1.KVL", room1);
     EXPECT_EQ(Run({"check", "--exits", "."}).strOut,
-              "./room1.KVL: sub cell (0, 0, 0) side W is no exit, but the map is open there\n"
-              "./room1.KVL: sub cell (1, 0, 0) side E is an exit, but the map is closed there\n");
+              Shown("./room1.KVL: sub cell (0, 0, 0) side W is no exit, but the map is open there\n"
+                    "./room1.KVL: sub cell (1, 0, 0) side E is an exit, but the map is closed "
+                    "there\n"));
     ASSERT_TRUE(std::filesystem::create_directory(Path("empty")));
     EXPECT_EQ(Run({"check", "empty"}).strOut,
-              "empty/summary.INI: missing\nempty: holds no .KVL definitions\n");
+              Shown("empty/summary.INI: missing\nempty: holds no .KVL definitions\n"));
 }
 
 }  // namespace

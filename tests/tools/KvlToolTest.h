@@ -29,6 +29,19 @@ inline Args operator+(Args args, const Args& more) {
     return args;
 }
 
+// Text as kvltool shows it here: on Windows, with CRLF line ends and "\" between folders.
+inline std::string Shown(const std::string& text) {
+#ifdef _WIN32
+    std::string shown;
+    for (const char c : text) {
+        shown += c == '\n' ? "\r\n" : c == '/' ? "\\" : std::string(1, c);
+    }
+    return shown;
+#else
+    return text;
+#endif
+}
+
 // Runs the built kvltool in a temporary folder of its own and looks at what it leaves there.
 class KvlToolTest : public testing::Test {
 protected:

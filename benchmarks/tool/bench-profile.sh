@@ -22,19 +22,13 @@ with open(path, "w", newline="") as f:
 PY
 }
 
-microseconds() {
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 || true
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000))
-}
+source "$(dirname "$0")/timing.sh"
 
 make_profile "$work/100.INI" 100
 make_profile "$work/40.INI" 40
 mkdir "$work/out"
-load=$(microseconds "$tool" paths --profile "$work/100.INI")
-floor=$(microseconds cat "$work/100.INI")
+load=$(micros "$tool" paths --profile "$work/100.INI")
+floor=$(micros cat "$work/100.INI")
 
 start=$(date +%s%N)
 for i in 1 2 3 4 5 6; do

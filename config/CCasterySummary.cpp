@@ -8,6 +8,7 @@
 #include "config/CProfilePathResolver.h"
 #include "fileio/CTextFileWriter.h"
 #include "fileio/PathText.h"
+#include "platform/CNativePath.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ constexpr const char* kDefaultLines[] = {
 
 bool FileExists(const std::string& path) {
     std::error_code error;
-    return std::filesystem::exists(path, error);
+    return std::filesystem::exists(CNativePath::From(path), error);
 }
 
 CCasterySummary::CCasterySummary(std::string strSourceDir, std::string strProfilePath)

@@ -16,7 +16,8 @@ public:
         Replace,         // whatever file is there is replaced
         CreateIfAbsent,  // only if no file is there, so that racing writers never overwrite
     };
-    enum class Failure { None, NotAFile, Exists, Io };
+    // InUse: another program holds the target open and bars its replacement (Windows).
+    enum class Failure { None, NotAFile, Exists, InUse, Io };
 
     CAtomicFile() = default;
     ~CAtomicFile();  // discards an uncommitted file

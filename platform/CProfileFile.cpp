@@ -9,6 +9,7 @@
 #include "platform/CAtomicFile.h"
 #include "platform/CInPlaceFile.h"
 #include "platform/CIniDocument.h"
+#include "platform/CNativePath.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ struct FileContents {
 
 // Only a regular file is read: a folder or a device of the profile's name reads as missing
 // and is never opened, so a pipe cannot block the reader.
-FileContents ReadProfile(const std::string& path) {
+FileContents ReadProfile(const std::string& name) {
+    const std::filesystem::path path = CNativePath::From(name);
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found) {

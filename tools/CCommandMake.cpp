@@ -13,6 +13,7 @@
 #include "definition/CKvlWriter.h"
 #include "fileio/CPathParts.h"
 #include "fileio/PathText.h"
+#include "platform/CNativePath.h"
 #include "platform/CProcessSetup.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/KvlTextFormatter.h"
@@ -41,9 +42,12 @@ bool InsideDimension(int32_t nCoordinate, int32_t nDimension) {
 }
 
 // What most likely kept the file at path from being written, nError being errno then.
-std::string WhyNotWritten(const std::string& path, int nError) {
+std::string WhyNotWritten(const std::string& path, int nError, CAtomicFile::Failure eFailure) {
+    if (eFailure == CAtomicFile::Failure::InUse) {
+        return "is held open by another program, which keeps it from being replaced";
+    }
     std::error_code error;
-    const std::filesystem::path target(path);
+    const std::filesystem::path target = CNativePath::From(path);
     const std::filesystem::file_status status = std::filesystem::status(target, error);
     if (std::filesystem::is_directory(status)) {
         return "is a folder";
@@ -54,9 +58,9 @@ std::string WhyNotWritten(const std::string& path, int nError) {
     }
     const std::filesystem::path folder = target.parent_path();
     if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
-        return "cannot be written: " + folder.string() + " is no folder";
+        return "cannot be written: " + CNativePath::ToBytes(folder) + " is no folder";
     }
-    if (target.filename().string().size() > kMaxFileName) {
+    if (target.filename().native().size() > kMaxFileName) {
         return "cannot be written: the file name is longer than the " +
                std::to_string(kMaxFileName) + " characters a file name may have";
     }
@@ -65,7 +69,7 @@ std::string WhyNotWritten(const std::string& path, int nError) {
 
 bool PathIsTaken(const std::string& path) {
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+    return std::filesystem::exists(std::filesystem::symlink_status(CNativePath::From(path), error));
 }
 
 }  // namespace
@@ -162,7 +166,8 @@ int CCommandMake::Run(std::ostream& out, std::ostream& err) {
     CKvlDefinition definition = BuildDefinition();
     CKvlWriter writer;
     if (!writer.Stage(*path, definition)) {
-        err << *path << ": " << WhyNotWritten(*path, errno) << "; no identifier was used\n";
+        err << *path << ": " << WhyNotWritten(*path, errno, writer.LastFailure())
+            << "; no identifier was used\n";
         return ToolExitCode::kUsageOrIoError;
     }
     const std::optional<uint32_t> nId = TakeIdentifier(err);
@@ -179,7 +184,8 @@ int CCommandMake::Run(std::ostream& out, std::ostream& err) {
                 << " is used up\n";
             return ToolExitCode::kUsageOrIoError;
         }
-        err << *path << ": " << WhyNotWritten(*path, errno) << "; nothing was changed there, but "
+        err << *path << ": " << WhyNotWritten(*path, errno, writer.LastFailure())
+            << "; nothing was changed there, but "
             << "identifier " << *nId << " is used up\n";
         return ToolExitCode::kUsageOrIoError;
     }

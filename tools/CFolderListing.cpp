@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/CNativePath.h"
+
 namespace {
 
 std::string Folded(std::string text) {
@@ -26,12 +28,12 @@ bool CFolderListing::Read(const std::string& folder) {
         return false;
     }
     std::error_code error;
-    std::filesystem::directory_iterator entries(folder, error);
+    std::filesystem::directory_iterator entries(CNativePath::From(folder), error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         // Regular files only (links to them included): pipes and devices are no prefab files.
         std::error_code typeError;
         if (entries->is_regular_file(typeError)) {
-            m_Files.push_back(entries->path().filename().string());
+            m_Files.push_back(CNativePath::ToBytes(entries->path().filename()));
         }
     }
     if (error) {
@@ -70,5 +72,5 @@ std::vector<std::string> CFolderListing::WithExtension(const std::string& extens
 }
 
 std::string CFolderListing::PathOf(const std::string& name) const {
-    return (std::filesystem::path(m_strFolder) / name).string();
+    return CNativePath::ToBytes(CNativePath::From(m_strFolder) / CNativePath::From(name));
 }

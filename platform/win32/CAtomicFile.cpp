@@ -46,6 +46,24 @@ bool IsNotAFile(const std::wstring& path, bool& bExists) {
     return !std::filesystem::is_regular_file(std::filesystem::path(path), error);
 }
 
+// A reader that opened the file without sharing its deletion bars any replacement until it
+// closes it; asking first spares the failed replace, which under Wine leaves a file behind.
+bool IsHeldOpen(const std::wstring& path) {
+    const HANDLE handle =
+        CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    }
+    CloseHandle(handle);
+    return false;
+}
+
+bool IsInUseError(DWORD nError) {
+    return nError == ERROR_SHARING_VIOLATION || nError == ERROR_LOCK_VIOLATION ||
+           nError == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
 }  // namespace
 
 bool CAtomicFile::Open(const std::string& path) {
@@ -59,6 +77,9 @@ bool CAtomicFile::Open(const std::string& path) {
     bool bExists = false;
     if (IsNotAFile(target.native(), bExists)) {
         return Fail(Failure::NotAFile);
+    }
+    if (bExists && IsHeldOpen(target.native())) {
+        return Fail(Failure::InUse);
     }
     int fd = -1;
     for (int nTry = 0; fd < 0 && nTry < 100; ++nTry) {
@@ -108,6 +129,10 @@ bool CAtomicFile::MoveIntoPlace(CommitMode eMode) {
             return false;
         }
     } else if (bExists) {
+        if (IsHeldOpen(target)) {
+            m_eFailure = Failure::InUse;
+            return false;
+        }
         // Keeps the old file's attributes and security; fails when another process holds the
         // old file open without sharing delete, which leaves it as it was.
         bMoved = ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
@@ -117,7 +142,7 @@ bool CAtomicFile::MoveIntoPlace(CommitMode eMode) {
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
     if (!bMoved) {
-        m_eFailure = Failure::Io;
+        m_eFailure = IsInUseError(GetLastError()) ? Failure::InUse : Failure::Io;
     }
     return bMoved != 0;
 }

@@ -1,6 +1,7 @@
 #include "CConfigTest.h"
 #include "FakeWinePrefix.h"
 #include "config/CCasterySummary.h"
+#include "platform/CNativePath.h"
 
 namespace {
 
@@ -68,6 +69,16 @@ TEST_F(CCasterySummaryTest, ExistingFileOrFolderIsReadWithoutAWord) {
     EXPECT_EQ(LoadSummary(), Texts{});
     EXPECT_EQ(Loaded(m_Settings.m_Summary), "||0|0|0|0");
     EXPECT_EQ(TestFiles::ListFolder(m_strBin), Texts{"summary.INI"});
+
+    // A folder named beyond ASCII ("\x92" is Windows' "’") holds its file too: read, not
+    // replaced by the default.
+    m_Settings.m_strSourceDir = m_Dir.Path() +
+                                "/O\x92"
+                                "Brien/";
+    ASSERT_TRUE(std::filesystem::create_directory(CNativePath::From(m_Settings.m_strSourceDir)));
+    TestFiles::WriteAll(m_Settings.m_strSourceDir + "summary.INI", "[general]\r\ngame_type=3\r\n");
+    EXPECT_EQ(LoadSummary(), Texts{});
+    EXPECT_EQ(Loaded(m_Settings.m_Summary), "||3|0|0|0");
 }
 
 TEST_F(CCasterySummaryTest, MissingFileIsWrittenOnceAndReadOnTheNextStart) {

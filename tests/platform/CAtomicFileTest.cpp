@@ -57,18 +57,6 @@ TEST(AtomicFileTest, PutsAFileInPlaceByItsModeAndLeavesNothingElse) {
     }
 }
 
-TEST(AtomicFileTest, AFolderIsNeverReplacedAndAMissingFolderIsReported) {
-    TestFiles::TempFolder folder;
-    std::filesystem::create_directory(folder.PathOf("sub"));
-    Failure eFailure = Failure::None;
-    EXPECT_FALSE(WriteAndCommit(folder.PathOf("sub"), "x", Mode::Replace, eFailure));
-    EXPECT_EQ(eFailure, Failure::NotAFile);
-    EXPECT_FALSE(WriteAndCommit(folder.PathOf("missing/x.KVL"), "x", Mode::Replace, eFailure));
-    EXPECT_EQ(eFailure, Failure::Io);
-    EXPECT_EQ(folder.Files(), Names{"sub"});
-    EXPECT_TRUE(std::filesystem::is_empty(folder.PathOf("sub")));
-}
-
 #ifndef _WIN32
 // A pipe is never replaced by a regular file (nor opened, which could block); a link stays a
 // link and the file it names gets the new bytes, its permissions kept.

@@ -56,9 +56,7 @@ TEST_F(CProfileFileTest, MissingValuesReadAsTheDefault) {
     EXPECT_EQ(CProfileFile::GetString(PathOf("missing"), "S", "empty", "def"), "def");
     EXPECT_EQ(CProfileFile::GetString(m_strProfile, "S", "empty", "def"), "");
     EXPECT_EQ(CProfileFile::GetInt(m_strProfile, "S", "k", -2), uint32_t(-2));
-#ifdef _WIN32
-    GTEST_SKIP() << "no pipes in folders on Windows";
-#else
+#ifndef _WIN32  // no pipes in folders on Windows
     ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
     EXPECT_EQ(CProfileFile::GetString(PathOf("pipe"), "S", "empty", "def"), "def");
     EXPECT_FALSE(CProfileFile::WriteInt(PathOf("pipe"), "S", "k", 1));

@@ -11,6 +11,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 #endif
 
 namespace ProgramRun {
@@ -127,6 +128,12 @@ int WaitForExit(CRunning& running) {
     return static_cast<int>(nExitCode);
 }
 
+void Kill(const CRunning& running) {
+    if (running.m_hProcess != nullptr) {
+        TerminateProcess(running.m_hProcess, 137);
+    }
+}
+
 #else
 
 // Everything the child needs is made before the fork: after it, only calls that are safe in
@@ -175,6 +182,12 @@ int WaitForExit(CRunning& running) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+void Kill(const CRunning& running) {
+    if (running.m_nProcessId > 0) {
+        kill(running.m_nProcessId, SIGKILL);
+    }
+}
+
 #endif
 
 }  // namespace
@@ -189,6 +202,10 @@ CProgram::CProgram(const std::string& program, const std::vector<std::string>& a
 // A program is never left running behind its test.
 CProgram::~CProgram() {
     WaitForExit(*m_pRunning);
+}
+
+void CProgram::Kill() {
+    ProgramRun::Kill(*m_pRunning);
 }
 
 Result CProgram::Wait() {

@@ -59,6 +59,8 @@ public:
     CProgram& operator=(const CProgram&) = delete;
 
     Result Wait();
+    // Ends the program at once, as a crash or the task manager would: it cleans nothing up.
+    void Kill();
 
 private:
     std::unique_ptr<CRunning> m_pRunning;

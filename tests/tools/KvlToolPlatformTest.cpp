@@ -1,0 +1,176 @@
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <thread>
+
+#include "KvlToolTest.h"
+#include "MapSamples.h"
+#include "platform/CFileLock.h"
+#include "platform/CNativePath.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HasSubstr;
+using Names = std::vector<std::string>;
+
+const std::string kSeparator(1, static_cast<char>(fs::path::preferred_separator));
+const std::string kMake = "make a.map --dims=1x1x1 --exit=0,0,0:N ";
+
+// What the system and its file names make different: names beyond ASCII, the ways to spell
+// a path, other processes holding files and locks.
+class KvlToolPlatformTest : public KvlToolTest {
+protected:
+    // The names in a folder as the bytes kvltool takes them in.
+    static Names NamesIn(const std::string& folder) {
+        Names names;
+        for (const auto& entry : fs::directory_iterator(CNativePath::From(folder))) {
+            names.push_back(CNativePath::ToBytes(entry.path().filename()));
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    uint32_t IdOf(const std::string& kvl) const {
+        return nlohmann::json::parse(Run({"dump", "--json", kvl}).strOut)["id"];
+    }
+    const std::string m_strProfile = m_Folder.Path() + kSeparator + "Gridforge.INI";
+};
+
+// "’" and "â" are one byte each in the code page of the generator's Windows, and no UTF-8:
+// a copy of kvltool in such a folder finds the profile beside it and keeps its every other
+// byte, and the map's name is the same on disk, in the definition and to dump and check.
+TEST_F(KvlToolPlatformTest, NamesBeyondAsciiKeepEveryByte) {
+    const std::string folder = m_Folder.Path() + kSeparator +
+                               "O\x92"
+                               "Brien";
+    const std::string exe = CNativePath::ToBytes(fs::path(KVLTOOL_PATH).filename());
+    ASSERT_TRUE(fs::create_directory(CNativePath::From(folder)));
+    ASSERT_TRUE(fs::copy_file(KVLTOOL_PATH, CNativePath::From(folder + kSeparator + exe)));
+    const std::string profile =
+        "; O\x92"
+        "Brien's\r\n[ID]\r\nNEXT_ID=";
+    TestFiles::WriteAll(folder + kSeparator + "Gridforge.INI", profile + "7\r\n");
+    TestFiles::WriteAll(folder + kSeparator + "summary.INI",
+                        "[general]\r\ngame_type=1\r\nquantum_unit_x=256\r\n"
+                        "quantum_unit_y=256\r\nquantum_unit_z=256\r\n");
+    TestFiles::WriteAll(
+        folder + kSeparator + "Ch\xE2teau.map",
+        MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 256, 256, 256)));
+    const ProgramRun::Options inFolder = ProgramRun::Options().Folder(folder);
+
+    const ToolRun make = Run({"make", "Ch\xE2teau.map", "--dims=1x1x1", "--exit=0,0,0:N"}, inFolder,
+                             folder + kSeparator + exe);
+    EXPECT_EQ(make.nExitCode, 0) << make.strErr;
+    EXPECT_EQ(NamesIn(folder), (Names{"Ch\xE2teau.KVL", "Ch\xE2teau.map", "Gridforge.INI",
+                                      "Gridforge.INI.lock", exe, "summary.INI"}));
+    EXPECT_EQ(TestFiles::ReadAll(folder + kSeparator + "Ch\xE2teau.KVL"),
+              Kvl({7, "Ch\xE2teau.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
+    EXPECT_EQ(TestFiles::ReadAll(folder + kSeparator + "Gridforge.INI"), profile + "8\r\n");
+    EXPECT_THAT(Run({"dump", "Ch\xE2teau.KVL"}, inFolder).strOut,
+                HasSubstr("map file       \"Ch\xE2teau.map\""));
+    const ToolRun check = Run({"check", "."}, inFolder);
+    EXPECT_EQ(check.nExitCode, 0) << check.strOut << check.strErr;
+}
+
+// Absolute paths with either separator, with a drive or from its root, and relative ones
+// reach the same files; messages join what was given and a file name with the system's
+// separator.
+TEST_F(KvlToolPlatformTest, EverySpellingOfAPathReachesTheSameFiles) {
+    ASSERT_TRUE(fs::create_directory(Path("sub")));
+    const fs::path native = CNativePath::From(m_Folder.Path() + kSeparator + "sub");
+    const std::string spellings[] = {
+        CNativePath::ToBytes(native), CNativePath::ToBytes(native.generic_string()),
+        CNativePath::ToBytes(native.root_directory() / native.relative_path()), "sub"};
+    uint32_t nId = 1;
+    for (const std::string& folder : spellings) {
+        const ToolRun make = Run({"make", folder + "/a.map", "--dims=1x1x1", "--exit=0,0,0:N",
+                                  "--id=" + std::to_string(nId), "--force"});
+        EXPECT_EQ(make.nExitCode, 0) << folder << make.strErr;
+        EXPECT_EQ(IdOf(Path("sub/a.KVL")), nId++) << folder;
+        EXPECT_EQ(Run({"dump", folder + "/a.KVL"}).nExitCode, 0) << folder;
+        EXPECT_THAT(Run({"check", folder}).strOut,
+                    HasSubstr(folder + kSeparator + "a.KVL: the map file \"a.map\" is not in"))
+            << folder;
+    }
+}
+
+// Makers started together, half of them naming the profile another way, each get an
+// identifier of their own.
+TEST_F(KvlToolPlatformTest, ConcurrentMakersGetDistinctIdentifiersHoweverTheyNameTheProfile) {
+    TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=41\n");
+#ifdef _WIN32
+    const std::string other = fs::path(m_strProfile).generic_string();
+#else
+    const std::string other = Path("link.INI");
+    fs::create_symlink(m_strProfile, other);
+#endif
+    std::vector<std::unique_ptr<ProgramRun::CProgram>> makers;
+    std::set<uint32_t> expected;
+    for (int i = 0; i < 40; ++i) {
+        expected.insert(41 + i);
+        makers.push_back(std::make_unique<ProgramRun::CProgram>(
+            KVLTOOL_PATH,
+            Words(kMake + "-o " + std::to_string(i) +
+                  ".KVL --profile=" + (i % 2 ? other : m_strProfile)),
+            ProgramRun::Options().Folder(m_Folder.Path())));
+    }
+    std::set<uint32_t> ids;
+    for (size_t i = 0; i < makers.size(); ++i) {
+        EXPECT_EQ(makers[i]->Wait().nExitCode, 0);
+        ids.insert(IdOf(std::to_string(i) + ".KVL"));
+    }
+    EXPECT_EQ(ids, expected);
+    EXPECT_EQ(Read("Gridforge.INI"), "[ID]\nNEXT_ID=81\n");
+}
+
+// The lock keeps out every other process while its holder lives, and dies with it: a new
+// profile is then made, with the generator's line ends.
+TEST_F(KvlToolPlatformTest, KilledHolderOfTheIdentifierLockHoldsUpNoMaker) {
+    ProgramRun::CProgram holder(LOCK_HOLDER_PATH, {m_strProfile, Path("locked")});
+    for (int nTry = 0; nTry < 3000 && !TestFiles::Exists(Path("locked")); ++nTry) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(TestFiles::Exists(Path("locked")));
+    CFileLock lock;
+    EXPECT_FALSE(lock.Lock(CFileLock::LockPathFor(m_strProfile), std::chrono::milliseconds(100)));
+    holder.Kill();
+    EXPECT_NE(holder.Wait().nExitCode, 0);
+    const ToolRun make = Run(Words(kMake + "--profile=Gridforge.INI"));
+    EXPECT_EQ(make.nExitCode, 0) << make.strErr;
+    EXPECT_EQ(Read("Gridforge.INI"), "[ID]\r\nNEXT_ID=2\r\n");
+}
+
+// A file that another program reads is replaced where the system allows it; where it does
+// not (Windows), that is told, before any identifier is used, and the old file stays.
+TEST_F(KvlToolPlatformTest, FileHeldOpenByAReaderIsReplacedOrKept) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a.KVL", "a.KVL: is held open by another program"},
+        {"Gridforge.INI", "Couldn't reserve the identifier!"},
+    };
+    for (const auto& [pszHeld, pszSays] : cases) {
+        Put("a.KVL", "old");
+        Put("Gridforge.INI", "[ID]\r\nNEXT_ID=5\r\n");
+        std::ifstream reader(Path(pszHeld), std::ios::binary);
+        const ToolRun make = Run(Words(kMake + "--force --profile=Gridforge.INI"));
+        Names files = Files();
+        std::erase(files, "Gridforge.INI.lock");
+        EXPECT_EQ(files, (Names{"Gridforge.INI", "a.KVL"})) << pszHeld;
+#ifdef _WIN32
+        EXPECT_EQ(make.nExitCode, 2) << pszHeld;
+        EXPECT_THAT(make.strErr, HasSubstr(pszSays)) << pszHeld;
+        EXPECT_EQ(Read("a.KVL"), "old") << pszHeld;
+        EXPECT_EQ(Read("Gridforge.INI"), "[ID]\r\nNEXT_ID=5\r\n") << pszHeld;
+#else
+        EXPECT_EQ(make.nExitCode, 0) << pszHeld << pszSays << make.strErr;
+        EXPECT_EQ(IdOf("a.KVL"), 5u) << pszHeld;
+#endif
+    }
+}
+
+}  // namespace

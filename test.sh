@@ -40,6 +40,7 @@ if cmake --preset windows >/dev/null && cmake --build --preset windows; then
     wineserver -p </dev/null >/dev/null 2>&1
     wineboot -i </dev/null >/dev/null 2>&1 || true
     run_tests windows
+    scripts/check-packages.sh build/windows || failed+=("windows:packages")
     wineserver -k 2>/dev/null || true
 else
     failed+=("windows:build")

@@ -55,6 +55,13 @@ TEST_F(KvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
         ASSERT_TRUE(CKvlWriter().Write(PathOf("out.KVL"), definition));
         EXPECT_EQ(TestFiles::ReadAll(PathOf("out.KVL")), expected) << definition.m_nId;
     }
+    // Records go out a block at a time; several blocks and a part still make the one file.
+    CKvlDefinition large{3, "large.map", 9000, 1, 1, {}};
+    for (int32_t x = 0; x < large.m_nDimX; ++x) {
+        large.m_SubCells.push_back(Cell(x, 0, 0, static_cast<uint16_t>(x % 16)));
+    }
+    ASSERT_TRUE(CKvlWriter().Write(PathOf("out.KVL"), large));
+    EXPECT_EQ(TestFiles::ReadAll(PathOf("out.KVL")), CKvlWriter::Bytes(large));
     EXPECT_EQ(Contents(), std::vector<std::string>{"out.KVL"});
 }
 

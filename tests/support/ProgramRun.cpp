@@ -9,8 +9,11 @@
 #else
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include <utility>
+
+#include "ChildProcess.h"
 #endif
 
 namespace ProgramRun {
@@ -166,13 +169,7 @@ void Start(CRunning& running, const std::string& program, const std::vector<std:
 }
 
 int WaitForExit(CRunning& running) {
-    int status = 0;
-    if (running.m_nProcessId <= 0 ||
-        waitpid(running.m_nProcessId, &status, 0) != running.m_nProcessId) {
-        return -1;
-    }
-    running.m_nProcessId = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ChildProcess::Wait(std::exchange(running.m_nProcessId, -1));
 }
 
 #endif

@@ -28,12 +28,6 @@ public:
     pid_t m_nProcessId = -1;
 #endif
 
-    std::string Out() const {
-        return m_bKeepsOutput ? TestFiles::ReadAll(Path("out")) : "";
-    }
-    std::string Err() const {
-        return TestFiles::ReadAll(Path("err"));
-    }
     std::string Path(const char* pszName) const {
         return m_Files.PathOf(pszName);
     }
@@ -190,7 +184,9 @@ CProgram::~CProgram() {
 
 Result CProgram::Wait() {
     const int nExitCode = WaitForExit(*m_pRunning);
-    return {nExitCode, m_pRunning->Out(), m_pRunning->Err()};
+    const CRunning& running = *m_pRunning;
+    return {nExitCode, running.m_bKeepsOutput ? TestFiles::ReadAll(running.Path("out")) : "",
+            TestFiles::ReadAll(running.Path("err"))};
 }
 
 }  // namespace ProgramRun

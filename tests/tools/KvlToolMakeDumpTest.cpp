@@ -77,11 +77,8 @@ TEST_F(KvlToolMakeDumpTest, MakeFromMapWritesWhatTheMeasurementSuggests) {
     const ToolRun measured = Run(Words("make col/room.map --from-map --id=5"));
     ASSERT_EQ(measured.nExitCode, 0) << measured.strErr;
     EXPECT_EQ(measured.strErr, "");
-    ASSERT_EQ(Run(Words("make col/room.map --dims=2x1x1 --exit=0,0,0:W --exit=1,0,0:N --id=5 "
-                        "-o typed.KVL"))
-                  .nExitCode,
-              0);
-    EXPECT_EQ(Read("col/room.KVL"), Read("typed.KVL"));
+    EXPECT_EQ(Read("col/room.KVL"),
+              Kvl({5, "room.map", 2, 1, 1, {Cell(0, 0, 0, EXIT_WEST), Cell(1, 0, 0, EXIT_NORTH)}}));
 
     ASSERT_EQ(Run(Words("make col/room.map --from-map --dims=3x1x1 --exit=2,0,0:E --id=5 --force"))
                   .nExitCode,
@@ -293,8 +290,7 @@ TEST_F(KvlToolMakeDumpTest, MakeWritesToStandardOutput) {
     EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=9\n");
 
     const ToolRun unreserved =
-        Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N -o - "
-                  "--profile=gone/p.INI"));
+        Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N -o - --profile=gone/p.INI"));
     EXPECT_EQ(unreserved.nExitCode, 2);
     EXPECT_EQ(unreserved.strOut, "");
     EXPECT_THAT(unreserved.strErr, HasSubstr("no definition was written, since identifier 1 is "

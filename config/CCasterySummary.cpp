@@ -8,7 +8,7 @@
 #include "config/CProfilePathResolver.h"
 #include "fileio/CTextFileWriter.h"
 #include "fileio/PathText.h"
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ constexpr const char* kDefaultLines[] = {
 
 bool FileExists(const std::string& path) {
     std::error_code error;
-    return std::filesystem::exists(CNativePath::From(path), error);
+    return std::filesystem::exists(NativePath::From(path), error);
 }
 
 CCasterySummary::CCasterySummary(std::string strSourceDir, std::string strProfilePath)

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "definition/CKvlReader.h"
+#include "definition/KvlReader.h"
 #include "fileio/CPathParts.h"
 
 namespace {
@@ -89,7 +89,7 @@ std::string CKvlWriter::ProposedFileName(const std::string& mapFile) {
 std::string CKvlWriter::Bytes(const CKvlDefinition& definition) {
     std::string bytes = HeaderBytes(definition);
     const size_t nHeader = bytes.size();
-    bytes.resize(nHeader + definition.m_SubCells.size() * CKvlReader::kRecordSize);
+    bytes.resize(nHeader + definition.m_SubCells.size() * KvlReader::kRecordSize);
     PutRecords(definition.m_SubCells, 0, definition.m_SubCells.size(), bytes.data() + nHeader);
     return bytes;
 }
@@ -104,11 +104,11 @@ bool CKvlWriter::Stage(const std::string& path, const CKvlDefinition& definition
         return false;
     }
     const std::vector<SubCell>& cells = definition.m_SubCells;
-    std::string block(kRecordsPerBlock * CKvlReader::kRecordSize, '\0');
+    std::string block(kRecordsPerBlock * KvlReader::kRecordSize, '\0');
     for (size_t nFirst = 0; nFirst < cells.size(); nFirst += kRecordsPerBlock) {
         const size_t nCount = std::min(kRecordsPerBlock, cells.size() - nFirst);
         PutRecords(cells, nFirst, nCount, block.data());
-        if (!WriteBytes(block.data(), nCount * CKvlReader::kRecordSize)) {
+        if (!WriteBytes(block.data(), nCount * KvlReader::kRecordSize)) {
             return false;
         }
     }

@@ -13,8 +13,8 @@
 #include "definition/CKvlWriter.h"
 #include "fileio/CPathParts.h"
 #include "fileio/PathText.h"
-#include "platform/CNativePath.h"
-#include "platform/CProcessSetup.h"
+#include "platform/NativePath.h"
+#include "platform/ProcessSetup.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/KvlTextFormatter.h"
 #include "tools/ToolExitCode.h"
@@ -47,7 +47,7 @@ std::string WhyNotWritten(const std::string& path, int nError, CAtomicFile::Fail
         return "is held open by another program, which keeps it from being replaced";
     }
     std::error_code error;
-    const std::filesystem::path target = CNativePath::From(path);
+    const std::filesystem::path target = NativePath::From(path);
     const std::filesystem::file_status status = std::filesystem::status(target, error);
     if (std::filesystem::is_directory(status)) {
         return "is a folder";
@@ -58,7 +58,7 @@ std::string WhyNotWritten(const std::string& path, int nError, CAtomicFile::Fail
     }
     const std::filesystem::path folder = target.parent_path();
     if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
-        return "cannot be written: " + CNativePath::ToBytes(folder) + " is no folder";
+        return "cannot be written: " + NativePath::ToBytes(folder) + " is no folder";
     }
     if (target.filename().native().size() > kMaxFileName) {
         return "cannot be written: the file name is longer than the " +
@@ -69,7 +69,7 @@ std::string WhyNotWritten(const std::string& path, int nError, CAtomicFile::Fail
 
 bool PathIsTaken(const std::string& path) {
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(CNativePath::From(path), error));
+    return std::filesystem::exists(std::filesystem::symlink_status(NativePath::From(path), error));
 }
 
 }  // namespace
@@ -202,7 +202,7 @@ int CCommandMake::WriteToStandardOutput(std::ostream& out, std::ostream& err) co
     definition.m_nId = *nId;
     const std::string bytes = CKvlWriter::Bytes(definition);
     out.flush();
-    CProcessSetup::MakeStandardOutputBinary();
+    ProcessSetup::MakeStandardOutputBinary();
     if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
         return ToolExitCode::kUsageOrIoError;  // reported with every failed output
     }

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 namespace {
 
@@ -28,12 +28,12 @@ bool CFolderListing::Read(const std::string& folder) {
         return false;
     }
     std::error_code error;
-    std::filesystem::directory_iterator entries(CNativePath::From(folder), error);
+    std::filesystem::directory_iterator entries(NativePath::From(folder), error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         // Regular files only (links to them included): pipes and devices are no prefab files.
         std::error_code typeError;
         if (entries->is_regular_file(typeError)) {
-            m_Files.push_back(CNativePath::ToBytes(entries->path().filename()));
+            m_Files.push_back(NativePath::ToBytes(entries->path().filename()));
         }
     }
     if (error) {
@@ -72,5 +72,5 @@ std::vector<std::string> CFolderListing::WithExtension(const std::string& extens
 }
 
 std::string CFolderListing::PathOf(const std::string& name) const {
-    return CNativePath::ToBytes(CNativePath::From(m_strFolder) / CNativePath::From(name));
+    return NativePath::ToBytes(NativePath::From(m_strFolder) / NativePath::From(name));
 }

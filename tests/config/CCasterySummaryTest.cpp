@@ -1,7 +1,7 @@
 #include "CConfigTest.h"
 #include "FakeWinePrefix.h"
 #include "config/CCasterySummary.h"
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ TEST_F(CCasterySummaryTest, ExistingFileOrFolderIsReadWithoutAWord) {
     m_Settings.m_strSourceDir = m_Dir.Path() +
                                 "/O\x92"
                                 "Brien/";
-    ASSERT_TRUE(std::filesystem::create_directory(CNativePath::From(m_Settings.m_strSourceDir)));
+    ASSERT_TRUE(std::filesystem::create_directory(NativePath::From(m_Settings.m_strSourceDir)));
     TestFiles::WriteAll(m_Settings.m_strSourceDir + "summary.INI", "[general]\r\ngame_type=3\r\n");
     EXPECT_EQ(LoadSummary(), Texts{});
     EXPECT_EQ(Loaded(m_Settings.m_Summary), "||3|0|0|0");
@@ -127,11 +127,11 @@ TEST_F(CCasterySummaryTest, WindowsSourceDirectoryLeadsToTheFolderWineUses) {
         TestFiles::WriteAll(m_App.GetProfileName(),
                             std::string("[globals]\nsource_directory=") + c.pszValue + "\n");
         std::vector<std::string> files = wine.Everything();
-        const size_t nMessages = m_Services.Messages().size();
+        const size_t nMessages = m_Services.MessageTexts().size();
         m_Settings.Load();
 
         const std::string summary = wine.Path(c.pszSummary);
-        EXPECT_EQ(m_Services.Messages().size(), nMessages + 1);
+        EXPECT_EQ(m_Services.MessageTexts().size(), nMessages + 1);
         EXPECT_EQ(m_Services.MessageTexts().back(),
                   PathMessage(std::string(c.pszValue) + "summary.INI\nwhich is " + summary));
         EXPECT_EQ(TestFiles::ReadAll(summary), kDefaultFile);

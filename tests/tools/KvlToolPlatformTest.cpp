@@ -12,7 +12,7 @@
 #include "KvlToolTest.h"
 #include "MapSamples.h"
 #include "platform/CFileLock.h"
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 namespace {
 
@@ -30,8 +30,8 @@ protected:
     // The names in a folder as the bytes kvltool takes them in.
     static Names NamesIn(const std::string& folder) {
         Names names;
-        for (const auto& entry : fs::directory_iterator(CNativePath::From(folder))) {
-            names.push_back(CNativePath::ToBytes(entry.path().filename()));
+        for (const auto& entry : fs::directory_iterator(NativePath::From(folder))) {
+            names.push_back(NativePath::ToBytes(entry.path().filename()));
         }
         std::sort(names.begin(), names.end());
         return names;
@@ -49,9 +49,9 @@ TEST_F(KvlToolPlatformTest, NamesBeyondAsciiKeepEveryByte) {
     const std::string folder = m_Folder.Path() + kSeparator +
                                "O\x92"
                                "Brien";
-    const std::string exe = CNativePath::ToBytes(fs::path(KVLTOOL_PATH).filename());
-    ASSERT_TRUE(fs::create_directory(CNativePath::From(folder)));
-    ASSERT_TRUE(fs::copy_file(KVLTOOL_PATH, CNativePath::From(folder + kSeparator + exe)));
+    const std::string exe = NativePath::ToBytes(fs::path(KVLTOOL_PATH).filename());
+    ASSERT_TRUE(fs::create_directory(NativePath::From(folder)));
+    ASSERT_TRUE(fs::copy_file(KVLTOOL_PATH, NativePath::From(folder + kSeparator + exe)));
     const std::string profile =
         "; O\x92"
         "Brien's\r\n[ID]\r\nNEXT_ID=";
@@ -62,7 +62,7 @@ TEST_F(KvlToolPlatformTest, NamesBeyondAsciiKeepEveryByte) {
     TestFiles::WriteAll(
         folder + kSeparator + "Ch\xE2teau.map",
         MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 256, 256, 256)));
-    const ProgramRun::Options inFolder = ProgramRun::Options().Folder(folder);
+    const ProgramRun::Options inFolder = ProgramRun::Options{.strFolder = folder};
 
     const ToolRun make = Run({"make", "Ch\xE2teau.map", "--dims=1x1x1", "--exit=0,0,0:N"}, inFolder,
                              folder + kSeparator + exe);
@@ -83,10 +83,10 @@ TEST_F(KvlToolPlatformTest, NamesBeyondAsciiKeepEveryByte) {
 // separator.
 TEST_F(KvlToolPlatformTest, EverySpellingOfAPathReachesTheSameFiles) {
     ASSERT_TRUE(fs::create_directory(Path("sub")));
-    const fs::path native = CNativePath::From(m_Folder.Path() + kSeparator + "sub");
+    const fs::path native = NativePath::From(m_Folder.Path() + kSeparator + "sub");
     const std::string spellings[] = {
-        CNativePath::ToBytes(native), CNativePath::ToBytes(native.generic_string()),
-        CNativePath::ToBytes(native.root_directory() / native.relative_path()), "sub"};
+        NativePath::ToBytes(native), NativePath::ToBytes(native.generic_string()),
+        NativePath::ToBytes(native.root_directory() / native.relative_path()), "sub"};
     uint32_t nId = 1;
     for (const std::string& folder : spellings) {
         const ToolRun make = Run({"make", folder + "/a.map", "--dims=1x1x1", "--exit=0,0,0:N",
@@ -118,7 +118,7 @@ TEST_F(KvlToolPlatformTest, ConcurrentMakersGetDistinctIdentifiersHoweverTheyNam
             KVLTOOL_PATH,
             Words(kMake + "-o " + std::to_string(i) +
                   ".KVL --profile=" + (i % 2 ? other : m_strProfile)),
-            ProgramRun::Options().Folder(m_Folder.Path())));
+            ProgramRun::Options{.strFolder = m_Folder.Path()}));
     }
     std::set<uint32_t> ids;
     for (size_t i = 0; i < makers.size(); ++i) {

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "platform/CFileLock.h"
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     if (!lock.Lock(CFileLock::LockPathFor(argv[1]), std::chrono::seconds(10))) {
         return 1;
     }
-    std::ofstream(CNativePath::From(argv[2])) << "locked";
+    std::ofstream(NativePath::From(argv[2])) << "locked";
     std::this_thread::sleep_for(std::chrono::minutes(1));
     return 0;
 }

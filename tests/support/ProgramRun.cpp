@@ -9,8 +9,11 @@
 #else
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include <utility>
+
+#include "ChildProcess.h"
 #endif
 
 namespace ProgramRun {
@@ -25,12 +28,6 @@ public:
     pid_t m_nProcessId = -1;
 #endif
 
-    std::string Out() const {
-        return m_bKeepsOutput ? TestFiles::ReadAll(Path("out")) : "";
-    }
-    std::string Err() const {
-        return TestFiles::ReadAll(Path("err"));
-    }
     std::string Path(const char* pszName) const {
         return m_Files.PathOf(pszName);
     }
@@ -166,13 +163,7 @@ void Start(CRunning& running, const std::string& program, const std::vector<std:
 }
 
 int WaitForExit(CRunning& running) {
-    int status = 0;
-    if (running.m_nProcessId <= 0 ||
-        waitpid(running.m_nProcessId, &status, 0) != running.m_nProcessId) {
-        return -1;
-    }
-    running.m_nProcessId = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ChildProcess::Wait(std::exchange(running.m_nProcessId, -1));
 }
 
 #endif
@@ -193,7 +184,9 @@ CProgram::~CProgram() {
 
 Result CProgram::Wait() {
     const int nExitCode = WaitForExit(*m_pRunning);
-    return {nExitCode, m_pRunning->Out(), m_pRunning->Err()};
+    const CRunning& running = *m_pRunning;
+    return {nExitCode, running.m_bKeepsOutput ? TestFiles::ReadAll(running.Path("out")) : "",
+            TestFiles::ReadAll(running.Path("err"))};
 }
 
 }  // namespace ProgramRun

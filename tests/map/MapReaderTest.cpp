@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <string>
+#include <vector>
 
 #include "MapSamples.h"
 #include "TestFiles.h"
@@ -70,6 +72,65 @@ TEST(MapReaderTest, AFileReadsAsItsWholeText) {
 #else
     EXPECT_EQ(folderRead.m_Error.strMessage, "cannot be read");
 #endif
+}
+
+// Every number reads as from_chars reads it, however long, signed or fractional.
+TEST(MapReaderTest, NumbersReadAsFromCharsReadsThem) {
+    const std::string numbers[] = {"7",
+                                   "1234567",
+                                   "12345678",
+                                   "98765432109876",
+                                   "123456789012345",
+                                   "1234567890123456",
+                                   "0.5",
+                                   "1234567.1234567",
+                                   "12.00000001",
+                                   "3e2",
+                                   "0.1",
+                                   "4503599627370497",
+                                   "98765432.98765433",
+                                   "90071992.54740993"};
+    for (const std::string& number : numbers) {
+        double expected = 0;
+        std::from_chars(number.data(), number.data() + number.size(), expected);
+        std::string brush = BoxBrush(-1, 0, 0, 1, 64, 64);
+        for (const auto& [from, to] :
+             {std::pair{"-1.000000", "-" + number}, {"1.000000", number}}) {
+            for (size_t at = brush.find(from); at != std::string::npos; at = brush.find(from, at)) {
+                brush.replace(at, std::string(from).size(), to);
+                at += to.size();
+            }
+        }
+        const MapReadResult map = MapReader::ReadText(Entity("worldspawn", brush));
+        ASSERT_TRUE(map.bOk) << number;
+        std::vector<double> across;  // where the faces across X lie
+        for (const Plane& plane : map.m_Entities[0].m_Brushes[0].m_Planes) {
+            if (plane.normal[0] != 0) {
+                across.push_back(plane.dist);
+            }
+        }
+        EXPECT_EQ(across, (std::vector<double>{expected, expected})) << number;
+    }
+}
+
+// A face with other blanks, line ends, comments, quotes or number forms reads as the plain one.
+TEST(MapReaderTest, AnySpacingOfAFaceReadsAsThePlainOne) {
+    // The next brush's line shows the lines counted.
+    const std::string rest = BoxBrush(0, 0, 0, 64, 64, 64).substr(2) + BoxBrush(0, 0, 0, 8, 8, 8);
+    const std::string plain = "( 0 0 64 ) ( 1 0 64 ) ( 0 1 64 ) A 0 0 0 1 1\n";
+    const std::string expected =
+        Outline(MapReader::ReadText(Entity("worldspawn", "{\n" + plain + rest)));
+    const std::string variants[] = {
+        "(\t0  0 64 )\t( 1 0 64 ) ( 0 1 64 ) A 0 0 0 1 1\r\n",
+        "( 0 0 64 ) ( 1 0 64 ) ( 0 1 64 ) \"A\" 0 0 0 1 1\n",
+        "( 0 0 64 ) ( 1 0 64 ) ( 0 1 6.4e1 ) A 0 0 0 1 1\n",
+        "( 0 0 64 ) ( 1 0 64 ) ( 0 1 64 ) A 0 0 0 1 1 // note\n",
+        "( 0 0 64 ) ( 1 0 64 ) ( 0 1 64 ) A 0\f0 0 1 1\n",
+    };
+    for (const std::string& face : variants) {
+        EXPECT_EQ(Outline(MapReader::ReadText(Entity("worldspawn", "{\n" + face + rest))), expected)
+            << face;
+    }
 }
 
 }  // namespace

@@ -34,7 +34,6 @@ void CheckMeasurement(const MapMeasurement& m) {
         Require(cell.nX >= 0 && cell.nX < m.dims[0] && cell.nY >= 0 && cell.nY < m.dims[1] &&
                     cell.nZ >= 0 && cell.nZ < m.dims[2],
                 "an exit lies in a sub cell of the prefab");
-        Require(cell.nExits != 0 && cell.nExits < 16, "an exit names some of N, S, E and W");
     }
 }
 

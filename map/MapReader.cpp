@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -58,35 +56,6 @@ bool IsPassableTexture(std::string_view texture) {
            });
 }
 
-// Eight bytes of text in memory order, the first in the low byte.
-uint64_t Load8(const char* p) {
-    uint64_t chunk = 0;
-    std::memcpy(&chunk, p, sizeof chunk);
-    if constexpr (std::endian::native == std::endian::big) {
-        chunk = __builtin_bswap64(chunk);
-    }
-    return chunk;
-}
-
-// How many of chunk's bytes from the first are decimal digits, up to 8; without a branch per
-// digit, whose unforeseeable end would otherwise cost more than the digit.
-int LeadingDigits(uint64_t chunk) {
-    constexpr uint64_t kHigh = 0xF0F0F0F0F0F0F0F0, kThree = 0x3030303030303030;
-    // A digit's high half is 3 before and after adding 6; a carry out of a byte only reaches
-    // the bytes after it, past the first one that is no digit.
-    const uint64_t nNotDigits =
-        ((chunk & kHigh) ^ kThree) | (((chunk + 0x0606060606060606) & kHigh) ^ kThree);
-    return nNotDigits == 0 ? 8 : std::countr_zero(nNotDigits) / 8;
-}
-
-// The value of the first n (1 to 8) digits of chunk, combining pairs, then fours, then eights.
-uint64_t DigitsValue(uint64_t chunk, int n) {
-    uint64_t v = (chunk & 0x0F0F0F0F0F0F0F0F) << (8 * (8 - n));
-    v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FF;
-    v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFF;
-    return (v * 10000 + (v >> 32)) & 0xFFFFFFFF;
-}
-
 constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
@@ -125,39 +94,39 @@ const char* ReadPlainNumberDigitByDigit(const char* p, const char* pEnd, double&
     return p;
 }
 
-// As ReadPlainNumberDigitByDigit, eight digits at a time where the text goes on far enough;
-// a fraction of eight digits or more is left to it, which stops where a double's digits end.
-inline const char* ReadPlainNumber(const char* p, const char* pEnd, double& value) {
-    // A sign, eight bytes of the whole part, a point and eight of the fraction.
-    constexpr ptrdiff_t kReach = 1 + 8 + 1 + 8;
-    if (pEnd - p < kReach) {
-        return ReadPlainNumberDigitByDigit(p, pEnd, value);
-    }
+// How far ReadPlainNumberAt may look: a sign, eight digits, a point, seven digits and what
+// follows.
+constexpr ptrdiff_t kNumberReach = 1 + 8 + 1 + 7 + 1;
+
+// ReadPlainNumberDigitByDigit where the text goes on for kNumberReach bytes at least, so that
+// no digit needs a look at its end; longer numbers are left to it. Each digit is a branch:
+// the processor foresees where the next token starts, where arithmetic on the bytes would
+// make it wait for the result.
+inline const char* ReadPlainNumberAt(const char* p, const char* pEnd, double& value) {
     const bool bNegative = *p == '-';
     const char* q = p + (bNegative ? 1 : 0);
-    uint64_t chunk = Load8(q);
-    const int nWhole = LeadingDigits(chunk);
-    if (nWhole == 0) {
+    const char* const pWhole = q;
+    uint64_t nDigits = 0;
+    for (unsigned d = 0; (d = static_cast<unsigned char>(*q) - '0') < 10 && q - pWhole < 8; ++q) {
+        nDigits = nDigits * 10 + d;
+    }
+    if (q == pWhole) {
         return nullptr;
     }
-    uint64_t nDigits = DigitsValue(chunk, nWhole);
-    q += nWhole;
     int nFraction = 0;
     if (*q == '.') {
-        chunk = Load8(++q);
-        nFraction = LeadingDigits(chunk);
+        const char* const pPoint = ++q;
+        for (unsigned d = 0; (d = static_cast<unsigned char>(*q) - '0') < 10 && q - pPoint < 7;
+             ++q) {
+            nDigits = nDigits * 10 + d;
+        }
+        nFraction = static_cast<int>(q - pPoint);
         if (nFraction == 0) {
             return nullptr;
         }
-        if (nFraction == 8) {
-            return ReadPlainNumberDigitByDigit(p, pEnd, value);
-        }
-        nDigits = nDigits * static_cast<uint64_t>(kPowersOfTen[nFraction]) +
-                  DigitsValue(chunk, nFraction);
-        q += nFraction;
     }
     if (!Is(*q, kSpace | kPunctuation)) {
-        return nullptr;
+        return Is(*q, kDigit) ? ReadPlainNumberDigitByDigit(p, pEnd, value) : nullptr;
     }
     // Most numbers of a map are whole: they need no division.
     const double magnitude = nFraction == 0
@@ -165,6 +134,13 @@ inline const char* ReadPlainNumber(const char* p, const char* pEnd, double& valu
                                  : static_cast<double>(nDigits) / kPowersOfTen[nFraction];
     value = bNegative ? -magnitude : magnitude;
     return q;
+}
+
+// As ReadPlainNumberDigitByDigit, without looking for the text's end where it goes on far
+// enough.
+const char* ReadPlainNumber(const char* p, const char* pEnd, double& value) {
+    return pEnd - p < kNumberReach ? ReadPlainNumberDigitByDigit(p, pEnd, value)
+                                   : ReadPlainNumberAt(p, pEnd, value);
 }
 
 // What a face adds to its brush.
@@ -182,10 +158,12 @@ bool PassableContents(int nExtra, double contents) {
 }
 
 // Reads the plain tokens of one face from a window, keeping its place and its line count to
-// itself, so that a face it cannot be sure of costs nothing but a second reading.
+// itself, so that a face it cannot be sure of costs nothing but a second reading. Tokens start
+// a margin before the window's end, so that none is cut by it and none needs a look at it.
 class CPlainScanner {
 public:
-    CPlainScanner(const char* p, const char* pEnd) : m_p(p), m_pEnd(pEnd) {}
+    CPlainScanner(const char* p, const char* pEnd)
+        : m_p(p), m_pEnd(pEnd), m_pStop(pEnd - p > kMargin ? pEnd - kMargin : p) {}
 
     bool Punctuation(char c) {
         if (!Blank() || *m_p != c) {
@@ -194,44 +172,40 @@ public:
         ++m_p;
         return true;
     }
-    // A number cut by the window's end might go on beyond it.
     bool Number(double& value) {
-        const char* const pStop = Blank() ? ReadPlainNumber(m_p, m_pEnd, value) : nullptr;
-        if (pStop == nullptr || pStop == m_pEnd) {
-            return false;
-        }
-        m_p = pStop;
-        return true;
+        const char* const pStop = Blank() ? ReadPlainNumberAt(m_p, m_pEnd, value) : nullptr;
+        m_p = pStop != nullptr ? pStop : m_p;
+        return pStop != nullptr;
     }
     std::optional<std::string_view> Texture() {
         if (!Blank() || *m_p == '"') {
             return std::nullopt;
         }
         const char* const pStart = m_p;
-        while (m_p != m_pEnd && !IsSpace(*m_p)) {
+        while (m_p != m_pStop && !IsSpace(*m_p)) {
             ++m_p;
         }
-        if (m_p == m_pEnd) {
+        if (m_p == m_pStop) {
             return std::nullopt;
         }
         return std::string_view(pStart, static_cast<size_t>(m_p - pStart));
     }
     bool NextIs(char c) { return Blank() && *m_p == c; }
     bool NumberFollows() { return Blank() && (Is(*m_p, kDigit) || *m_p == '-' || *m_p == '.'); }
-    // Skips blanks; false at the window's end, at what may start a comment, and at a line
-    // ending other than "\n" and "\r\n". Otherwise a character follows.
+    // Skips blanks; false at the margin, at what may start a comment, and at a line ending
+    // other than "\n" and "\r\n". Otherwise a token starts.
     bool Blank() {
         // Most tokens of a face are apart by one space.
-        if (m_pEnd - m_p >= 2 && m_p[0] == ' ' && !Is(m_p[1], kSpace | kCommentStart)) {
+        if (m_p < m_pStop && m_p[0] == ' ' && !Is(m_p[1], kSpace | kCommentStart)) {
             ++m_p;
             return true;
         }
-        for (; m_p != m_pEnd; ++m_p) {
+        for (; m_p < m_pStop; ++m_p) {
             const char c = *m_p;
             if (!Is(c, kSpace | kCommentStart)) {
                 return true;
             }
-            if (c == '\n' || (c == '\r' && m_p + 1 != m_pEnd && m_p[1] == '\n')) {
+            if (c == '\n' || (c == '\r' && m_p[1] == '\n')) {
                 m_p += c == '\r' ? 1 : 0;
                 ++m_nLines;
                 m_pLineStart = m_p + 1;
@@ -248,8 +222,10 @@ public:
     const char* LineStart() const { return m_pLineStart; }  // when Lines() > 0
 
 private:
+    static constexpr ptrdiff_t kMargin = 2 * kNumberReach;
     const char* m_p;
     const char* const m_pEnd;
+    const char* const m_pStop;
     bool m_bOk = true;
     size_t m_nLines = 0;
     const char* m_pLineStart = nullptr;

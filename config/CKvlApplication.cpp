@@ -3,7 +3,7 @@
 #include <cassert>
 
 #include "config/ProfileLocation.h"
-#include "platform/CProfileFile.h"
+#include "platform/ProfileFile.h"
 
 namespace {
 CKvlApplication* g_pCurrent = nullptr;
@@ -41,7 +41,7 @@ void CKvlApplication::ForgetProfile() {
 
 const std::optional<CIniDocument>& CKvlApplication::Profile() const {
     if (!m_bProfileRead) {
-        m_Profile = CProfileFile::Read(m_strProfileName);
+        m_Profile = ProfileFile::Read(m_strProfileName);
         m_bProfileRead = true;
     }
     return m_Profile;
@@ -49,12 +49,12 @@ const std::optional<CIniDocument>& CKvlApplication::Profile() const {
 
 std::string CKvlApplication::GetProfileString(const std::string& section, const std::string& key,
                                               const std::string& def) const {
-    return CProfileFile::StringValue(Profile(), section, key, def);
+    return ProfileFile::StringValue(Profile(), section, key, def);
 }
 
 uint32_t CKvlApplication::GetProfileInt(const std::string& section, const std::string& key,
                                         int32_t def) const {
-    return CProfileFile::IntValue(Profile(), section, key, def);
+    return ProfileFile::IntValue(Profile(), section, key, def);
 }
 
 bool CKvlApplication::WriteProfileInt(const std::string& section, const std::string& key,
@@ -69,7 +69,7 @@ bool CKvlApplication::WriteProfileString(const std::string& section, const std::
     bool bWritten = false;
     if (m_Profile) {
         m_Profile->SetValue(section, key, value);
-        bWritten = CProfileFile::Write(m_strProfileName, *m_Profile);
+        bWritten = ProfileFile::Write(m_strProfileName, *m_Profile);
     }
     ForgetProfile();
     return bWritten;

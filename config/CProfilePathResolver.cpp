@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "fileio/PathText.h"
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 namespace fs = std::filesystem;
 
@@ -16,8 +16,8 @@ namespace {
 std::string AbsoluteFolder(const std::string& folder) {
     std::error_code error;
     const fs::path absolute =
-        folder.empty() ? fs::current_path(error) : fs::absolute(CNativePath::From(folder), error);
-    return PathText::WithTrailingSeparator(CNativePath::ToBytes(absolute));
+        folder.empty() ? fs::current_path(error) : fs::absolute(NativePath::From(folder), error);
+    return PathText::WithTrailingSeparator(NativePath::ToBytes(absolute));
 }
 
 bool IsDriveLetter(const std::string& value) {

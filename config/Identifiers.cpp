@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "platform/CFileLock.h"
-#include "platform/CProfileFile.h"
+#include "platform/ProfileFile.h"
 
 namespace {
 
@@ -54,11 +54,11 @@ Identifiers::Allocation Identifiers::Allocate(const std::string& profile,
         CFileLock lock;
         const bool bLocked = lock.Lock(CFileLock::LockPathFor(profile), kLockTimeout);
         // Read under the lock: another program may have advanced the counter meanwhile.
-        std::optional<CIniDocument> document = CProfileFile::Read(profile);
-        if (IsPastLastId(CProfileFile::StringValue(document, "ID", "NEXT_ID", ""))) {
+        std::optional<CIniDocument> document = ProfileFile::Read(profile);
+        if (IsPastLastId(ProfileFile::StringValue(document, "ID", "NEXT_ID", ""))) {
             allocation.eOutcome = Outcome::NoneLeft;
         } else {
-            allocation.nId = CProfileFile::IntValue(document, "ID", "NEXT_ID", 1);
+            allocation.nId = ProfileFile::IntValue(document, "ID", "NEXT_ID", 1);
             // Signed, as earlier versions stored it. Without the lock the counter is left
             // alone: another program may be advancing it. A file that exists but cannot be
             // read is never replaced by one holding only the counter.
@@ -67,7 +67,7 @@ Identifiers::Allocation Identifiers::Allocate(const std::string& profile,
                                          : std::to_string(static_cast<int32_t>(allocation.nId + 1));
             if (bLocked && document) {
                 document->SetValue("ID", "NEXT_ID", next);
-                bReserved = CProfileFile::Write(profile, *document);
+                bReserved = ProfileFile::Write(profile, *document);
             }
         }
     }  // released before any message box, so other programs never wait on this one's user

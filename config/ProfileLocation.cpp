@@ -7,8 +7,8 @@
 
 #include "config/CGeneratorSettings.h"
 #include "fileio/PathText.h"
-#include "platform/CFolderAccess.h"
-#include "platform/CNativePath.h"
+#include "platform/FolderAccess.h"
+#include "platform/NativePath.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ std::string UserConfigFolder() {
 
 bool IsPresent(const std::string& path) {
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(CNativePath::From(path), error));
+    return std::filesystem::exists(std::filesystem::symlink_status(NativePath::From(path), error));
 }
 
 }  // namespace
@@ -46,7 +46,7 @@ Choice Find(const std::string& strExecutablePath) {
     // When the executable's folder is unknown the profile is looked for in the current
     // folder, never in the root folder that a lone separator would name.
     const std::string strBeside = PathText::Join(strDir, CGeneratorSettings::kProfileFileName);
-    if (IsPresent(strBeside) || CFolderAccess::CanCreateFileIn(strDir)) {
+    if (IsPresent(strBeside) || FolderAccess::CanCreateFileIn(strDir)) {
         return {strBeside, false};
     }
     const std::string strConfig = UserConfigFolder();
@@ -62,7 +62,7 @@ bool CreatePerUser(const std::string& path) {
     if (IsPresent(path)) {
         return false;
     }
-    const std::filesystem::path native = CNativePath::From(path);
+    const std::filesystem::path native = NativePath::From(path);
     std::error_code error;
     std::filesystem::create_directories(native.parent_path(), error);
     // Appending never truncates one that another program created a moment ago.

@@ -1,6 +1,6 @@
 #include "definition/CKvlWriter.h"
 
-#include "definition/CKvlReader.h"
+#include "definition/KvlReader.h"
 #include "fileio/CPathParts.h"
 
 namespace {
@@ -37,7 +37,7 @@ std::string CKvlWriter::ProposedFileName(const std::string& mapFile) {
 std::string CKvlWriter::Bytes(const CKvlDefinition& definition) {
     std::string bytes;
     bytes.reserve(kIdOffset + 4 + 4 + definition.m_strMapFile.size() + 1 + 16 +
-                  definition.m_SubCells.size() * CKvlReader::kRecordSize);
+                  definition.m_SubCells.size() * KvlReader::kRecordSize);
     AppendString(bytes, kHeaderText);
     AppendUInt32(bytes, definition.m_nId);
     AppendString(bytes, definition.m_strMapFile);

@@ -6,7 +6,7 @@
 #include "dialogs/CKVLEditApp.h"
 #include "dialogs/ExitQuestion.h"
 #include "dialogs/framework/CListComboBox.h"
-#include "platform/CLeadingInteger.h"
+#include "platform/LeadingInteger.h"
 #include "res/Resource.h"
 
 namespace {
@@ -18,7 +18,7 @@ void FillCoordinates(CListComboBox& list, int32_t nDimension) {
 }
 
 int32_t SelectedCoordinate(const CListComboBox& list) {
-    return CLeadingInteger::Parse(list.currentText().toStdString());
+    return LeadingInteger::Parse(list.currentText().toStdString());
 }
 
 }  // namespace

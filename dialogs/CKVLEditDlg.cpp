@@ -13,7 +13,7 @@
 #include "dialogs/framework/CSystemMenu.h"
 #include "fileio/PathText.h"
 #include "map/MapMeasure.h"
-#include "platform/CLeadingInteger.h"
+#include "platform/LeadingInteger.h"
 #include "res/Resource.h"
 
 namespace {
@@ -23,7 +23,7 @@ std::string FieldText(const QLineEdit& edit) {
 }
 
 int32_t FieldNumber(const QLineEdit& edit) {
-    return CLeadingInteger::Parse(FieldText(edit));
+    return LeadingInteger::Parse(FieldText(edit));
 }
 
 std::string DimensionLimitMessage() {

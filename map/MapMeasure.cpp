@@ -7,7 +7,7 @@
 #include "config/CProfilePathResolver.h"
 #include "definition/CKvlDefinition.h"
 #include "fileio/PathText.h"
-#include "platform/CProfileFile.h"
+#include "platform/ProfileFile.h"
 
 namespace {
 
@@ -265,12 +265,12 @@ Vec3 MapMeasure::FolderQuantum(const std::string& mapPath) {
         CProfilePathResolver(mapPath).Resolve(std::string(kSummaryName));
     const std::string summary =
         found.Resolved() ? found.strPath : PathText::DirectoryOf(mapPath) + kSummaryName;
-    const std::optional<CIniDocument> document = CProfileFile::Read(summary);
+    const std::optional<CIniDocument> document = ProfileFile::Read(summary);
     Vec3 quantum{256, 256, 256};
     const char* const keys[] = {"quantum_unit_x", "quantum_unit_y", "quantum_unit_z"};
     for (int i = 0; i < 3; ++i) {
         const auto nValue =
-            static_cast<int32_t>(CProfileFile::IntValue(document, "general", keys[i], 256));
+            static_cast<int32_t>(ProfileFile::IntValue(document, "general", keys[i], 256));
         if (nValue > 0) {
             quantum[i] = nValue;
         }

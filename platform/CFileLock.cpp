@@ -5,8 +5,8 @@
 #include <system_error>
 #include <thread>
 
-#include "platform/CFolderAccess.h"
-#include "platform/CNativePath.h"
+#include "platform/FolderAccess.h"
+#include "platform/NativePath.h"
 
 CFileLock::~CFileLock() {
     Unlock();
@@ -15,14 +15,14 @@ CFileLock::~CFileLock() {
 std::string CFileLock::LockPathFor(const std::string& path) {
     std::error_code error;
     const std::filesystem::path resolved =
-        std::filesystem::weakly_canonical(CNativePath::From(path), error);
-    const std::string file = error ? path : CNativePath::ToBytes(resolved);
+        std::filesystem::weakly_canonical(NativePath::From(path), error);
+    const std::string file = error ? path : NativePath::ToBytes(resolved);
     const std::string lockFile = file + ".lock";
     // A folder that takes no new file: the file itself carries the lock, as it is then
     // rewritten in place and stays the same file.
-    if (!error && !std::filesystem::exists(CNativePath::From(lockFile), error) &&
+    if (!error && !std::filesystem::exists(NativePath::From(lockFile), error) &&
         std::filesystem::is_regular_file(resolved, error) &&
-        !CFolderAccess::CanCreateFileIn(CNativePath::ToBytes(resolved.parent_path()))) {
+        !FolderAccess::CanCreateFileIn(NativePath::ToBytes(resolved.parent_path()))) {
         return file;
     }
     return lockFile;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "definition/CKvlReader.h"
+#include "definition/KvlReader.h"
 #include "tools/CFolderListing.h"
 #include "tools/ExitLetters.h"
 #include "tools/KvlTextFormatter.h"
@@ -61,13 +61,13 @@ private:
     }
 
     void CheckDefinition(const std::string& path) {
-        const KvlReadResult result = CKvlReader::ReadFile(path);
+        const KvlReader::Result result = KvlReader::ReadFile(path);
         if (!result.IsOk()) {
             m_Problems.push_back(KvlTextFormatter::FormatNote(
-                path, result.m_Error, result.eStatus == KvlReadResult::Status::Corrupt));
+                path, result.m_Error, result.m_eStatus == KvlReader::Result::Status::Corrupt));
             return;
         }
-        for (const KvlReadNote& warning : result.m_Warnings) {
+        for (const KvlReader::Note& warning : result.m_Warnings) {
             m_Problems.push_back(KvlTextFormatter::FormatNote(path, warning));
         }
         const CKvlDefinition& definition = result.m_Definition;

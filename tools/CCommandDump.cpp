@@ -39,13 +39,13 @@ int CCommandDump::Run(std::ostream& out, std::ostream& err) {
 
 int CCommandDump::DumpFile(const std::string& name, std::ostream& out, std::ostream& err) const {
     const CKvlSource source(name);
-    const KvlReadResult& result = source.Result();
+    const KvlReader::Result& result = source.Result();
     try {
         if (m_bJson) {
             KvlJsonFormatter::Write(out, source);
         }
         if (!result.IsOk()) {
-            const bool bCorrupt = result.eStatus == KvlReadResult::Status::Corrupt;
+            const bool bCorrupt = result.m_eStatus == KvlReader::Result::Status::Corrupt;
             err << KvlTextFormatter::FormatNote(source.Name(), result.m_Error, bCorrupt) << '\n';
             return bCorrupt ? ToolExitCode::kProblemsFound : ToolExitCode::kUsageOrIoError;
         }
@@ -55,7 +55,7 @@ int CCommandDump::DumpFile(const std::string& name, std::ostream& out, std::ostr
             KvlTextFormatter::Write(out, source);
         }
         if (source.HasWarnings()) {
-            source.ForEachWarning([&](const KvlReadNote& warning) {
+            source.ForEachWarning([&](const KvlReader::Note& warning) {
                 err << KvlTextFormatter::FormatNote(source.Name(), warning) << '\n';
             });
         }

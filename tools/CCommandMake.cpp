@@ -13,7 +13,7 @@
 #include "definition/CKvlWriter.h"
 #include "fileio/CPathParts.h"
 #include "fileio/PathText.h"
-#include "platform/CProcessSetup.h"
+#include "platform/ProcessSetup.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/KvlTextFormatter.h"
 #include "tools/ToolExitCode.h"
@@ -196,7 +196,7 @@ int CCommandMake::WriteToStandardOutput(std::ostream& out, std::ostream& err) co
     definition.m_nId = *nId;
     const std::string bytes = CKvlWriter::Bytes(definition);
     out.flush();
-    CProcessSetup::MakeStandardOutputBinary();
+    ProcessSetup::MakeStandardOutputBinary();
     if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
         return ToolExitCode::kUsageOrIoError;  // reported with every failed output
     }

@@ -10,7 +10,7 @@
 #include "config/CGeneratorSettings.h"
 #include "config/CKvlApplication.h"
 #include "config/CProfilePathResolver.h"
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 #include "tools/CConsolePlatformServices.h"
 #include "tools/ToolExitCode.h"
 
@@ -34,8 +34,8 @@ int CCommandPaths::Run(std::ostream& out, std::ostream& err) {
     if (m_strProfile) {
         // Absolute, so that the user sees which file was read and its folder is known.
         std::error_code error;
-        const std::string profile = CNativePath::ToBytes(
-            std::filesystem::absolute(CNativePath::From(*m_strProfile), error));
+        const std::string profile =
+            NativePath::ToBytes(std::filesystem::absolute(NativePath::From(*m_strProfile), error));
         application.SetProfileName(profile);
     } else {
         application.SetProfilePath();

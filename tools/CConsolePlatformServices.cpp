@@ -1,6 +1,6 @@
 #include "tools/CConsolePlatformServices.h"
 
-#include "platform/CModulePath.h"
+#include "platform/ModulePath.h"
 
 MessageBoxResult CConsolePlatformServices::ShowMessageBox(const std::string& text,
                                                           MessageBoxType type) {
@@ -13,5 +13,5 @@ std::optional<std::string> CConsolePlatformServices::RunFileDialog(const FileDia
 }
 
 std::string CConsolePlatformServices::GetExecutablePath() const {
-    return CModulePath::Get();
+    return ModulePath::Get();
 }

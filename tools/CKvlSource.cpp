@@ -3,7 +3,7 @@
 #include <iostream>
 #include <utility>
 
-#include "platform/CProcessSetup.h"
+#include "platform/ProcessSetup.h"
 
 namespace {
 
@@ -13,15 +13,15 @@ constexpr const char* kStandardInput = "-";
 // /dev/zero ends with a message instead of filling the memory.
 constexpr size_t kMaxInputBytes = size_t{256} << 20;
 
-KvlReadResult Unreadable(std::string message) {
-    KvlReadResult result;
-    result.eStatus = KvlReadResult::Status::CannotOpen;
+KvlReader::Result Unreadable(std::string message) {
+    KvlReader::Result result;
+    result.m_eStatus = KvlReader::Result::Status::CannotOpen;
     result.m_Error.strMessage = std::move(message);
     return result;
 }
 
 std::optional<std::string> ReadStandardInput() {
-    CProcessSetup::MakeStandardInputBinary();
+    ProcessSetup::MakeStandardInputBinary();
     std::string bytes;
     char chunk[64 * 1024];
     while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0) {
@@ -41,10 +41,10 @@ bool SameFields(const CKvlDefinition& a, const CKvlDefinition& b) {
 }  // namespace
 
 // Counts what passes by and hands on what the pass is for.
-class CKvlSource::CCountingSink : public IKvlReadSink {
+class CKvlSource::CCountingSink : public KvlReader::ISink {
 public:
     std::function<void(const SubCell&)> m_VisitSubCell;
-    std::function<void(const KvlReadNote&)> m_VisitWarning;
+    std::function<void(const KvlReader::Note&)> m_VisitWarning;
     uint32_t m_nSubCells = 0;
     uint64_t m_nWarnings = 0;
 
@@ -54,7 +54,7 @@ public:
             m_VisitSubCell(cell);
         }
     }
-    void OnWarning(const KvlReadNote& warning) override {
+    void OnWarning(const KvlReader::Note& warning) override {
         ++m_nWarnings;
         if (m_VisitWarning) {
             m_VisitWarning(warning);
@@ -93,19 +93,19 @@ void CKvlSource::ForEachSubCell(const std::function<void(const SubCell&)>& visit
     Pass(sink);
 }
 
-void CKvlSource::ForEachWarning(const std::function<void(const KvlReadNote&)>& visit) const {
+void CKvlSource::ForEachWarning(const std::function<void(const KvlReader::Note&)>& visit) const {
     CCountingSink sink;
     sink.m_VisitWarning = visit;
     Pass(sink);
 }
 
-KvlReadResult CKvlSource::Read(IKvlReadSink& sink) const {
-    return m_Bytes ? CKvlReader::ReadBytes(m_Bytes->data(), m_Bytes->size(), sink)
-                   : CKvlReader::ReadFile(m_strPath, sink);
+KvlReader::Result CKvlSource::Read(KvlReader::ISink& sink) const {
+    return m_Bytes ? KvlReader::ReadBytes(m_Bytes->data(), m_Bytes->size(), sink)
+                   : KvlReader::ReadFile(m_strPath, sink);
 }
 
 void CKvlSource::Pass(CCountingSink& sink) const {
-    const KvlReadResult result = Read(sink);
+    const KvlReader::Result result = Read(sink);
     if (!result.IsOk() || !SameFields(result.m_Definition, m_Result.m_Definition) ||
         sink.m_nSubCells != m_nSubCells || sink.m_nWarnings != m_nWarnings) {
         throw CChanged(m_strName + ": changed while it was read; the output is incomplete");

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "definition/CKvlReader.h"
+#include "definition/KvlReader.h"
 
 // A definition to show, read again for each pass its output needs instead of held: output
 // that starts before the last record is known to be sound would have to be taken back, and a
@@ -27,25 +27,25 @@ public:
 
     const std::string& Name() const { return m_strName; }
     // What the reader found; its definition holds the fields before the records.
-    const KvlReadResult& Result() const { return m_Result; }
+    const KvlReader::Result& Result() const { return m_Result; }
     uint32_t SubCellCount() const { return m_nSubCells; }
     bool HasWarnings() const { return m_nWarnings > 0; }
 
     // Each record, or each warning, of a well-formed file in file order.
     void ForEachSubCell(const std::function<void(const SubCell&)>& visit) const;
-    void ForEachWarning(const std::function<void(const KvlReadNote&)>& visit) const;
+    void ForEachWarning(const std::function<void(const KvlReader::Note&)>& visit) const;
 
 private:
     class CCountingSink;
 
     void Check();
-    KvlReadResult Read(IKvlReadSink& sink) const;
+    KvlReader::Result Read(KvlReader::ISink& sink) const;
     void Pass(CCountingSink& sink) const;
 
     std::string m_strName;
     std::string m_strPath;
     std::optional<std::string> m_Bytes;  // set when the definition came from memory
-    KvlReadResult m_Result;
+    KvlReader::Result m_Result;
     uint32_t m_nSubCells = 0;
     uint64_t m_nWarnings = 0;
 };

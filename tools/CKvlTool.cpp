@@ -7,7 +7,7 @@
 #include "KvlVersion.h"
 
 #include "config/ProfileLocation.h"
-#include "platform/CModulePath.h"
+#include "platform/ModulePath.h"
 #include "tools/CMessageStream.h"
 
 #include "tools/ToolExitCode.h"
@@ -23,7 +23,7 @@ CKvlTool::CKvlTool()
     m_pApp->allow_windows_style_options(false);
     // Worked out only when help is shown: which profile make would take identifiers from.
     m_pApp->footer([] {
-        const ProfileLocation::Choice choice = ProfileLocation::Find(CModulePath::Get());
+        const ProfileLocation::Choice choice = ProfileLocation::Find(ModulePath::Get());
         return "Profile: make takes identifiers from " + choice.strPath +
                (choice.bPerUser ? " (your own: kvltool's folder has no Gridforge.INI and cannot "
                                   "take one)"

@@ -65,7 +65,7 @@ private:
     size_t m_nUsed = 0;
 };
 
-void WriteNote(CJsonOut& json, const KvlReadNote& note) {
+void WriteNote(CJsonOut& json, const KvlReader::Note& note) {
     json << "{\"offset\":";
     json.Number(note.nOffset) << ",\"message\":";
     json.String(note.strMessage);
@@ -88,7 +88,7 @@ void WriteSubCell(CJsonOut& json, const SubCell& cell) {
 void WriteDefinition(CJsonOut& json, const CKvlSource& source) {
     const CKvlDefinition& definition = source.Result().m_Definition;
     json << ",\"header_length\":";
-    json.Number(CKvlReader::kHeaderLength) << ",\"signature\":";
+    json.Number(KvlReader::kHeaderLength) << ",\"signature\":";
     json.String(CKvlWriter::kHeaderText) << ",\"id\":";
     json.Number(definition.m_nId) << ",\"map_file\":";
     json.String(definition.m_strMapFile) << ",\"dimensions\":{\"x\":";
@@ -105,7 +105,7 @@ void WriteDefinition(CJsonOut& json, const CKvlSource& source) {
     json << "],\"warnings\":[";
     if (source.HasWarnings()) {
         pszSeparator = "";
-        source.ForEachWarning([&](const KvlReadNote& warning) {
+        source.ForEachWarning([&](const KvlReader::Note& warning) {
             json << pszSeparator;
             WriteNote(json, warning);
             json << '}';
@@ -118,7 +118,7 @@ void WriteDefinition(CJsonOut& json, const CKvlSource& source) {
 }  // namespace
 
 void KvlJsonFormatter::Write(std::ostream& out, const CKvlSource& source) {
-    const KvlReadResult& result = source.Result();
+    const KvlReader::Result& result = source.Result();
     CJsonOut json(out);
     json << "{\"format\":";
     json.String(kFormat) << ",\"file\":";
@@ -129,8 +129,8 @@ void KvlJsonFormatter::Write(std::ostream& out, const CKvlSource& source) {
         json << ",\"error\":";
         WriteNote(json, result.m_Error);
         json << ",\"kind\":"
-             << (result.eStatus == KvlReadResult::Status::Corrupt ? "\"corrupt\""
-                                                                  : "\"unreadable\"")
+             << (result.m_eStatus == KvlReader::Result::Status::Corrupt ? "\"corrupt\""
+                                                                        : "\"unreadable\"")
              << '}';
     }
     json << "}\n";

@@ -10,7 +10,7 @@
 void KvlTextFormatter::Write(std::ostream& text, const CKvlSource& source) {
     const CKvlDefinition& definition = source.Result().m_Definition;
     text << source.Name() << '\n';
-    text << "  header length  " << CKvlReader::kHeaderLength << '\n';
+    text << "  header length  " << KvlReader::kHeaderLength << '\n';
     text << "  signature      " << Quote(CKvlWriter::kHeaderText) << '\n';
     text << "  identifier     " << definition.m_nId << '\n';
     text << "  map file       " << Quote(definition.m_strMapFile) << '\n';
@@ -39,7 +39,7 @@ void KvlTextFormatter::Write(std::ostream& text, const CKvlSource& source) {
     });
 }
 
-std::string KvlTextFormatter::FormatNote(const std::string& file, const KvlReadNote& note,
+std::string KvlTextFormatter::FormatNote(const std::string& file, const KvlReader::Note& note,
                                          bool bWithOffset) {
     std::string text = file + ": ";
     if (bWithOffset) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "definition/CKvlReader.h"
+#include "definition/KvlReader.h"
 #include "tools/CKvlSource.h"
 
 // Plain-text views of a definition and of what the reader found, for people at a terminal.
@@ -15,7 +15,8 @@ namespace KvlTextFormatter {
 // written as it goes.
 void Write(std::ostream& out, const CKvlSource& source);
 // "file: offset N: message", the offset left out for files that could not be opened.
-std::string FormatNote(const std::string& file, const KvlReadNote& note, bool bWithOffset = true);
+std::string FormatNote(const std::string& file, const KvlReader::Note& note,
+                       bool bWithOffset = true);
 // "3 x 2 x 1".
 std::string FormatDimensions(int32_t nDimX, int32_t nDimY, int32_t nDimZ);
 // The text in double quotes with quotes, backslashes and control characters escaped C

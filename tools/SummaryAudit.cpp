@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/CProfileFile.h"
+#include "platform/ProfileFile.h"
 #include "tools/KvlTextFormatter.h"
 
 namespace {
@@ -29,14 +29,14 @@ std::vector<std::string> SummaryAudit::Audit(const std::string& path) {
     std::vector<std::string> problems;
     for (const SummaryRule& rule : kRules) {
         const std::string key = std::string("[") + kSection + "] " + rule.pszKey;
-        const std::string text = CProfileFile::GetString(path, kSection, rule.pszKey, "");
+        const std::string text = ProfileFile::GetString(path, kSection, rule.pszKey, "");
         if (text.empty()) {
             problems.push_back(key + " is missing; expected " + rule.pszExpected);
             continue;
         }
         // Read as the generator reads it: leading digits, wrapping like the profile functions.
         const auto nValue =
-            static_cast<int32_t>(CProfileFile::GetInt(path, kSection, rule.pszKey, 0));
+            static_cast<int32_t>(ProfileFile::GetInt(path, kSection, rule.pszKey, 0));
         if (nValue < rule.nMin || nValue > rule.nMax) {
             problems.push_back(key + " is " + KvlTextFormatter::Quote(text) + "; expected " +
                                rule.pszExpected);

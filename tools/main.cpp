@@ -1,12 +1,12 @@
 #include <cstdio>
 #include <iostream>
 
-#include "platform/CProcessSetup.h"
+#include "platform/ProcessSetup.h"
 #include "tools/CKvlTool.h"
 #include "tools/ToolExitCode.h"
 
 int main(int argc, char** argv) {
-    CProcessSetup::IgnoreFileSizeSignal();
+    ProcessSetup::IgnoreFileSizeSignal();
     // The streams keep buffers of their own instead of writing each piece through stdio.
     std::ios::sync_with_stdio(false);
     int nExitCode = CKvlTool().Run(argc, argv, std::cout, std::cerr);

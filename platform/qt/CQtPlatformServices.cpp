@@ -8,7 +8,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 
-#include "platform/CModulePath.h"
+#include "platform/ModulePath.h"
 #include "platform/qt/FileDialogFilter.h"
 
 namespace {
@@ -74,5 +74,5 @@ std::optional<std::string> CQtPlatformServices::RunFileDialog(const FileDialogRe
 }
 
 std::string CQtPlatformServices::GetExecutablePath() const {
-    return CModulePath::Get();
+    return ModulePath::Get();
 }

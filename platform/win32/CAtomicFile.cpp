@@ -1,5 +1,5 @@
 // Win32 half of CAtomicFile: a new file beside the target, FlushFileBuffers, then ReplaceFileW
-// or MoveFileExW. Names reach the system as wide strings through CNativePath.
+// or MoveFileExW. Names reach the system as wide strings through NativePath.
 #include "platform/CAtomicFile.h"
 
 #include <fcntl.h>
@@ -12,15 +12,15 @@
 #include <random>
 #include <system_error>
 
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 namespace {
 
 // ReplaceFileW (under Wine at least) wants full paths.
 std::filesystem::path FullPath(const std::string& bytes) {
     std::error_code error;
-    const std::filesystem::path path = std::filesystem::absolute(CNativePath::From(bytes), error);
-    return error ? CNativePath::From(bytes) : path;
+    const std::filesystem::path path = std::filesystem::absolute(NativePath::From(bytes), error);
+    return error ? NativePath::From(bytes) : path;
 }
 
 std::wstring TemporaryName(const std::filesystem::path& target) {
@@ -55,7 +55,7 @@ bool CAtomicFile::Open(const std::string& path) {
         return Fail(Failure::Io);
     }
     const std::filesystem::path target = FullPath(path);
-    m_strTarget = CNativePath::ToBytes(target);
+    m_strTarget = NativePath::ToBytes(target);
     bool bExists = false;
     if (IsNotAFile(target.native(), bExists)) {
         return Fail(Failure::NotAFile);
@@ -66,7 +66,7 @@ bool CAtomicFile::Open(const std::string& path) {
         fd = _wopen(temporary.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
                     _S_IREAD | _S_IWRITE);
         if (fd >= 0) {
-            m_strTemporary = CNativePath::ToBytes(temporary);
+            m_strTemporary = NativePath::ToBytes(temporary);
         } else if (errno != EEXIST) {
             break;
         }
@@ -88,12 +88,12 @@ bool CAtomicFile::SyncToDisk(FILE* pStream) {
 }
 
 void CAtomicFile::RemoveFile(const std::string& path) {
-    DeleteFileW(CNativePath::From(path).c_str());
+    DeleteFileW(NativePath::From(path).c_str());
 }
 
 bool CAtomicFile::MoveIntoPlace(CommitMode eMode) {
-    const std::wstring target = CNativePath::From(m_strTarget).native();
-    const std::wstring temporary = CNativePath::From(m_strTemporary).native();
+    const std::wstring target = NativePath::From(m_strTarget).native();
+    const std::wstring temporary = NativePath::From(m_strTemporary).native();
     bool bExists = false;
     if (IsNotAFile(target, bExists)) {
         m_eFailure = Failure::NotAFile;

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 intptr_t CFileLock::OpenLockFile(const std::string& lockPath) {
-    const std::wstring path = CNativePath::From(lockPath).native();
+    const std::wstring path = NativePath::From(lockPath).native();
     const DWORD nShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, nShare, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <string>
 
+#include "ProgramRun.h"
 #include "TestFiles.h"
 
 namespace {
@@ -33,14 +33,11 @@ TEST(KvleditCommandLineTest, HelpVersionAndUnknownOptionsTouchNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszOption);
-        QProcess process;
-        process.setWorkingDirectory(folder.path());
-        process.start(program, {c.pszOption});
-        ASSERT_TRUE(process.waitForFinished(30000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), c.nExitCode);
-        EXPECT_TRUE(process.readAllStandardOutput().toStdString().starts_with(c.pszOut));
-        EXPECT_EQ(process.readAllStandardError().toStdString(), c.pszErr);
+        const ProgramRun::Result run = ProgramRun::Run(program.toStdString(), {c.pszOption},
+                                                       {.strFolder = folder.path().toStdString()});
+        EXPECT_EQ(run.nExitCode, c.nExitCode);
+        EXPECT_TRUE(run.strOut.starts_with(c.pszOut));
+        EXPECT_EQ(run.strErr, c.pszErr);
     }
     EXPECT_EQ(TestFiles::ReadAll(profile), "[ID]\r\nNEXT_ID=7\r\n");
     EXPECT_EQ(TestFiles::ListFolder(folder.path().toStdString()), listing);

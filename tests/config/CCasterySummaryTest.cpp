@@ -116,11 +116,11 @@ TEST_F(CCasterySummaryTest, WindowsSourceDirectoryLeadsToTheFolderWineUses) {
         TestFiles::WriteAll(m_App.GetProfileName(),
                             std::string("[globals]\nsource_directory=") + c.pszValue + "\n");
         std::vector<std::string> files = wine.Everything();
-        const size_t nMessages = m_Services.Messages().size();
+        const size_t nMessages = m_Services.MessageTexts().size();
         m_Settings.Load();
 
         const std::string summary = wine.Path(c.pszSummary);
-        EXPECT_EQ(m_Services.Messages().size(), nMessages + 1);
+        EXPECT_EQ(m_Services.MessageTexts().size(), nMessages + 1);
         EXPECT_EQ(m_Services.MessageTexts().back(),
                   PathMessage(std::string(c.pszValue) + "summary.INI\nwhich is " + summary));
         EXPECT_EQ(TestFiles::ReadAll(summary), kDefaultFile);

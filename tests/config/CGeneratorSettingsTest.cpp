@@ -122,7 +122,7 @@ TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) 
     }
 
     std::filesystem::remove_all(m_strBin);
-    const size_t nShown = m_Services.Messages().size();  // those shown in this process
+    const size_t nShown = m_Services.MessageTexts().size();  // those shown in this process
     m_Settings.AllocateNextId();
     EXPECT_EQ(m_Settings.m_Definition.m_nId, 1u);
     const Texts shown = m_Services.MessageTexts();
@@ -161,7 +161,7 @@ TEST_F(CGeneratorSettingsTest, EditorsStartedTogetherReceiveDistinctConsecutiveI
                     m_App.SetProfileName(PathOf("link.INI"));
                 }
                 m_Settings.AllocateNextId();
-                return m_Services.Messages().empty()
+                return m_Services.MessageTexts().empty()
                            ? static_cast<int>(m_Settings.m_Definition.m_nId)
                            : 0;
             }));

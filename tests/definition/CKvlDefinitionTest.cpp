@@ -23,7 +23,7 @@ std::vector<SubCell> CompletedByScanning(CKvlDefinition definition) {
 }
 
 // Duplicates, records outside the box and boxes with a negative or zero side included.
-TEST(CompletionTest, MatchesTheScanningRuleOnRandomDefinitions) {
+TEST(CKvlDefinitionTest, MatchesTheScanningRuleOnRandomDefinitions) {
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int32_t> value(-1, 4);
     for (int nTrial = 0; nTrial < 500; ++nTrial) {
@@ -42,7 +42,7 @@ TEST(CompletionTest, MatchesTheScanningRuleOnRandomDefinitions) {
 
 // A box may hold at most 2^20 sub cells; completing a larger one would
 // take hours or all memory.
-TEST(CompletionTest, CompletesTheLargestBoxAllowedAndRefusesALargerOne) {
+TEST(CKvlDefinitionTest, CompletesTheLargestBoxAllowedAndRefusesALargerOne) {
     CKvlDefinition largest{0, "", 128, 128, 64, {Cell(127, 127, 63, EXIT_NORTH)}};
     ASSERT_TRUE(largest.CompleteSubCells());
     EXPECT_EQ(largest.GetSubCellCount(), 1u << 20);

@@ -32,7 +32,7 @@ std::string Words(std::initializer_list<int64_t> values) {
     return bytes;
 }
 
-class KvlWriterTest : public testing::Test {
+class CKvlWriterTest : public testing::Test {
 protected:
     std::string PathOf(const std::string& name) const { return m_Folder.PathOf(name); }
     std::vector<std::string> Contents() const { return TestFiles::ListFolder(m_Folder.Path()); }
@@ -41,7 +41,7 @@ protected:
 };
 
 // Each file replaces the one before, the first a longer file.
-TEST_F(KvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
+TEST_F(CKvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
     TestFiles::WriteAll(PathOf("out.KVL"), std::string(1000, 'x'));
     const std::vector<SubCell> cells = {Cell(0, 0, 0, EXIT_WEST), Cell(5, -1, INT32_MAX, EXIT_ALL)};
     const std::pair<CKvlDefinition, std::string> cases[] = {
@@ -60,7 +60,7 @@ TEST_F(KvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
 
 // The write fails for real: the file cannot be made, a write fails part way, or the failure
 // shows only when the buffered bytes are flushed.
-TEST_F(KvlWriterTest, FailedWriteReportsFalseAndLeavesTheOlderFileAlone) {
+TEST_F(CKvlWriterTest, FailedWriteReportsFalseAndLeavesTheOlderFileAlone) {
     TestFiles::WriteAll(PathOf("room.KVL"), "older");
     // Path, file size limit (0: none), number of records.
     const std::tuple<std::string, size_t, int32_t> cases[] = {

@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "CEditorFixture.h"
+#include "MapSamples.h"
 #include "definition/CKvlWriter.h"
 #include "dialogs/CExitDefinitionDlg.h"
 #include "dialogs/CKVLEditDlg.h"
@@ -43,9 +44,11 @@ void Choose(CTemplateDialog& dialog, const QString& coordinates, int nExits) {
     }
 }
 
+// The kind, the folder it opens in with the name it proposes, the extension and the filter.
 std::string Describe(const FileDialogRequest& request) {
     return (request.eKind == FileDialogRequest::Kind::Save ? "save " : "open ") +
-           request.strInitialName + " ." + request.strDefaultExt + " " + request.strFilter;
+           request.strInitialDir + request.strInitialName + " ." + request.strDefaultExt + " " +
+           request.strFilter;
 }
 
 // A whole run: the fields, one choice added nAdds times, and the save dialog answered with a
@@ -54,8 +57,8 @@ std::string Describe(const FileDialogRequest& request) {
 struct RunCase {
     const char *pszFields, *pszChoice;
     int nExits, nAdds;
-    const char *pszTarget, *pszProposed;
-    CKvlDefinition expected;  // with the identifier shown
+    const char *pszTarget, *pszProposed;  // the save dialog answered, the one it proposed
+    CKvlDefinition expected;              // with the identifier shown
 };
 
 class CEditorDialogsTest : public CEditorFixture, public testing::WithParamInterface<RunCase> {
@@ -85,13 +88,9 @@ TEST_F(CEditorDialogsTest, TheFieldsTakeDigitsFromTheKeyboardPastedTextAndBrowse
         const char *pszTyped, *pszPasted, *pszExpected;
     } typing[] = {{IDC_DIM_X, "12a-3 .4", "", "1234"}, {IDC_DIM_Y, "7x", " -2x", "7 -2x"}};
     // 512 x 256 x 300 units: 2 x 1 x 2 cells of 256.
-    std::string box = "{\n\"classname\" \"worldspawn\"\n{\n";
-    for (const char* pszFace : {"1 0 0 ) ( 0 1 0 ) ( 0 0 0", "0 1 300 ) ( 1 0 300 ) ( 0 0 300",
-                                "0 1 0 ) ( 0 0 1 ) ( 0 0 0", "512 0 1 ) ( 512 1 0 ) ( 512 0 0",
-                                "0 0 1 ) ( 1 0 0 ) ( 0 0 0", "1 256 0 ) ( 0 256 1 ) ( 0 256 0"}) {
-        box += std::string("( ") + pszFace + " ) WALL 0 0 0 1 1\n";
-    }
-    TestFiles::WriteAll(TempPath("room.map"), box + "}\n}\n");
+    TestFiles::WriteAll(
+        TempPath("room.map"),
+        MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 512, 256, 300)));
     const std::pair<std::optional<std::string>, QString> browsing[] = {
         {"C:\\maps\\Big Hall.MAP", "Big Hall.MAP|1234|7 -2x|"},
         {TempPath("room.map"), "room.map|1234|7 -2x|2"},
@@ -99,6 +98,7 @@ TEST_F(CEditorDialogsTest, TheFieldsTakeDigitsFromTheKeyboardPastedTextAndBrowse
     for (const auto& choice : browsing) {
         m_Services.SetNextFileDialogResult(choice.first);
     }
+    theSettings.m_strSourceDir = "/castery/";
     RunMain([&](CKVLEditDlg& dialog) {
         for (const auto& row : typing) {
             auto& field = Control<QLineEdit>(dialog, row.nId);
@@ -114,8 +114,9 @@ TEST_F(CEditorDialogsTest, TheFieldsTakeDigitsFromTheKeyboardPastedTextAndBrowse
         dialog.done(IDCANCEL);
     });
     ASSERT_EQ(m_Services.FileDialogs().size(), 3u);
-    EXPECT_EQ(Describe(m_Services.FileDialogs()[0]), "open  .map Map Files (*.map)|*.map||");
-    EXPECT_TRUE(m_Services.Messages().empty());
+    EXPECT_EQ(Describe(m_Services.FileDialogs()[0]),
+              "open /castery/ .map Map Files (*.map)|*.map||");
+    EXPECT_TRUE(m_Services.MessageTexts().empty());
 }
 
 // Cancel and then Escape, answered No, keep the main dialog and its fields; Cancel, answered
@@ -192,50 +193,31 @@ TEST_F(CEditorDialogsTest, NextRefusesDimensionsBeyondTheLimitAndListsThoseWithi
             EXPECT_EQ(strLists, "'0' of 1048576:0,1,2,10,11,1048575,'' of 0:,,,,,,'' of 0:,,,,,,");
             dialog.done(IDCANCEL);
         });
-    EXPECT_EQ(m_Services.Messages().size(), std::size(refused));
+    EXPECT_EQ(m_Services.MessageTexts().size(), std::size(refused));
     for (const std::string& message : m_Services.MessageTexts()) {
         EXPECT_NE(message.find("1048576"), std::string::npos) << message;
     }
 }
 
-// The map file dialog opens in the Castery folder; the save dialog in the browsed map's folder,
-// in a typed path's folder, else in the Castery folder.
-TEST_F(CEditorDialogsTest, FileDialogsStartWhereThePrefabsAre) {
-    const struct {
-        const char *pszBrowsed, *pszTyped, *pszSaveDir;
-    } cases[] = {{"/prefabs/hall.map", nullptr, "/prefabs/"},
-                 {"/prefabs/hall.map", "room.map", "/castery/"},
-                 {nullptr, "/typed/room.map", "/typed/"},
-                 {nullptr, "room.map", "/castery/"}};
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.pszSaveDir);
+// The save dialog opens in the browsed map's folder unless another map was typed since.
+TEST_F(CEditorDialogsTest, SaveDialogStartsInTheBrowsedMapsFolder) {
+    for (const auto& [pszTyped, pszSaveDir] :
+         {std::pair{"hall.map", "/prefabs/"}, std::pair{"room.map", "/castery/"}}) {
         theSettings.m_strSourceDir = "/castery/";
         m_Services = CScriptedPlatformServices(TempPath("bin/kvledit"));
-        if (row.pszBrowsed != nullptr) {
-            m_Services.SetNextFileDialogResult(row.pszBrowsed);
-        }
+        m_Services.SetNextFileDialogResult("/prefabs/hall.map");
         m_Services.SetNextFileDialogResult(TempPath("out.KVL"));
         RunMain(
             [&](CKVLEditDlg& dialog) {
-                if (row.pszBrowsed != nullptr) {
-                    Control<QPushButton>(dialog, IDC_BROWSE).click();
-                }
-                Next(dialog,
-                     (row.pszTyped != nullptr ? row.pszTyped : "hall.map") + QString("|1|1|1"));
+                Control<QPushButton>(dialog, IDC_BROWSE).click();
+                Next(dialog, pszTyped + QString("|1|1|1"));
             },
             [](CExitDefinitionDlg& dialog) {
                 Control<QPushButton>(dialog, IDC_ADD).click();
                 Control<QPushButton>(dialog, IDOK).click();
             });
-        std::vector<std::string> dirs;
-        for (const FileDialogRequest& request : m_Services.FileDialogs()) {
-            dirs.push_back(request.strInitialDir);
-        }
-        std::vector<std::string> expected = {row.pszSaveDir};
-        if (row.pszBrowsed != nullptr) {
-            expected.insert(expected.begin(), "/castery/");
-        }
-        EXPECT_EQ(dirs, expected);
+        ASSERT_EQ(m_Services.FileDialogs().size(), 2u);
+        EXPECT_EQ(m_Services.FileDialogs()[1].strInitialDir, pszSaveDir);
     }
 }
 
@@ -249,6 +231,7 @@ TEST_P(CEditorDialogsTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
         m_Services.SetNextAnswer(MessageBoxResult::Yes);  // exit without saving
     }
     CKvlDefinition expected = run.expected;
+    theSettings.m_strSourceDir = "/castery/";
     const CKVLEditDlg* pMain = nullptr;
     RunMain(
         [&](CKVLEditDlg& dialog) {
@@ -275,7 +258,7 @@ TEST_P(CEditorDialogsTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
     EXPECT_EQ(m_Services.MessageTexts(), messages);
     ASSERT_EQ(m_Services.FileDialogs().size(), 1u);
     EXPECT_EQ(Describe(m_Services.FileDialogs()[0]),
-              "save " + std::string(run.pszProposed) + " .kvl KVL Files (*.kvl)|*.kvl||");
+              std::string("save ") + run.pszProposed + " .kvl KVL Files (*.kvl)|*.kvl||");
     EXPECT_EQ(TestFiles::ListFolder(TempPath("")), filesBefore) << "nothing left behind";
     // The writer's own tests pin its bytes; here it only renders what the run should have built.
     ASSERT_TRUE(!bWritten || CKvlWriter().Write(TempPath("expected"), expected));
@@ -285,18 +268,18 @@ TEST_P(CEditorDialogsTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Runs, CEditorDialogsTest, testing::Values(
-    RunCase{"room1.map|2|1|1", "1|0|0", 5, 1, "old.KVL", "room1.KVL",
+    RunCase{"room1.map|2|1|1", "1|0|0", 5, 1, "old.KVL", "/castery/room1.KVL",
             {0, "room1.map", 2, 1, 1, {{.bNorth = true, .bEast = true, .nX = 1}, {}}}},
-    RunCase{"C:\\maps\\hall.map|1|2|1", "0|1|0", 8, 2, "old.KVL", "hall.KVL",
+    RunCase{"C:\\maps\\hall.map|1|2|1", "0|1|0", 8, 2, "old.KVL", "C:\\maps\\hall.KVL",
             {0, "C:\\maps\\hall.map", 1, 2, 1,
              {{.bWest = true, .nY = 1}, {.bWest = true, .nY = 1}, {}}}},
-    RunCase{"archive.tar.gz|0|0|0", "||", 2, 1, "old.KVL", "archive.tar.KVL",
+    RunCase{"archive.tar.gz|0|0|0", "||", 2, 1, "old.KVL", "/castery/archive.tar.KVL",
             {0, "archive.tar.gz", 0, 0, 0, {{.bSouth = true}}}},
-    RunCase{"README| 3a|-2|", "2||", 0, 1, "old.KVL", "README.KVL",
+    RunCase{"README| 3a|-2|", "2||", 0, 1, "old.KVL", "/castery/README.KVL",
             {0, "README", 3, -2, 0, {{.nX = 2}}}},
-    RunCase{"|1|1|1", "0|0|0", 0, 1, nullptr, ".KVL", {}},
-    RunCase{"room1.map|2|1|1", "1|0|0", 1, 1, "gone/room1.KVL", "room1.KVL", {}},
-    RunCase{"room1.map|2|1|1", "1|0|0", 1, 1, "old.KVL/room1.KVL", "room1.KVL", {}}));
+    RunCase{"|1|1|1", "0|0|0", 0, 1, nullptr, "/castery/.KVL", {}},
+    RunCase{"room1.map|2|1|1", "1|0|0", 1, 1, "gone/room1.KVL", "/castery/room1.KVL", {}},
+    RunCase{"room1.map|2|1|1", "1|0|0", 1, 1, "old.KVL/room1.KVL", "/castery/room1.KVL", {}}));
 // clang-format on
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 
 // A writer dropped before Close (an early return) may hold half a file: the older file stays,
 // and so do its permissions once it is replaced; a new file follows the umask.
-TEST(FileWriterTest, ReplacesAFileOnlyOnCloseAndKeepsItsPermissions) {
+TEST(CFileWriterTest, ReplacesAFileOnlyOnCloseAndKeepsItsPermissions) {
     TestFiles::TempFolder folder;
     const std::string older = folder.PathOf("older");
     const std::string newer = folder.PathOf("newer");

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "TestFiles.h"
-#include "definition/CKvlReader.h"
 #include "definition/CKvlWriter.h"
+#include "definition/KvlReader.h"
 #include "tools/CKvlSource.h"
 #include "tools/KvlGridFormatter.h"
 #include "tools/KvlJsonFormatter.h"
@@ -45,14 +45,15 @@ void Require(bool bCondition, const char* pszWhat) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
-    const KvlReadResult result = CKvlReader::ReadBytes(pData, nSize);
+    const KvlReader::Result result = KvlReader::ReadBytes(pData, nSize);
     const CKvlSource source("fuzz.KVL", std::string(reinterpret_cast<const char*>(pData), nSize));
-    Require(source.Result().eStatus == result.eStatus, "a source reads as the reader does");
+    Require(source.Result().m_eStatus == result.m_eStatus, "a source reads as the reader does");
     std::ostringstream text;
     KvlJsonFormatter::Write(text, source);
     Require(nlohmann::json::accept(text.str()), "every result has a JSON form");
     if (!result.IsOk()) {
-        Require(result.eStatus == KvlReadResult::Status::Corrupt, "bytes are never unreadable");
+        Require(result.m_eStatus == KvlReader::Result::Status::Corrupt,
+                "bytes are never unreadable");
         Require(result.m_Error.nOffset <= nSize, "the error offset lies inside the input");
         Require(!result.m_Error.strMessage.empty(), "an error says what is wrong");
         return 0;

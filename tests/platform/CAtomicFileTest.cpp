@@ -28,7 +28,7 @@ bool WriteAndCommit(const std::string& path, const std::string& bytes, Mode eMod
 }
 
 // Every outcome leaves the folder with the target's old or new bytes and no temporary file.
-TEST(AtomicFileTest, PutsAFileInPlaceByItsModeAndLeavesNothingElse) {
+TEST(CAtomicFileTest, PutsAFileInPlaceByItsModeAndLeavesNothingElse) {
     struct Case {
         const char* pszName;
         Mode eMode;
@@ -57,7 +57,7 @@ TEST(AtomicFileTest, PutsAFileInPlaceByItsModeAndLeavesNothingElse) {
     }
 }
 
-TEST(AtomicFileTest, AFolderIsNeverReplacedAndAMissingFolderIsReported) {
+TEST(CAtomicFileTest, AFolderIsNeverReplacedAndAMissingFolderIsReported) {
     TestFiles::TempFolder folder;
     std::filesystem::create_directory(folder.PathOf("sub"));
     Failure eFailure = Failure::None;
@@ -72,7 +72,7 @@ TEST(AtomicFileTest, AFolderIsNeverReplacedAndAMissingFolderIsReported) {
 #ifndef _WIN32
 // A pipe is never replaced by a regular file (nor opened, which could block); a link stays a
 // link and the file it names gets the new bytes, its permissions kept.
-TEST(AtomicFileTest, APipeStaysAndALinkedFileIsReplacedBehindItsLink) {
+TEST(CAtomicFileTest, APipeStaysAndALinkedFileIsReplacedBehindItsLink) {
     TestFiles::TempFolder folder;
     ASSERT_EQ(mkfifo(folder.PathOf("pipe").c_str(), 0600), 0);
     TestFiles::WriteAll(folder.PathOf("real"), "old");

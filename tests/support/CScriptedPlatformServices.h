@@ -13,11 +13,6 @@
 // dialog is recorded with its texts, so no test ever waits on a modal window.
 class CScriptedPlatformServices : public IPlatformServices {
 public:
-    struct MessageRecord {
-        std::string strText;
-        MessageBoxType eType;
-    };
-
     explicit CScriptedPlatformServices(std::string executablePath = "/opt/kvledit/kvledit")
         : m_strExecutablePath(std::move(executablePath)) {}
 
@@ -31,19 +26,12 @@ public:
     }
     void SetExecutablePath(std::string path) { m_strExecutablePath = std::move(path); }
 
-    const std::vector<MessageRecord>& Messages() const { return m_Messages; }
-    std::vector<std::string> MessageTexts() const {
-        std::vector<std::string> texts;
-        for (const MessageRecord& record : m_Messages) {
-            texts.push_back(record.strText);
-        }
-        return texts;
-    }
+    const std::vector<std::string>& MessageTexts() const { return m_Messages; }
     const std::vector<FileDialogRequest>& FileDialogs() const { return m_FileDialogs; }
 
     // A Yes/No box takes the first queued answer; a dialog, the first queued result.
     MessageBoxResult ShowMessageBox(const std::string& text, MessageBoxType type) override {
-        m_Messages.push_back({text, type});
+        m_Messages.push_back(text);
         if (type == MessageBoxType::Ok) {
             return MessageBoxResult::Ok;
         }
@@ -72,6 +60,6 @@ private:
     std::string m_strExecutablePath;
     std::deque<MessageBoxResult> m_Answers;
     std::deque<std::optional<std::string>> m_FileResults;
-    std::vector<MessageRecord> m_Messages;
+    std::vector<std::string> m_Messages;
     std::vector<FileDialogRequest> m_FileDialogs;
 };

@@ -5,7 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/CProcessSetup.h"
+#include "platform/ProcessSetup.h"
 
 namespace ChildProcess {
 
@@ -16,7 +16,7 @@ int Start(const std::function<int()>& body, size_t nFileSizeLimit) {
         if (nFileSizeLimit > 0 && setrlimit(RLIMIT_FSIZE, &limit) != 0) {
             _exit(125);
         }
-        CProcessSetup::IgnoreFileSizeSignal();
+        ProcessSetup::IgnoreFileSizeSignal();
         // _exit: the child must not run the test framework's exit handlers.
         _exit(body());
     }

@@ -5,12 +5,15 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 #else
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include <utility>
+
+#include "ChildProcess.h"
 #endif
 
 namespace ProgramRun {
@@ -25,12 +28,6 @@ public:
     pid_t m_nProcessId = -1;
 #endif
 
-    std::string Out() const {
-        return m_bKeepsOutput ? TestFiles::ReadAll(Path("out")) : "";
-    }
-    std::string Err() const {
-        return TestFiles::ReadAll(Path("err"));
-    }
     std::string Path(const char* pszName) const {
         return m_Files.PathOf(pszName);
     }
@@ -70,7 +67,7 @@ std::wstring Quoted(const std::wstring& arg) {
 
 HANDLE OpenInherited(const std::string& path, bool bWrite) {
     SECURITY_ATTRIBUTES attributes{sizeof(attributes), nullptr, TRUE};
-    return CreateFileW(CNativePath::From(path).c_str(), bWrite ? GENERIC_WRITE : GENERIC_READ,
+    return CreateFileW(NativePath::From(path).c_str(), bWrite ? GENERIC_WRITE : GENERIC_READ,
                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &attributes,
                        bWrite ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
@@ -79,9 +76,9 @@ HANDLE OpenInherited(const std::string& path, bool bWrite) {
 // not hold each other's files open.
 void Start(CRunning& running, const std::string& program, const std::vector<std::string>& args,
            const Options& options) {
-    std::wstring commandLine = Quoted(CNativePath::From(program).wstring());
+    std::wstring commandLine = Quoted(NativePath::From(program).wstring());
     for (const std::string& arg : args) {
-        commandLine += L" " + Quoted(CNativePath::From(arg).wstring());
+        commandLine += L" " + Quoted(NativePath::From(arg).wstring());
     }
     HANDLE handles[] = {
         OpenInherited(InputPath(running, options), false),
@@ -99,7 +96,7 @@ void Start(CRunning& running, const std::string& program, const std::vector<std:
     startup.StartupInfo.hStdError = handles[2];
     startup.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributeList.data());
     PROCESS_INFORMATION process{};
-    const std::wstring folder = CNativePath::From(options.strFolder).wstring();
+    const std::wstring folder = NativePath::From(options.strFolder).wstring();
     if (InitializeProcThreadAttributeList(startup.lpAttributeList, 1, 0, &nSize) &&
         UpdateProcThreadAttribute(startup.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
                                   handles, sizeof(handles), nullptr, nullptr) &&
@@ -166,13 +163,7 @@ void Start(CRunning& running, const std::string& program, const std::vector<std:
 }
 
 int WaitForExit(CRunning& running) {
-    int status = 0;
-    if (running.m_nProcessId <= 0 ||
-        waitpid(running.m_nProcessId, &status, 0) != running.m_nProcessId) {
-        return -1;
-    }
-    running.m_nProcessId = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ChildProcess::Wait(std::exchange(running.m_nProcessId, -1));
 }
 
 #endif
@@ -193,7 +184,9 @@ CProgram::~CProgram() {
 
 Result CProgram::Wait() {
     const int nExitCode = WaitForExit(*m_pRunning);
-    return {nExitCode, m_pRunning->Out(), m_pRunning->Err()};
+    const CRunning& running = *m_pRunning;
+    return {nExitCode, running.m_bKeepsOutput ? TestFiles::ReadAll(running.Path("out")) : "",
+            TestFiles::ReadAll(running.Path("err"))};
 }
 
 }  // namespace ProgramRun

@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 // Runs another program as a test's subject, the way a script would: its standard output and
@@ -17,34 +16,12 @@ struct Result {
 };
 
 struct Options {
-    std::string strFolder;      // working folder; the test's own when empty
-    std::string strInput;       // bytes on standard input
-    std::string strInputFile;   // or this file as standard input
-    std::string strOutputFile;  // standard output goes to this file instead of being kept
-    int nLimitResource = -1;    // POSIX: a resource limit (RLIMIT_...) set before the start
+    std::string strFolder{};      // working folder; the test's own when empty
+    std::string strInput{};       // bytes on standard input
+    std::string strInputFile{};   // or this file as standard input
+    std::string strOutputFile{};  // standard output goes to this file instead of being kept
+    int nLimitResource = -1;      // POSIX: a resource limit (RLIMIT_...) set before the start
     unsigned long long nLimit = 0;
-
-    Options Folder(std::string path) const { return With(&Options::strFolder, std::move(path)); }
-    Options Input(std::string bytes) const { return With(&Options::strInput, std::move(bytes)); }
-    Options InputFile(std::string path) const {
-        return With(&Options::strInputFile, std::move(path));
-    }
-    Options OutputFile(std::string path) const {
-        return With(&Options::strOutputFile, std::move(path));
-    }
-    Options Limit(int nResource, unsigned long long nValue) const {
-        Options options = With(&Options::nLimitResource, nResource);
-        options.nLimit = nValue;
-        return options;
-    }
-
-private:
-    template <typename T>
-    Options With(T Options::*pMember, T value) const {
-        Options options = *this;
-        options.*pMember = std::move(value);
-        return options;
-    }
 };
 
 class CRunning;

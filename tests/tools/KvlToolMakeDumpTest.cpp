@@ -12,7 +12,6 @@
 
 #include "KvlToolTest.h"
 #include "MapSamples.h"
-#include "tools/ExitLetters.h"
 
 namespace {
 
@@ -39,29 +38,17 @@ TEST_F(KvlToolMakeDumpTest, MakeThenDumpJsonGivesBackEveryField) {
 
 // The editor's way: the records added in the order given, completion, its writer.
 TEST_F(KvlToolMakeDumpTest, MakeWritesTheEditorsBytes) {
-    const CKvlDefinition inputs[] = {
-        {UINT32_MAX, "twice.map", 2, 2, 2, {Cell(1, 1, 0, EXIT_WEST), Cell(1, 1, 0, EXIT_ALL)}},
-        {0, "", 1, 3, 9, {Cell(0, 0, 8, EXIT_SOUTH), Cell(0, 0, 0)}},
+    const std::pair<const char*, CKvlDefinition> cases[] = {
+        {"twice.map --dims=2x2x2 --id=4294967295 --exit=1,1,0:W --exit=1,1,0:NSEW",
+         {UINT32_MAX, "twice.map", 2, 2, 2, {Cell(1, 1, 0, EXIT_WEST), Cell(1, 1, 0, EXIT_ALL)}}},
+        {"'' --dims=1x3x9 --id=0 --exit=0,0,8:S --exit=0,0,0:-",
+         {0, "", 1, 3, 9, {Cell(0, 0, 8, EXIT_SOUTH), Cell(0, 0, 0)}}},
     };
-    for (CKvlDefinition definition : inputs) {
-        Args args = {"make",
-                     "-o",
-                     "tool.KVL",
-                     "--force",
-                     "--dims=" + std::to_string(definition.m_nDimX) + "x" +
-                         std::to_string(definition.m_nDimY) + "x" +
-                         std::to_string(definition.m_nDimZ),
-                     "--id=" + std::to_string(definition.m_nId),
-                     definition.m_strMapFile};
-        for (const SubCell& cell : definition.m_SubCells) {
-            args.push_back("--exit=" + std::to_string(cell.nX) + "," + std::to_string(cell.nY) +
-                           "," + std::to_string(cell.nZ) + ":" +
-                           ExitLetters::Format(cell.GetExits()));
-        }
-        definition.CompleteSubCells();
-        const ToolRun make = Run(args);
+    for (auto [pszArgs, definition] : cases) {
+        const ToolRun make = Run(Words(std::string("make -o tool.KVL --force ") + pszArgs));
         ASSERT_EQ(make.nExitCode, 0) << make.strErr;
-        EXPECT_EQ(Read("tool.KVL"), Kvl(definition)) << definition.m_strMapFile;
+        definition.CompleteSubCells();
+        EXPECT_EQ(Read("tool.KVL"), Kvl(definition)) << pszArgs;
     }
 }
 
@@ -90,11 +77,8 @@ TEST_F(KvlToolMakeDumpTest, MakeFromMapWritesWhatTheMeasurementSuggests) {
     const ToolRun measured = Run(Words("make col/room.map --from-map --id=5"));
     ASSERT_EQ(measured.nExitCode, 0) << measured.strErr;
     EXPECT_EQ(measured.strErr, "");
-    ASSERT_EQ(Run(Words("make col/room.map --dims=2x1x1 --exit=0,0,0:W --exit=1,0,0:N --id=5 "
-                        "-o typed.KVL"))
-                  .nExitCode,
-              0);
-    EXPECT_EQ(Read("col/room.KVL"), Read("typed.KVL"));
+    EXPECT_EQ(Read("col/room.KVL"),
+              Kvl({5, "room.map", 2, 1, 1, {Cell(0, 0, 0, EXIT_WEST), Cell(1, 0, 0, EXIT_NORTH)}}));
 
     ASSERT_EQ(Run(Words("make col/room.map --from-map --dims=3x1x1 --exit=2,0,0:E --id=5 --force"))
                   .nExitCode,
@@ -113,7 +97,7 @@ TEST_F(KvlToolMakeDumpTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe
         makers.push_back(std::make_unique<ProgramRun::CProgram>(
             KVLTOOL_PATH,
             Words("make hall.map --dims=1x1x1 --exit=0,0,0:N --id=" + std::to_string(i + 1)),
-            ProgramRun::Options().Folder(m_Folder.Path())));
+            ProgramRun::Options{.strFolder = m_Folder.Path()}));
     }
     int nSucceeded = 0;
     int nRefused = 0;
@@ -143,7 +127,7 @@ TEST_F(KvlToolMakeDumpTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe
 // status 2 and a message on the error stream. Nothing is left behind either way.
 TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
     Put("plain", "x");
-    const std::tuple<const char*, int, const char*> cases[] = {
+    const std::tuple<std::string, int, const char*> cases[] = {
         {"--help", 0, "Usage: kvltool"},
         {"make --help", 0, "Usage: kvltool"},
         {"--version", 0, "kvltool 1.0.0\n"},
@@ -167,32 +151,20 @@ TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
         {"dump", 2, "FILE"},
         {"dump gone.KVL", 2, "gone.KVL: no such file"},
         {"check gone", 2, "gone: no folder"},
+        {"make " + std::string(300, 'a') + ".map --dims=1x1x1 --exit=0,0,0:N --id=1", 2,
+         "longer than the 259 a path may have"},
+        {"make " + std::string(253, 'a') + ".map --dims=1x1x1 --exit=0,0,0:N --id=1", 2,
+         "longer than the 255 a file name may have"},
+        // An empty name never stands for the current folder or the default profile.
+        {"check ''", 2, "the folder name is empty"},
+        {"paths --profile ''", 2, "the profile path is empty"},
+        {"make a.map --dims=1x1x1 --exit=0,0,0:N --profile ''", 2, "the profile path is empty"},
     };
-    for (const auto& [pszArgs, nExitCode, pszSays] : cases) {
-        const ToolRun run = Run(Words(pszArgs));
-        EXPECT_EQ(run.nExitCode, nExitCode) << pszArgs;
-        EXPECT_THAT(nExitCode == 0 ? run.strOut : run.strErr, HasSubstr(Shown(pszSays))) << pszArgs;
-        EXPECT_EQ(Files(), std::vector<std::string>{"plain"}) << pszArgs;
-    }
-    // Names too long for a path or for a file name are told as such.
-    for (const auto& [nLength, pszSays] :
-         {std::pair{300, "longer than the 259 a path may have"},
-          std::pair{253, "longer than the 255 a file name may have"}}) {
-        const std::string map = std::string(nLength, 'a') + ".map";
-        const ToolRun run = Run({"make", map, "--dims=1x1x1", "--exit=0,0,0:N", "--id=1"});
-        EXPECT_EQ(run.nExitCode, 2) << nLength;
-        EXPECT_THAT(run.strErr, HasSubstr(pszSays)) << nLength;
-    }
-    // An empty name never stands for the current folder or the default profile.
-    const std::pair<ToolRun, const char*> empties[] = {
-        {Run({"check", ""}), "the folder name is empty"},
-        {Run({"paths", "--profile", ""}), "the profile path is empty"},
-        {Run({"make", "a.map", "--dims=1x1x1", "--exit=0,0,0:N", "--profile", ""}),
-         "the profile path is empty"},
-    };
-    for (const auto& [empty, pszSays] : empties) {
-        EXPECT_EQ(empty.nExitCode, 2) << pszSays;
-        EXPECT_THAT(empty.strErr, HasSubstr(pszSays));
+    for (const auto& [args, nExitCode, pszSays] : cases) {
+        const ToolRun run = Run(Words(args));
+        EXPECT_EQ(run.nExitCode, nExitCode) << args;
+        EXPECT_THAT(nExitCode == 0 ? run.strOut : run.strErr, HasSubstr(Shown(pszSays))) << args;
+        EXPECT_EQ(Files(), std::vector<std::string>{"plain"}) << args;
     }
 }
 
@@ -233,7 +205,7 @@ TEST_F(KvlToolMakeDumpTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
         {"-o plain/a.KVL", {}, "plain is no folder"},
         {"-o gone/a.KVL", {}, "gone is no folder"},
 #ifndef _WIN32
-        {"-o big.KVL", ProgramRun::Options().Limit(RLIMIT_FSIZE, 4096),
+        {"-o big.KVL", ProgramRun::Options{.nLimitResource = RLIMIT_FSIZE, .nLimit = 4096},
          "big.KVL: cannot be written: File too large"},
 #endif
     };
@@ -318,8 +290,7 @@ TEST_F(KvlToolMakeDumpTest, MakeWritesToStandardOutput) {
     EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=9\n");
 
     const ToolRun unreserved =
-        Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N -o - "
-                  "--profile=gone/p.INI"));
+        Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N -o - --profile=gone/p.INI"));
     EXPECT_EQ(unreserved.nExitCode, 2);
     EXPECT_EQ(unreserved.strOut, "");
     EXPECT_THAT(unreserved.strErr, HasSubstr("no definition was written, since identifier 1 is "
@@ -367,19 +338,18 @@ TEST_F(KvlToolMakeDumpTest, DumpShowsEveryFieldAndWhatIsWrong) {
 
     const ToolRun json = Run({"dump", "--json", "cut.KVL", "odd.KVL", "good.KVL", "late.KVL"});
     EXPECT_EQ(json.nExitCode, 1);
-    std::vector<std::string> lines;
+    std::vector<Json> object;
     std::istringstream out(json.strOut);
     for (std::string line; std::getline(out, line);) {
-        lines.push_back(line);
+        object.push_back(Json::parse(line));
     }
-    const auto object = [&](size_t nLine) { return Json::parse(lines.at(nLine)); };
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(object(0)["error"], Json::parse(R"({"offset": 70, "kind": "corrupt",
+    ASSERT_EQ(object.size(), 4);
+    EXPECT_EQ(object[0]["error"], Json::parse(R"({"offset": 70, "kind": "corrupt",
         "message": "the sub cell count 1 needs 22 bytes of records, but only 1 follow"})"));
-    EXPECT_EQ(object(1)["warnings"][0]["offset"], 88);
-    EXPECT_EQ(object(1)["sub_cells"][0]["reserved1"], 1);
-    EXPECT_EQ(object(2)["map_file"], "a\xEF\xBF\xBD\x1B[2J\".map");
-    EXPECT_EQ(object(3), Json::parse(R"({"format": "kvltool-dump/1", "file": "late.KVL",
+    EXPECT_EQ(object[1]["warnings"][0]["offset"], 88);
+    EXPECT_EQ(object[1]["sub_cells"][0]["reserved1"], 1);
+    EXPECT_EQ(object[2]["map_file"], "a\xEF\xBF\xBD\x1B[2J\".map");
+    EXPECT_EQ(object[3], Json::parse(R"({"format": "kvltool-dump/1", "file": "late.KVL",
         "error": {"offset": 90, "kind": "corrupt", "message":
         "sub cell record 1 has exit bits 0x0010 set that stand for no side"}})"));
 }
@@ -399,12 +369,14 @@ TEST_F(KvlToolMakeDumpTest, DumpReadsStandardInputAndLargeFilesInBoundedMemory) 
     constexpr unsigned long long kLimit = 300 << 20;
     // Arguments, how it runs, exit code, what it says.
     const std::tuple<const char*, ProgramRun::Options, int, const char*> cases[] = {
-        {"dump --json -", ProgramRun::Options().Input(good), 0, "\"file\":\"standard input\""},
-        {"dump -", ProgramRun::Options().InputFile("/dev/zero"), 2,
+        {"dump --json -", ProgramRun::Options{.strInput = good}, 0, "\"file\":\"standard input\""},
+        {"dump -", ProgramRun::Options{.strInputFile = "/dev/zero"}, 2,
          "standard input: holds more than 256 MiB"},
         {"dump --json big.KVL",
-         ProgramRun::Options().OutputFile("/dev/null").Limit(RLIMIT_AS, kLimit), 0, ""},
-        {"dump huge.KVL", ProgramRun::Options().Limit(RLIMIT_AS, kLimit), 2,
+         ProgramRun::Options{
+             .strOutputFile = "/dev/null", .nLimitResource = RLIMIT_AS, .nLimit = kLimit},
+         0, ""},
+        {"dump huge.KVL", ProgramRun::Options{.nLimitResource = RLIMIT_AS, .nLimit = kLimit}, 2,
          "kvltool: out of memory"},
     };
     for (const auto& [pszArgs, options, nExitCode, pszSays] : cases) {
@@ -424,7 +396,7 @@ TEST_F(KvlToolMakeDumpTest, FullStandardOutputIsAnError) {
     Put("good.KVL", Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}}));
     for (const char* pszArgs : {"dump good.KVL", "dump --json good.KVL", "dump --grid good.KVL",
                                 "check .", "make a.map --dims=1x1x1 --exit=0,0,0:N --id=1"}) {
-        const ToolRun run = Run(Words(pszArgs), ProgramRun::Options().OutputFile("/dev/full"));
+        const ToolRun run = Run(Words(pszArgs), {.strOutputFile = "/dev/full"});
         EXPECT_EQ(run.nExitCode, 2) << pszArgs;
         EXPECT_THAT(run.strErr, HasSubstr("kvltool: writing to standard output failed")) << pszArgs;
     }

@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <tuple>
 
 #include "FakeWinePrefix.h"
 #include "KvlToolTest.h"
@@ -43,30 +44,29 @@ TEST_F(KvlToolPathsTest, WindowsPathsOfTheProfileLeadToTheFoldersWineWouldUse) {
     }
 }
 
-// A name that two folders match but for case is a question only the user can answer.
-TEST_F(KvlToolPathsTest, NameThatSeveralFoldersMatchIsReported) {
+// A name that two folders match but for case is a question only the user can answer; a drive
+// that no prefix maps is named with the prefixes tried. Neither makes anything.
+TEST_F(KvlToolPathsTest, AmbiguousNamesAndUnmappedDrivesAreReportedAndNothingIsMade) {
     std::filesystem::create_directory(m_Wine.Path("gen/MAPS"));
-    const std::string profile = m_Wine.Path("gen/bin/Gridforge.INI");
-    TestFiles::WriteAll(profile, "[globals]\nsource_directory=..\\Maps\\S2\\\n");
-    const ToolRun run = Run({"paths", "--profile", profile});
-    EXPECT_EQ(run.nExitCode, 2);
-    EXPECT_EQ(run.strErr, "kvltool: source_directory ..\\Maps\\S2\\: Maps is ambiguous in " +
-                              m_Wine.Path("gen/bin/..") + ": MAPS, maps all match it\n");
-}
-
-TEST_F(KvlToolPathsTest, DriveThatNoPrefixMapsIsNamedWithThePrefixesTriedAndNothingIsMade) {
-    const std::string profile = m_Wine.Path("pfx/drive_c/Gridforge/Gridforge.INI");
-    TestFiles::WriteAll(profile, "[globals]\nsource_directory=Q:\\Prefabs\\\n");
-    const std::vector<std::string> before = m_Wine.Everything();
-    const ToolRun run = Run({"paths", "--profile", profile});
-    EXPECT_EQ(run.nExitCode, 2);
-    EXPECT_EQ(run.strOut, "");
-    EXPECT_EQ(run.strErr,
-              "kvltool: source_directory Q:\\Prefabs\\: the drive Q: is not mapped "
-              "in any Wine prefix (tried " +
-                  m_Wine.Path("pfx/dosdevices/q:") + ", " + m_Wine.Path("none/dosdevices/q:") +
-                  ", " + m_Wine.Path(".wine/dosdevices/q:") + ")\n");
-    EXPECT_EQ(m_Wine.Everything(), before);
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        {"gen/bin/Gridforge.INI", R"(..\Maps\S2\)",
+         "Maps is ambiguous in " + m_Wine.Path("gen/bin/..") + ": MAPS, maps all match it"},
+        {"pfx/drive_c/Gridforge/Gridforge.INI", R"(Q:\Prefabs\)",
+         "the drive Q: is not mapped in any Wine prefix (tried " +
+             m_Wine.Path("pfx/dosdevices/q:") + ", " + m_Wine.Path("none/dosdevices/q:") + ", " +
+             m_Wine.Path(".wine/dosdevices/q:") + ")"},
+    };
+    for (const auto& [pszProfile, pszValue, says] : cases) {
+        const std::string profile = m_Wine.Path(pszProfile);
+        TestFiles::WriteAll(profile, std::string("[globals]\nsource_directory=") + pszValue);
+        const std::vector<std::string> before = m_Wine.Everything();
+        const ToolRun run = Run({"paths", "--profile", profile});
+        EXPECT_EQ(run.nExitCode, 2);
+        EXPECT_EQ(run.strOut, "");
+        EXPECT_EQ(run.strErr,
+                  std::string("kvltool: source_directory ") + pszValue + ": " + says + "\n");
+        EXPECT_EQ(m_Wine.Everything(), before);
+    }
 }
 
 }  // namespace

@@ -14,12 +14,12 @@
 using ToolRun = ProgramRun::Result;
 using Args = std::vector<std::string>;
 
-// The words of a command line without quotes.
+// The words of a command line without quotes; '' stands for an empty word.
 inline Args Words(const std::string& commandLine) {
     std::istringstream in(commandLine);
     Args words;
     for (std::string word; in >> word;) {
-        words.push_back(word);
+        words.push_back(word == "''" ? "" : word);
     }
     return words;
 }

@@ -3,7 +3,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "KvlToolTest.h"
@@ -102,60 +101,43 @@ TEST_F(KvlToolUserProfileTest, AFolderThatTakesNoProfileSendsMakeToThePerUserPro
     EXPECT_EQ(TestFiles::ListFolder(programFolder), programFiles);
 }
 
-// How the profile is set up, which names the runs take it by, and whether they advance it. The
-// folder "shared" is root's; "home" is the user's.
-struct ProfileCase {
-    const char* pszName;
-    std::function<void(const std::string& home, const std::string& shared)> setUp;
-    std::vector<std::string> runs;  // profile names under the test folder, one run each
-    bool bAdvances;
-};
-
 // Every run takes the next identifier wherever the profile itself can be written, and the
 // profile stays the file it was: owner, mode, links. A profile the user cannot write gives the
-// message, and neither it nor a definition is written.
+// message, and neither it nor a definition is written. The folder "shared" is root's; "home" is
+// the user's.
 TEST_F(KvlToolUserProfileTest, ProfilesTheUserCanWriteAdvanceInPlaceAndStayTheFileTheyWere) {
-    const std::string counter = "; kept\r\n[ID]\r\nNEXT_ID=7\r\n";
-    const auto put = [&](const std::string& path, mode_t nMode) {
-        TestFiles::WriteAll(path, counter);
-        Own(path, nMode);
-    };
-    const ProfileCase cases[] = {
-        {"in a folder the user cannot write",
-         [&](const std::string&, const std::string& shared) {
-             put(shared + "/Gridforge.INI", 0640);
-         },
-         {"shared/Gridforge.INI", "shared/Gridforge.INI"},
-         true},
-        {"read-only",
-         [&](const std::string& home, const std::string&) { put(home + "/Gridforge.INI", 0444); },
-         {"home/Gridforge.INI"},
-         false},
-        {"a symbolic link",
-         [&](const std::string& home, const std::string& shared) {
-             put(shared + "/Gridforge.INI", 0600);
-             std::filesystem::create_symlink(shared + "/Gridforge.INI", home + "/link.INI");
-             Own(home + "/link.INI", 0);
-         },
-         {"home/link.INI", "home/link.INI"},
-         true},
-        {"hard-linked",
-         [&](const std::string& home, const std::string&) {
-             put(home + "/a.INI", 0600);
-             std::filesystem::create_hard_link(home + "/a.INI", home + "/b.INI");
-         },
-         {"home/a.INI", "home/b.INI"},
-         true},
+    const struct {
+        const char* pszName;
+        const char* pszProfile;  // the user's, with this mode
+        mode_t nMode;
+        const char* pszLink;  // a link to it, symbolic or hard, or none
+        bool bSymbolic;
+        const char* pszRuns;  // profile names under the test folder, one run each
+        bool bAdvances;
+    } cases[] = {
+        {"in a folder the user cannot write", "shared/Gridforge.INI", 0640, nullptr, false,
+         "shared/Gridforge.INI shared/Gridforge.INI", true},
+        {"read-only", "home/Gridforge.INI", 0444, nullptr, false, "home/Gridforge.INI", false},
+        {"a symbolic link", "shared/Gridforge.INI", 0600, "home/link.INI", true,
+         "home/link.INI home/link.INI", true},
+        {"hard-linked", "home/a.INI", 0600, "home/b.INI", false, "home/a.INI home/b.INI", true},
     };
     ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, Path("kvltool")));
-    for (const ProfileCase& profile : cases) {
+    for (const auto& profile : cases) {
         SCOPED_TRACE(profile.pszName);
         MakeHome();
         std::filesystem::remove_all(Path("shared"));
         ASSERT_TRUE(std::filesystem::create_directory(Path("shared")));
-        profile.setUp(Path("home"), Path("shared"));
+        Put(profile.pszProfile, "; kept\r\n[ID]\r\nNEXT_ID=7\r\n");
+        Own(Path(profile.pszProfile), profile.nMode);
+        if (profile.pszLink != nullptr && profile.bSymbolic) {
+            std::filesystem::create_symlink(Path(profile.pszProfile), Path(profile.pszLink));
+            Own(Path(profile.pszLink), 0);
+        } else if (profile.pszLink != nullptr) {
+            std::filesystem::create_hard_link(Path(profile.pszProfile), Path(profile.pszLink));
+        }
         std::vector<std::string> paths;
-        for (const std::string& name : profile.runs) {
+        for (const std::string& name : Words(profile.pszRuns)) {
             paths.push_back(Path(name));
         }
         const std::vector<std::string> shared = TestFiles::ListFolder(Path("shared"));

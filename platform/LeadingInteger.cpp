@@ -1,4 +1,4 @@
-#include "platform/CLeadingInteger.h"
+#include "platform/LeadingInteger.h"
 
 #include <algorithm>
 #include <limits>
@@ -15,7 +15,7 @@ bool IsDigit(char c) {
 
 }  // namespace
 
-int32_t CLeadingInteger::Parse(std::string_view text) {
+int32_t LeadingInteger::Parse(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) {
         ++i;

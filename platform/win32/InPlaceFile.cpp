@@ -1,16 +1,16 @@
-// Win32 half of CInPlaceFile: WriteFile, SetEndOfFile and FlushFileBuffers on the file itself.
-#include "platform/CInPlaceFile.h"
+// Win32 half of InPlaceFile: WriteFile, SetEndOfFile and FlushFileBuffers on the file itself.
+#include "platform/InPlaceFile.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 namespace {
 
 HANDLE OpenExisting(const std::string& path, DWORD nAccess) {
-    return CreateFileW(CNativePath::From(path).c_str(), nAccess,
+    return CreateFileW(NativePath::From(path).c_str(), nAccess,
                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
@@ -19,8 +19,8 @@ HANDLE OpenExisting(const std::string& path, DWORD nAccess) {
 
 // ReplaceFileW keeps the owner and security of the file it replaces; links and the read-only
 // attribute it does not keep.
-bool CInPlaceFile::ReplaceWouldChange(const std::string& resolved) {
-    const DWORD nAttributes = GetFileAttributesW(CNativePath::From(resolved).c_str());
+bool InPlaceFile::ReplaceWouldChange(const std::string& resolved) {
+    const DWORD nAttributes = GetFileAttributesW(NativePath::From(resolved).c_str());
     if (nAttributes == INVALID_FILE_ATTRIBUTES || (nAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
         return true;
     }
@@ -34,7 +34,7 @@ bool CInPlaceFile::ReplaceWouldChange(const std::string& resolved) {
     return bLinked;
 }
 
-bool CInPlaceFile::Write(const std::string& path, const std::string& bytes) {
+bool InPlaceFile::Write(const std::string& path, const std::string& bytes) {
     const HANDLE hFile = OpenExisting(path, GENERIC_WRITE);
     if (hFile == INVALID_HANDLE_VALUE) {
         return false;

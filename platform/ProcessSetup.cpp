@@ -1,4 +1,4 @@
-#include "platform/CProcessSetup.h"
+#include "platform/ProcessSetup.h"
 
 #include <csignal>
 #include <cstdio>
@@ -8,19 +8,19 @@
 #include <io.h>
 #endif
 
-void CProcessSetup::IgnoreFileSizeSignal() {
+void ProcessSetup::IgnoreFileSizeSignal() {
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
 }
 
-void CProcessSetup::MakeStandardOutputBinary() {
+void ProcessSetup::MakeStandardOutputBinary() {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
 }
 
-void CProcessSetup::MakeStandardInputBinary() {
+void ProcessSetup::MakeStandardInputBinary() {
 #ifdef _WIN32
     _setmode(_fileno(stdin), _O_BINARY);
 #endif

@@ -12,11 +12,11 @@
 
 #include "ChildProcess.h"
 #include "TestFiles.h"
-#include "platform/CProfileFile.h"
+#include "platform/ProfileFile.h"
 
 namespace {
 
-class CProfileFileTest : public testing::Test {
+class ProfileFileTest : public testing::Test {
 protected:
     std::string PathOf(const char* pszName) const { return m_Dir.PathOf(pszName); }
 
@@ -24,7 +24,7 @@ protected:
     const std::string m_strProfile = PathOf("Gridforge.INI");
 };
 
-TEST_F(CProfileFileTest, WriteChangesOneValueOfAMessyProfileAndNothingElse) {
+TEST_F(ProfileFileTest, WriteChangesOneValueOfAMessyProfileAndNothingElse) {
     const std::string head =
         "; Gridforge settings, edited by hand\r\n\r\n[Globals]\r\n"
         "Source_Directory = \"D:\\Prefabs\\\"   \r\n[id]\r\n  ; the editors' counter\r\n";
@@ -32,36 +32,36 @@ TEST_F(CProfileFileTest, WriteChangesOneValueOfAMessyProfileAndNothingElse) {
         "\r\nnext_id=99\r\n[ID]\r\nNEXT_ID=7\r\n[template_settings]\r\npercent_to_fill=0.60";
     TestFiles::WriteAll(m_strProfile, head + "\tnext_id = '41'\t" + tail);
 
-    EXPECT_EQ(CProfileFile::GetString(m_strProfile, "globals", "source_directory", ""),
+    EXPECT_EQ(ProfileFile::GetString(m_strProfile, "globals", "source_directory", ""),
               "D:\\Prefabs\\");
-    ASSERT_EQ(CProfileFile::GetInt(m_strProfile, "ID", "NEXT_ID", 1), 41u);
-    ASSERT_TRUE(CProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", 42));
+    ASSERT_EQ(ProfileFile::GetInt(m_strProfile, "ID", "NEXT_ID", 1), 41u);
+    ASSERT_TRUE(ProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", 42));
 
     EXPECT_EQ(TestFiles::ReadAll(m_strProfile), head + "\tnext_id =42" + tail);
 }
 
-TEST_F(CProfileFileTest, ReadsIntegersAsWindowsDoes) {
+TEST_F(ProfileFileTest, ReadsIntegersAsWindowsDoes) {
     const std::pair<const char*, uint32_t> cases[] = {
         {"", 77}, {"\"\"", 77}, {"-1", UINT32_MAX}, {"4294967297", 1}, {"\" 12\"", 12}, {"0x10", 0},
     };
     for (const auto& [pszValue, nExpected] : cases) {
         TestFiles::WriteAll(m_strProfile, std::string("[S]\nk=") + pszValue + "\n");
-        EXPECT_EQ(CProfileFile::GetInt(m_strProfile, "S", "k", 77), nExpected) << pszValue;
+        EXPECT_EQ(ProfileFile::GetInt(m_strProfile, "S", "k", 77), nExpected) << pszValue;
     }
 }
 
 // A pipe of the profile's name is neither read, which could block, nor replaced.
-TEST_F(CProfileFileTest, MissingValuesReadAsTheDefault) {
+TEST_F(ProfileFileTest, MissingValuesReadAsTheDefault) {
     TestFiles::WriteAll(m_strProfile, "[S]\nempty=\n");
-    EXPECT_EQ(CProfileFile::GetString(PathOf("missing"), "S", "empty", "def"), "def");
-    EXPECT_EQ(CProfileFile::GetString(m_strProfile, "S", "empty", "def"), "");
-    EXPECT_EQ(CProfileFile::GetInt(m_strProfile, "S", "k", -2), uint32_t(-2));
+    EXPECT_EQ(ProfileFile::GetString(PathOf("missing"), "S", "empty", "def"), "def");
+    EXPECT_EQ(ProfileFile::GetString(m_strProfile, "S", "empty", "def"), "");
+    EXPECT_EQ(ProfileFile::GetInt(m_strProfile, "S", "k", -2), uint32_t(-2));
 #ifdef _WIN32
     GTEST_SKIP() << "no pipes in folders on Windows";
 #else
     ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
-    EXPECT_EQ(CProfileFile::GetString(PathOf("pipe"), "S", "empty", "def"), "def");
-    EXPECT_FALSE(CProfileFile::WriteInt(PathOf("pipe"), "S", "k", 1));
+    EXPECT_EQ(ProfileFile::GetString(PathOf("pipe"), "S", "empty", "def"), "def");
+    EXPECT_FALSE(ProfileFile::WriteInt(PathOf("pipe"), "S", "k", 1));
     EXPECT_EQ(TestFiles::ListFolder(m_Dir.Path()),
               (std::vector<std::string>{"Gridforge.INI", "pipe"}));
 #endif
@@ -70,21 +70,21 @@ TEST_F(CProfileFileTest, MissingValuesReadAsTheDefault) {
 // Writers killed at will and file size limits need fork and resource limits.
 #ifndef _WIN32
 
-TEST_F(CProfileFileTest, WriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
+TEST_F(ProfileFileTest, WriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
     const std::string filler = std::string(300000, ';') + "\r\n";
     const std::string head = "[globals]\r\n" + filler + "[ID]\r\nNEXT_ID=";
     const std::string tail = "\r\n[template_settings]\r\n" + filler;
     TestFiles::WriteAll(m_strProfile, head + "0" + tail);
     // Kills land anywhere in the first few rewrites, whatever a rewrite takes in this build.
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(CProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", 0));
+    ASSERT_TRUE(ProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", 0));
     const auto writeTime = std::chrono::steady_clock::now() - start;
 
     std::mt19937 random(std::random_device{}());
     bool bWritten = false;
     for (int nKill = 0; nKill < 25; ++nKill) {
         const int nWriter = ChildProcess::Start([this] {
-            for (int32_t n = 1; CProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", n); ++n) {
+            for (int32_t n = 1; ProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", n); ++n) {
             }
             return 1;
         });
@@ -104,11 +104,11 @@ TEST_F(CProfileFileTest, WriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
 
 // A hard-linked profile is rewritten in place; a disk too full for the longer content fails
 // before the first byte, so neither name sees a torn file.
-TEST_F(CProfileFileTest, ProfileRewrittenInPlaceIsLeftWholeWhenItCannotGrow) {
+TEST_F(ProfileFileTest, ProfileRewrittenInPlaceIsLeftWholeWhenItCannotGrow) {
     const std::string profile = "[ID]\r\nNEXT_ID=9\r\n" + std::string(5000, ';');
     TestFiles::WriteAll(m_strProfile, profile);
     ASSERT_EQ(link(m_strProfile.c_str(), PathOf("link.INI").c_str()), 0);
-    const auto grow = [this] { return CProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", 10); };
+    const auto grow = [this] { return ProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", 10); };
     EXPECT_EQ(ChildProcess::Run(grow, profile.size()), 1) << "the write should fail";
     EXPECT_EQ(TestFiles::ReadAll(PathOf("link.INI")), profile);
     EXPECT_EQ(ChildProcess::Run(grow), 0);

@@ -1,4 +1,4 @@
-#include "definition/CKvlReader.h"
+#include "definition/KvlReader.h"
 
 #include <algorithm>
 #include <array>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "definition/CKvlWriter.h"
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ public:
 // known to be there, so a lying length costs nothing but its message.
 class CKvlParser {
 public:
-    CKvlParser(std::istream& in, uint64_t nSize, KvlReadResult& result, IKvlReadSink& sink)
+    CKvlParser(std::istream& in, uint64_t nSize, KvlReader::Result& result, KvlReader::ISink& sink)
         : m_In(in), m_nSize(nSize), m_Result(result), m_Sink(sink) {}
 
     bool Parse() { return ParseHeader() && ParseMapName() && ParseDimensions() && ParseSubCells(); }
@@ -58,7 +58,7 @@ private:
     uint64_t Remaining() const { return m_nSize - m_nOffset; }
 
     bool Fail(uint64_t nOffset, std::string message) {
-        m_Result.eStatus = KvlReadResult::Status::Corrupt;
+        m_Result.m_eStatus = KvlReader::Result::Status::Corrupt;
         m_Result.m_Error = {nOffset, std::move(message)};
         return false;
     }
@@ -72,7 +72,7 @@ private:
         }
         m_In.read(static_cast<char*>(pBuffer), static_cast<std::streamsize>(nSize));
         if (m_In.gcount() != static_cast<std::streamsize>(nSize)) {
-            m_Result.eStatus = KvlReadResult::Status::CannotOpen;
+            m_Result.m_eStatus = KvlReader::Result::Status::CannotOpen;
             m_Result.m_Error = {m_nOffset,
                                 "reading failed after " + std::to_string(m_nOffset) + " bytes"};
             return false;
@@ -104,12 +104,12 @@ private:
         if (!TakeUInt32("the header length", nLength)) {
             return false;
         }
-        if (nLength != CKvlReader::kHeaderLength) {
+        if (nLength != KvlReader::kHeaderLength) {
             return Fail(0, "the header length is " + std::to_string(nLength) +
-                               "; a .KVL file has " + std::to_string(CKvlReader::kHeaderLength));
+                               "; a .KVL file has " + std::to_string(KvlReader::kHeaderLength));
         }
         const uint64_t nStart = m_nOffset;
-        std::array<char, CKvlReader::kHeaderLength> signature{};
+        std::array<char, KvlReader::kHeaderLength> signature{};
         if (!Take("the signature", signature.data(), signature.size())) {
             return false;
         }
@@ -170,7 +170,7 @@ private:
         if (!TakeUInt32("the sub cell count", nCount)) {
             return false;
         }
-        const uint64_t nNeeded = uint64_t{nCount} * CKvlReader::kRecordSize;
+        const uint64_t nNeeded = uint64_t{nCount} * KvlReader::kRecordSize;
         if (nNeeded > Remaining()) {
             return Fail(nCountOffset, "the sub cell count " + std::to_string(nCount) + " needs " +
                                           std::to_string(nNeeded) + " bytes of records, but only " +
@@ -185,17 +185,17 @@ private:
         m_Sink.OnSubCellCount(nCount);
         // Records are read in blocks: one stream call per record would cost more than the rest.
         constexpr uint32_t kBlock = 4096;
-        std::vector<unsigned char> block(size_t{kBlock} * CKvlReader::kRecordSize);
+        std::vector<unsigned char> block(size_t{kBlock} * KvlReader::kRecordSize);
         for (uint32_t nFirst = 0; nFirst < nCount; nFirst += kBlock) {
             const uint32_t nRecords = std::min(kBlock, nCount - nFirst);
             const uint64_t nStart = m_nOffset;
             if (!Take("sub cell record " + std::to_string(nFirst), block.data(),
-                      nRecords * CKvlReader::kRecordSize)) {
+                      nRecords * KvlReader::kRecordSize)) {
                 return false;
             }
             for (uint32_t i = 0; i < nRecords; ++i) {
-                if (!ParseSubCell(nFirst + i, block.data() + i * CKvlReader::kRecordSize,
-                                  nStart + uint64_t{i} * CKvlReader::kRecordSize)) {
+                if (!ParseSubCell(nFirst + i, block.data() + i * KvlReader::kRecordSize,
+                                  nStart + uint64_t{i} * KvlReader::kRecordSize)) {
                     return false;
                 }
             }
@@ -206,9 +206,9 @@ private:
     bool ParseSubCell(uint32_t nIndex, const unsigned char* bytes, uint64_t nStart) {
         const auto record = [nIndex] { return "sub cell record " + std::to_string(nIndex); };
         const uint16_t nExits = LoadUInt16(bytes);
-        if ((nExits & CKvlReader::kUnknownExitBits) != 0) {
+        if ((nExits & KvlReader::kUnknownExitBits) != 0) {
             return Fail(nStart, record() + " has exit bits " +
-                                    Hex16(nExits & CKvlReader::kUnknownExitBits) +
+                                    Hex16(nExits & KvlReader::kUnknownExitBits) +
                                     " set that stand for no side");
         }
         SubCell cell;
@@ -235,27 +235,29 @@ private:
     std::istream& m_In;
     const uint64_t m_nSize;
     uint64_t m_nOffset = 0;
-    KvlReadResult& m_Result;
-    IKvlReadSink& m_Sink;
+    KvlReader::Result& m_Result;
+    KvlReader::ISink& m_Sink;
 };
 
 // Keeps everything in the result, for callers that want the whole definition.
-class CKeepingSink : public IKvlReadSink {
+class CKeepingSink : public KvlReader::ISink {
 public:
-    explicit CKeepingSink(KvlReadResult& result) : m_Result(result) {}
+    explicit CKeepingSink(KvlReader::Result& result) : m_Result(result) {}
 
     void OnSubCellCount(uint32_t nCount) override {
         m_Result.m_Definition.m_SubCells.reserve(nCount);
     }
     void OnSubCell(const SubCell& cell) override { m_Result.m_Definition.AddSubCell(cell); }
-    void OnWarning(const KvlReadNote& warning) override { m_Result.m_Warnings.push_back(warning); }
+    void OnWarning(const KvlReader::Note& warning) override {
+        m_Result.m_Warnings.push_back(warning);
+    }
 
 private:
-    KvlReadResult& m_Result;
+    KvlReader::Result& m_Result;
 };
 
-KvlReadResult Parse(std::istream& in, uint64_t nSize, IKvlReadSink* pSink) {
-    KvlReadResult result;
+KvlReader::Result Parse(std::istream& in, uint64_t nSize, KvlReader::ISink* pSink) {
+    KvlReader::Result result;
     CKeepingSink keeping(result);
     CKvlParser parser(in, nSize, result, pSink ? *pSink : keeping);
     if (!parser.Parse()) {
@@ -265,15 +267,15 @@ KvlReadResult Parse(std::istream& in, uint64_t nSize, IKvlReadSink* pSink) {
     return result;
 }
 
-KvlReadResult CannotOpen(std::string message) {
-    KvlReadResult result;
-    result.eStatus = KvlReadResult::Status::CannotOpen;
+KvlReader::Result CannotOpen(std::string message) {
+    KvlReader::Result result;
+    result.m_eStatus = KvlReader::Result::Status::CannotOpen;
     result.m_Error = {0, std::move(message)};
     return result;
 }
 
-KvlReadResult ReadFrom(const std::string& path, IKvlReadSink* pSink) {
-    const std::filesystem::path file = CNativePath::From(path);
+KvlReader::Result ReadFrom(const std::string& path, KvlReader::ISink* pSink) {
+    const std::filesystem::path file = NativePath::From(path);
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(file, error);
     if (status.type() == std::filesystem::file_type::not_found) {
@@ -292,7 +294,7 @@ KvlReadResult ReadFrom(const std::string& path, IKvlReadSink* pSink) {
     return Parse(in, nSize, pSink);
 }
 
-KvlReadResult ReadFrom(const void* pData, size_t nSize, IKvlReadSink* pSink) {
+KvlReader::Result ReadFrom(const void* pData, size_t nSize, KvlReader::ISink* pSink) {
     CMemoryBuffer buffer(pData, nSize);
     std::istream in(&buffer);
     return Parse(in, nSize, pSink);
@@ -300,18 +302,18 @@ KvlReadResult ReadFrom(const void* pData, size_t nSize, IKvlReadSink* pSink) {
 
 }  // namespace
 
-KvlReadResult CKvlReader::ReadFile(const std::string& path) {
+KvlReader::Result KvlReader::ReadFile(const std::string& path) {
     return ReadFrom(path, nullptr);
 }
 
-KvlReadResult CKvlReader::ReadBytes(const void* pData, size_t nSize) {
+KvlReader::Result KvlReader::ReadBytes(const void* pData, size_t nSize) {
     return ReadFrom(pData, nSize, nullptr);
 }
 
-KvlReadResult CKvlReader::ReadFile(const std::string& path, IKvlReadSink& sink) {
+KvlReader::Result KvlReader::ReadFile(const std::string& path, KvlReader::ISink& sink) {
     return ReadFrom(path, &sink);
 }
 
-KvlReadResult CKvlReader::ReadBytes(const void* pData, size_t nSize, IKvlReadSink& sink) {
+KvlReader::Result KvlReader::ReadBytes(const void* pData, size_t nSize, KvlReader::ISink& sink) {
     return ReadFrom(pData, nSize, &sink);
 }

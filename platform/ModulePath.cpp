@@ -1,6 +1,6 @@
-#include "platform/CModulePath.h"
+#include "platform/ModulePath.h"
 
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -10,7 +10,7 @@
 #include <system_error>
 #endif
 
-std::string CModulePath::Get() {
+std::string ModulePath::Get() {
 #ifdef _WIN32
     // Long paths may exceed MAX_PATH; the call reports a full buffer by filling it.
     std::vector<wchar_t> buffer(32768);
@@ -19,9 +19,9 @@ std::string CModulePath::Get() {
     if (nLength == 0 || nLength >= buffer.size()) {
         return {};
     }
-    return CNativePath::ToBytes(std::filesystem::path(std::wstring(buffer.data(), nLength)));
+    return NativePath::ToBytes(std::filesystem::path(std::wstring(buffer.data(), nLength)));
 #else
     std::error_code error;
-    return CNativePath::ToBytes(std::filesystem::read_symlink("/proc/self/exe", error));
+    return NativePath::ToBytes(std::filesystem::read_symlink("/proc/self/exe", error));
 #endif
 }

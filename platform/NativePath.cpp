@@ -1,4 +1,4 @@
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -6,7 +6,7 @@
 
 #ifdef _WIN32
 
-std::filesystem::path CNativePath::From(const std::string& bytes) {
+std::filesystem::path NativePath::From(const std::string& bytes) {
     if (bytes.empty()) {
         return {};
     }
@@ -17,7 +17,7 @@ std::filesystem::path CNativePath::From(const std::string& bytes) {
     return std::filesystem::path(wide);
 }
 
-std::string CNativePath::ToBytes(const std::filesystem::path& path) {
+std::string NativePath::ToBytes(const std::filesystem::path& path) {
     const std::wstring& wide = path.native();
     if (wide.empty()) {
         return {};
@@ -32,11 +32,11 @@ std::string CNativePath::ToBytes(const std::filesystem::path& path) {
 
 #else
 
-std::filesystem::path CNativePath::From(const std::string& bytes) {
+std::filesystem::path NativePath::From(const std::string& bytes) {
     return std::filesystem::path(bytes);
 }
 
-std::string CNativePath::ToBytes(const std::filesystem::path& path) {
+std::string NativePath::ToBytes(const std::filesystem::path& path) {
     return path.native();
 }
 

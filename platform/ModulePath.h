@@ -3,7 +3,8 @@
 #include <string>
 
 // The running executable's own full path, as the operating system knows it.
-class CModulePath {
-public:
-    static std::string Get();
-};
+namespace ModulePath {
+
+std::string Get();
+
+}  // namespace ModulePath

@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "platform/CLeadingInteger.h"
+#include "platform/LeadingInteger.h"
 
 namespace {
 
 using namespace std::string_literals;
 
 // Read as atoi reads, but saturated at the 32-bit limits however many digits follow.
-TEST(CLeadingIntegerTest, ReadsTheLeadingNumberLikeAtoi) {
+TEST(LeadingIntegerTest, ReadsTheLeadingNumberLikeAtoi) {
     const std::pair<std::string, int32_t> cases[] = {
         {" \t\n\v\f\r-42x", -42},
         {"+-5", 0},
@@ -20,7 +20,7 @@ TEST(CLeadingIntegerTest, ReadsTheLeadingNumberLikeAtoi) {
         {"00000000000000000000000012", 12},
     };
     for (const auto& [text, nExpected] : cases) {
-        EXPECT_EQ(CLeadingInteger::Parse(text), nExpected) << '"' << text << '"';
+        EXPECT_EQ(LeadingInteger::Parse(text), nExpected) << '"' << text << '"';
     }
 }
 

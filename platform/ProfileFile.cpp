@@ -1,4 +1,4 @@
-#include "platform/CProfileFile.h"
+#include "platform/ProfileFile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -7,8 +7,8 @@
 #include <system_error>
 
 #include "platform/CAtomicFile.h"
-#include "platform/CInPlaceFile.h"
 #include "platform/CIniDocument.h"
+#include "platform/InPlaceFile.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ uint32_t ParseProfileInt(std::string_view text) {
 
 }  // namespace
 
-std::optional<CIniDocument> CProfileFile::Read(const std::string& path) {
+std::optional<CIniDocument> ProfileFile::Read(const std::string& path) {
     FileContents contents = ReadProfile(path);
     if (contents.eState == FileState::Unreadable) {
         return std::nullopt;
@@ -84,12 +84,12 @@ std::optional<CIniDocument> CProfileFile::Read(const std::string& path) {
     return CIniDocument::Parse(std::move(contents.strBytes), kNewFileLineEnding);
 }
 
-bool CProfileFile::Write(const std::string& path, const CIniDocument& document) {
+bool ProfileFile::Write(const std::string& path, const CIniDocument& document) {
     const std::string bytes = document.Bytes();
     // Where a replace would cut links, change the owner or cannot be made, the file itself is
     // rewritten, under the caller's lock.
-    if (CInPlaceFile::IsPreferredFor(path)) {
-        return CInPlaceFile::Write(path, bytes);
+    if (InPlaceFile::IsPreferredFor(path)) {
+        return InPlaceFile::Write(path, bytes);
     }
     CAtomicFile file;
     if (!file.Open(path)) {
@@ -101,15 +101,15 @@ bool CProfileFile::Write(const std::string& path, const CIniDocument& document) 
     return file.Commit();
 }
 
-std::string CProfileFile::StringValue(const std::optional<CIniDocument>& document,
-                                      const std::string& section, const std::string& key,
-                                      const std::string& def) {
+std::string ProfileFile::StringValue(const std::optional<CIniDocument>& document,
+                                     const std::string& section, const std::string& key,
+                                     const std::string& def) {
     std::optional<std::string> value = document ? document->GetValue(section, key) : std::nullopt;
     return value ? std::move(*value) : def;
 }
 
-uint32_t CProfileFile::IntValue(const std::optional<CIniDocument>& document,
-                                const std::string& section, const std::string& key, int32_t def) {
+uint32_t ProfileFile::IntValue(const std::optional<CIniDocument>& document,
+                               const std::string& section, const std::string& key, int32_t def) {
     const std::optional<std::string> value =
         document ? document->GetValue(section, key) : std::nullopt;
     if (!value || value->empty()) {
@@ -118,18 +118,18 @@ uint32_t CProfileFile::IntValue(const std::optional<CIniDocument>& document,
     return ParseProfileInt(*value);
 }
 
-std::string CProfileFile::GetString(const std::string& path, const std::string& section,
-                                    const std::string& key, const std::string& def) {
+std::string ProfileFile::GetString(const std::string& path, const std::string& section,
+                                   const std::string& key, const std::string& def) {
     return StringValue(Read(path), section, key, def);
 }
 
-uint32_t CProfileFile::GetInt(const std::string& path, const std::string& section,
-                              const std::string& key, int32_t def) {
+uint32_t ProfileFile::GetInt(const std::string& path, const std::string& section,
+                             const std::string& key, int32_t def) {
     return IntValue(Read(path), section, key, def);
 }
 
-bool CProfileFile::WriteString(const std::string& path, const std::string& section,
-                               const std::string& key, const std::string& value) {
+bool ProfileFile::WriteString(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& value) {
     std::optional<CIniDocument> document = Read(path);
     // A file that exists but cannot be read is never replaced by one holding only this key.
     if (!document) {
@@ -139,7 +139,7 @@ bool CProfileFile::WriteString(const std::string& path, const std::string& secti
     return Write(path, *document);
 }
 
-bool CProfileFile::WriteInt(const std::string& path, const std::string& section,
-                            const std::string& key, int32_t value) {
+bool ProfileFile::WriteInt(const std::string& path, const std::string& section,
+                           const std::string& key, int32_t value) {
     return WriteString(path, section, key, std::to_string(value));
 }

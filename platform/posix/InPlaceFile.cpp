@@ -1,5 +1,5 @@
-// POSIX half of CInPlaceFile: write, ftruncate and fsync on the file itself.
-#include "platform/CInPlaceFile.h"
+// POSIX half of InPlaceFile: write, ftruncate and fsync on the file itself.
+#include "platform/InPlaceFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,13 +26,13 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-bool CInPlaceFile::ReplaceWouldChange(const std::string& resolved) {
+bool InPlaceFile::ReplaceWouldChange(const std::string& resolved) {
     struct stat info {};
     return stat(resolved.c_str(), &info) != 0 || info.st_nlink > 1 || info.st_uid != geteuid() ||
            access(resolved.c_str(), W_OK) != 0;
 }
 
-bool CInPlaceFile::Write(const std::string& path, const std::string& bytes) {
+bool InPlaceFile::Write(const std::string& path, const std::string& bytes) {
     // Non-blocking, so that a pipe put in the file's place cannot hold the writer up.
     const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {

@@ -8,8 +8,9 @@
 // names: unchanged bytes on POSIX, the ANSI code page widened on Windows (the generator and
 // the profile functions use that code page). std::filesystem::path(std::string) must not be
 // used instead: on Windows it reads every byte as Latin-1.
-class CNativePath {
-public:
-    static std::filesystem::path From(const std::string& bytes);
-    static std::string ToBytes(const std::filesystem::path& path);
-};
+namespace NativePath {
+
+std::filesystem::path From(const std::string& bytes);
+std::string ToBytes(const std::filesystem::path& path);
+
+}  // namespace NativePath

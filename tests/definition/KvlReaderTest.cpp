@@ -10,12 +10,12 @@
 
 #include "DefinitionSamples.h"
 #include "TestFiles.h"
-#include "definition/CKvlReader.h"
 #include "definition/CKvlWriter.h"
+#include "definition/KvlReader.h"
 
 namespace {
 
-class CKvlReaderTest : public testing::Test {
+class KvlReaderTest : public testing::Test {
 protected:
     std::string Path(const char* pszName) const { return m_Folder.PathOf(pszName); }
 
@@ -25,13 +25,13 @@ protected:
 // 90 bytes: the name length at 42, the name from 46, the dimensions from 52, the record count
 // at 64 and the one record from 68. Cut anywhere or overwritten, it is refused with the offset
 // of the fault.
-TEST_F(CKvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
+TEST_F(KvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
     ASSERT_TRUE(CKvlWriter().Write(
         Path("a.KVL"), CKvlDefinition{7, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
     const std::string good = TestFiles::ReadAll(Path("a.KVL"));
     for (size_t nCut = 0; nCut < good.size(); ++nCut) {
-        const KvlReadResult result = CKvlReader::ReadBytes(good.data(), nCut);
-        ASSERT_EQ(result.eStatus, KvlReadResult::Status::Corrupt) << "cut at " << nCut;
+        const KvlReader::Result result = KvlReader::ReadBytes(good.data(), nCut);
+        ASSERT_EQ(result.m_eStatus, KvlReader::Result::Status::Corrupt) << "cut at " << nCut;
         EXPECT_LE(result.m_Error.nOffset, nCut);
     }
     // Where it is overwritten, with what value of how many bytes; the offset blamed and part of
@@ -51,8 +51,8 @@ TEST_F(CKvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
         for (size_t i = 0; i < nWidth; ++i) {
             bytes[nAt + i] = static_cast<char>(nValue >> (8 * i));
         }
-        const KvlReadResult result = CKvlReader::ReadBytes(bytes.data(), bytes.size());
-        ASSERT_EQ(result.eStatus, KvlReadResult::Status::Corrupt) << pszSays;
+        const KvlReader::Result result = KvlReader::ReadBytes(bytes.data(), bytes.size());
+        ASSERT_EQ(result.m_eStatus, KvlReader::Result::Status::Corrupt) << pszSays;
         EXPECT_EQ(result.m_Error.nOffset, nBlamed) << pszSays;
         EXPECT_NE(result.m_Error.strMessage.find(pszSays), std::string::npos)
             << result.m_Error.strMessage;
@@ -60,14 +60,15 @@ TEST_F(CKvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
 }
 
 // A pipe would block a reader that opened it.
-TEST_F(CKvlReaderTest, FilesThatCannotBeReadSayWhyWithoutBlocking) {
+TEST_F(KvlReaderTest, FilesThatCannotBeReadSayWhyWithoutBlocking) {
     std::vector<std::string> paths{Path("missing.KVL"), m_Folder.Path()};
 #ifndef _WIN32
     ASSERT_EQ(mkfifo(Path("pipe.KVL").c_str(), 0600), 0);
     paths.push_back(Path("pipe.KVL"));
 #endif
     for (const std::string& path : paths) {
-        EXPECT_EQ(CKvlReader::ReadFile(path).eStatus, KvlReadResult::Status::CannotOpen) << path;
+        EXPECT_EQ(KvlReader::ReadFile(path).m_eStatus, KvlReader::Result::Status::CannotOpen)
+            << path;
     }
 }
 

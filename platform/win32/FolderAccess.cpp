@@ -1,16 +1,16 @@
-// Windows half of CFolderAccess: Windows answers access questions about folders only by
+// Windows half of FolderAccess: Windows answers access questions about folders only by
 // trying, here with a hidden file that vanishes with its handle.
-#include "platform/CFolderAccess.h"
+#include "platform/FolderAccess.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "platform/CNativePath.h"
+#include "platform/NativePath.h"
 
-bool CFolderAccess::CanCreateFileIn(const std::string& folder) {
+bool FolderAccess::CanCreateFileIn(const std::string& folder) {
     const std::filesystem::path probe =
-        CNativePath::From(folder.empty() ? std::string(".") : folder) /
+        NativePath::From(folder.empty() ? std::string(".") : folder) /
         (L".kvledit-probe-" + std::to_wstring(GetCurrentProcessId()));
     const HANDLE hProbe = CreateFileW(
         probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,

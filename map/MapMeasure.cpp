@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "config/CProfilePathResolver.h"
 #include "definition/CKvlDefinition.h"
@@ -36,6 +38,7 @@ public:
         m_North = {settings.nNorthAxis == 0 ? sign : 0, settings.nNorthAxis == 1 ? sign : 0};
         m_East = {m_North[1], -m_North[0]};
     }
+    bool IsIdentity() const { return m_North[0] == 0 && m_North[1] == 1; }
     Plane ToDefinition(const Plane& plane) const {
         const Vec3& n = plane.normal;
         return {{n[0] * m_East[0] + n[1] * m_East[1], n[0] * m_North[0] + n[1] * m_North[1], n[2]},
@@ -100,12 +103,13 @@ bool Overlaps(const Box& a, const Box& b) {
 }
 
 struct SolidBrush {
-    std::vector<Plane> m_Planes;  // in the definition's frame; none when box shaped
     Box m_Bounds;
-    bool bBoxShaped = false;  // every face faces along an axis: the brush is its bounds
+    // In the map's frame, held by the map; none when every face faces along an axis, and the
+    // brush is its bounds.
+    std::span<const Plane> m_MapPlanes;
 };
 
-bool IsBoxShaped(const std::vector<Plane>& planes) {
+bool IsBoxShaped(std::span<const Plane> planes) {
     return std::all_of(planes.begin(), planes.end(), [](const Plane& plane) {
         const Vec3& n = plane.normal;
         return std::fabs(n[0]) + std::fabs(n[1]) + std::fabs(n[2]) == 1;
@@ -113,8 +117,9 @@ bool IsBoxShaped(const std::vector<Plane>& planes) {
 }
 
 // The part of brush inside slab, as a box; nothing when the brush only touches it.
-std::optional<Box> PartInside(const SolidBrush& brush, const Box& slab, CWorkBudget& budget) {
-    if (brush.bBoxShaped) {
+std::optional<Box> PartInside(const SolidBrush& brush, const Box& slab, const CFrame& frame,
+                              CWorkBudget& budget) {
+    if (brush.m_MapPlanes.empty()) {
         // Most brushes: the part is the overlap of two boxes, which Overlaps has found.
         Box part;
         for (int i = 0; i < 3; ++i) {
@@ -123,7 +128,10 @@ std::optional<Box> PartInside(const SolidBrush& brush, const Box& slab, CWorkBud
         }
         return part;
     }
-    std::vector<Plane> planes = brush.m_Planes;
+    std::vector<Plane> planes;
+    for (const Plane& plane : brush.m_MapPlanes) {
+        planes.push_back(frame.ToDefinition(plane));
+    }
     for (int i = 0; i < 3; ++i) {
         Vec3 axis{};
         axis[i] = 1;
@@ -142,6 +150,7 @@ public:
         : m_Solids(solids),
           m_Measurement(measurement),
           m_Settings(settings),
+          m_Frame(settings),
           m_Extent(extent),
           m_Budget(budget) {
         // Only brushes against the boundary can close a side: sorting them out once spares
@@ -232,7 +241,7 @@ private:
             if (!Overlaps(pSolid->m_Bounds, slab)) {
                 continue;
             }
-            if (const std::optional<Box> part = PartInside(*pSolid, slab, m_Budget)) {
+            if (const std::optional<Box> part = PartInside(*pSolid, slab, m_Frame, m_Budget)) {
                 blocks.push_back(
                     {part->mins[nOther], part->maxs[nOther], part->mins[2], part->maxs[2]});
             }
@@ -251,6 +260,7 @@ private:
     const std::vector<SolidBrush>& m_Solids;
     const MapMeasurement& m_Measurement;
     const MeasureSettings& m_Settings;
+    const CFrame m_Frame;
     const Box& m_Extent;
     CWorkBudget& m_Budget;
     std::array<std::array<std::vector<const SolidBrush*>, 2>, 2> m_Near;  // [axis][far end]
@@ -297,15 +307,20 @@ bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settin
     std::optional<Box> extent;
     std::vector<SolidBrush> solids;
     solids.reserve(nBrushes);  // growing it would touch twice the memory
-    std::vector<Plane> planes;
+    std::vector<Plane> turned;
     for (size_t e = 0; e < map.m_Entities.size(); ++e) {
         const MapEntity& entity = map.m_Entities[e];
         const bool bSolidClass = IsSolidClass(entity.Value("classname"));
         for (size_t b = 0; b < entity.m_Brushes.size(); ++b) {
             const MapBrush& brush = entity.m_Brushes[b];
-            planes.clear();
-            for (const Plane& plane : brush.m_Planes) {
-                planes.push_back(frame.ToDefinition(plane));
+            // With north along +Y the frames agree: most maps need no copy.
+            std::span<const Plane> planes = brush.m_Planes;
+            if (!frame.IsIdentity()) {
+                turned.clear();
+                for (const Plane& plane : brush.m_Planes) {
+                    turned.push_back(frame.ToDefinition(plane));
+                }
+                planes = turned;
             }
             const std::optional<Box> bounds = BrushGeometry::BrushBounds(planes, budget);
             if (budget.Exhausted()) {
@@ -321,8 +336,8 @@ bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settin
             }
             extent ? extent->Add(*bounds) : void(extent = *bounds);
             if (bSolidClass && !brush.bPassable) {
-                const bool bBoxShaped = IsBoxShaped(planes);
-                solids.push_back({bBoxShaped ? std::vector<Plane>() : planes, *bounds, bBoxShaped});
+                solids.push_back(
+                    {*bounds, IsBoxShaped(planes) ? std::span<const Plane>() : brush.m_Planes});
             }
         }
     }

@@ -39,6 +39,11 @@ public:
         m_East = {m_North[1], -m_North[0]};
     }
     bool IsIdentity() const { return m_North[0] == 0 && m_North[1] == 1; }
+    void AppendToDefinition(std::span<const Plane> planes, std::vector<Plane>& out) const {
+        for (const Plane& plane : planes) {
+            out.push_back(ToDefinition(plane));
+        }
+    }
     Plane ToDefinition(const Plane& plane) const {
         const Vec3& n = plane.normal;
         return {{n[0] * m_East[0] + n[1] * m_East[1], n[0] * m_North[0] + n[1] * m_North[1], n[2]},
@@ -129,9 +134,7 @@ std::optional<Box> PartInside(const SolidBrush& brush, const Box& slab, const CF
         return part;
     }
     std::vector<Plane> planes;
-    for (const Plane& plane : brush.m_MapPlanes) {
-        planes.push_back(frame.ToDefinition(plane));
-    }
+    frame.AppendToDefinition(brush.m_MapPlanes, planes);
     for (int i = 0; i < 3; ++i) {
         Vec3 axis{};
         axis[i] = 1;
@@ -317,9 +320,7 @@ bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settin
             std::span<const Plane> planes = brush.m_Planes;
             if (!frame.IsIdentity()) {
                 turned.clear();
-                for (const Plane& plane : brush.m_Planes) {
-                    turned.push_back(frame.ToDefinition(plane));
-                }
+                frame.AppendToDefinition(brush.m_Planes, turned);
                 planes = turned;
             }
             const std::optional<Box> bounds = BrushGeometry::BrushBounds(planes, budget);

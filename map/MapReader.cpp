@@ -556,8 +556,8 @@ private:
 
     // Nearly every face of a large map, read straight from the window without a look back
     // or a copy: whole inside it, plain numbers, an unquoted texture, no comment and no line
-    // ending but "\n" and "\r\n". False, with nothing consumed, for anything else, which
-    // ReadAnyFace then reads (or reports) from the same place.
+    // ending but "\n" and "\r\n". False, with no more than blanks consumed, for anything
+    // else, which ReadAnyFace then reads (or reports) from the same place.
     bool ReadPlainFace(Face& face) {
         CPlainScanner blank(m_Text.data() + m_nPos, m_Text.data() + m_Text.size());
         if (!blank.Blank()) {
@@ -578,6 +578,14 @@ private:
             return false;
         }
         face.bPassable = PassableTexture(*texture);
+        if (!ReadPlainTextureNumbers(scan, face)) {
+            return false;
+        }
+        MoveTo(scan);
+        return true;
+    }
+    // As ReadTextureNumbers.
+    static bool ReadPlainTextureNumbers(CPlainScanner& scan, Face& face) {
         double value = 0;
         const bool bValve = scan.NextIs('[');
         for (int nAxis = 0; bValve && nAxis < 2; ++nAxis) {
@@ -598,12 +606,8 @@ private:
                 return false;
             }
         }
-        if (!scan.Ok()) {
-            return false;
-        }
         face.bPassable = face.bPassable || PassableContents(nExtra, contents);
-        MoveTo(scan);
-        return true;
+        return scan.Ok();
     }
     // Faces in a row mostly share a texture: judged once for the run.
     bool PassableTexture(std::string_view texture) {

@@ -94,7 +94,9 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
     const std::string door = Entity("func_door", BoxBrush(0, 112, 16, 16, 176, 128));
     const std::string water =
         Entity("worldspawn", BoxBrush(352, 240, 16, 416, 256, 128, Format::Quake, "*water1"));
-    const std::string grate = Entity("func_wall", BoxBrush(0, 112, 16, 16, 176, 128));
+    // A grate whose top slants down to 120 on its south: no box, so its part inside is cut.
+    std::string grate = BoxBrush(0, 112, 16, 16, 176, 128);
+    grate = Entity("func_wall", grate.replace(grate.find("112.000000 128") + 11, 3, "120"));
     const struct {
         std::string strMap;
         const char* pszExits;
@@ -125,6 +127,7 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
     const Measured turned = MeasureText(Room(), settings);
     EXPECT_EQ(turned.m.dims, (std::array<int32_t, 3>{1, 2, 1}));
     EXPECT_EQ(Exits(turned.m), "0,0,0:E 0,1,0:N ");
+    EXPECT_EQ(Exits(MeasureText(Room() + grate, settings).m), "0,0,0:E ");
 }
 
 TEST(MapMeasureTest, MalformedMapsSayWhereAndWhat) {

@@ -14,13 +14,6 @@ namespace {
 
 using namespace std::string_literals;
 
-// Identifier 7, a.map, 1 x 1 x 1, one record (0, 0, 0) with North and East; its 90 bytes field
-// by field: the header's length and text, the identifier, the map name's length and text, the
-// dimensions, the record count, the record's exits, coordinates and reserved words.
-const std::string kExampleFile = "\x22\0\0\0KESTRAVEN SOFTWARE     .KVL (1.0)\0"s + "\7\0\0\0"s +
-                                 "\6\0\0\0a.map\0"s + "\1\0\0\0\1\0\0\0\1\0\0\0"s + "\1\0\0\0"s +
-                                 "\5\0"s + std::string(12, '\0') + std::string(8, '\0');
-
 // Little-endian 32-bit words.
 std::string Words(std::initializer_list<int64_t> values) {
     std::string bytes;
@@ -32,42 +25,36 @@ std::string Words(std::initializer_list<int64_t> values) {
     return bytes;
 }
 
-class CKvlWriterTest : public testing::Test {
-protected:
-    std::string PathOf(const std::string& name) const { return m_Folder.PathOf(name); }
-    std::vector<std::string> Contents() const { return TestFiles::ListFolder(m_Folder.Path()); }
-
-    TestFiles::TempFolder m_Folder;
-};
-
 // Each file replaces the one before, the first a longer file.
-TEST_F(CKvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
-    TestFiles::WriteAll(PathOf("out.KVL"), std::string(1000, 'x'));
+TEST(CKvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
+    const TestFiles::TempFolder folder;
+    TestFiles::WriteAll(folder.PathOf("out.KVL"), std::string(1000, 'x'));
     const std::vector<SubCell> cells = {Cell(0, 0, 0, EXIT_WEST), Cell(5, -1, INT32_MAX, EXIT_ALL)};
     const std::pair<CKvlDefinition, std::string> cases[] = {
-        {{7, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH | EXIT_EAST)}}, kExampleFile},
+        {{7, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH | EXIT_EAST)}}, ExampleKvl()},
         {{UINT32_MAX, "", -1, INT32_MIN, 300, cells},
-         kExampleFile.substr(0, 38) + Words({UINT32_MAX, 1}) + '\0' +
+         ExampleKvl().substr(0, 38) + Words({UINT32_MAX, 1}) + '\0' +
              Words({-1, INT32_MIN, 300, 2}) + "\x08\0"s + Words({0, 0, 0, 0, 0}) + "\x0F\0"s +
              Words({5, -1, INT32_MAX, 0, 0})},
     };
     for (const auto& [definition, expected] : cases) {
-        ASSERT_TRUE(CKvlWriter().Write(PathOf("out.KVL"), definition));
-        EXPECT_EQ(TestFiles::ReadAll(PathOf("out.KVL")), expected) << definition.m_nId;
+        ASSERT_TRUE(CKvlWriter().Write(folder.PathOf("out.KVL"), definition));
+        EXPECT_EQ(TestFiles::ReadAll(folder.PathOf("out.KVL")), expected) << definition.m_nId;
     }
-    EXPECT_EQ(Contents(), std::vector<std::string>{"out.KVL"});
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"out.KVL"});
 }
 
 // The write fails for real: the file cannot be made, a write fails part way, or the failure
 // shows only when the buffered bytes are flushed.
-TEST_F(CKvlWriterTest, FailedWriteReportsFalseAndLeavesTheOlderFileAlone) {
-    TestFiles::WriteAll(PathOf("room.KVL"), "older");
+TEST(CKvlWriterTest, FailedWriteReportsFalseAndLeavesTheOlderFileAlone) {
+    const TestFiles::TempFolder folder;
+    TestFiles::WriteAll(folder.PathOf("room.KVL"), "older");
     // Path, file size limit (0: none), number of records.
     const std::tuple<std::string, size_t, int32_t> cases[] = {
-        {PathOf("missing/room.KVL"), 0, 1},
-        {PathOf("room.KVL") + "/a.KVL", 0, 1},
-        {PathOf("room.KVL"), 4096, 1000},
-        {PathOf("room.KVL"), 64, 1},
+        {folder.PathOf("missing/room.KVL"), 0, 1},
+        {folder.PathOf("room.KVL") + "/a.KVL", 0, 1},
+        {folder.PathOf("room.KVL"), 4096, 1000},
+        {folder.PathOf("room.KVL"), 64, 1},
     };
     for (const auto& [path, nFileSizeLimit, nRecords] : cases) {
         const CKvlDefinition big{9, "big.map", nRecords, 1, 1, std::vector<SubCell>(nRecords)};
@@ -81,8 +68,8 @@ TEST_F(CKvlWriterTest, FailedWriteReportsFalseAndLeavesTheOlderFileAlone) {
 #else
         EXPECT_EQ(ChildProcess::Run(write, nFileSizeLimit), 1) << path << nRecords;
 #endif
-        EXPECT_EQ(TestFiles::ReadAll(PathOf("room.KVL")), "older");
-        EXPECT_EQ(Contents(), std::vector<std::string>{"room.KVL"});
+        EXPECT_EQ(TestFiles::ReadAll(folder.PathOf("room.KVL")), "older");
+        EXPECT_EQ(folder.Files(), std::vector<std::string>{"room.KVL"});
     }
 }
 

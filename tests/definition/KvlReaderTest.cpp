@@ -10,25 +10,15 @@
 
 #include "DefinitionSamples.h"
 #include "TestFiles.h"
-#include "definition/CKvlWriter.h"
 #include "definition/KvlReader.h"
 
 namespace {
 
-class KvlReaderTest : public testing::Test {
-protected:
-    std::string Path(const char* pszName) const { return m_Folder.PathOf(pszName); }
-
-    TestFiles::TempFolder m_Folder;
-};
-
 // 90 bytes: the name length at 42, the name from 46, the dimensions from 52, the record count
 // at 64 and the one record from 68. Cut anywhere or overwritten, it is refused with the offset
 // of the fault.
-TEST_F(KvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
-    ASSERT_TRUE(CKvlWriter().Write(
-        Path("a.KVL"), CKvlDefinition{7, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
-    const std::string good = TestFiles::ReadAll(Path("a.KVL"));
+TEST(KvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
+    const std::string good = ExampleKvl();
     for (size_t nCut = 0; nCut < good.size(); ++nCut) {
         const KvlReader::Result result = KvlReader::ReadBytes(good.data(), nCut);
         ASSERT_EQ(result.m_eStatus, KvlReader::Result::Status::Corrupt) << "cut at " << nCut;
@@ -60,11 +50,12 @@ TEST_F(KvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
 }
 
 // A pipe would block a reader that opened it.
-TEST_F(KvlReaderTest, FilesThatCannotBeReadSayWhyWithoutBlocking) {
-    std::vector<std::string> paths{Path("missing.KVL"), m_Folder.Path()};
+TEST(KvlReaderTest, FilesThatCannotBeReadSayWhyWithoutBlocking) {
+    const TestFiles::TempFolder folder;
+    std::vector<std::string> paths{folder.PathOf("missing.KVL"), folder.Path()};
 #ifndef _WIN32
-    ASSERT_EQ(mkfifo(Path("pipe.KVL").c_str(), 0600), 0);
-    paths.push_back(Path("pipe.KVL"));
+    ASSERT_EQ(mkfifo(folder.PathOf("pipe.KVL").c_str(), 0600), 0);
+    paths.push_back(folder.PathOf("pipe.KVL"));
 #endif
     for (const std::string& path : paths) {
         EXPECT_EQ(KvlReader::ReadFile(path).m_eStatus, KvlReader::Result::Status::CannotOpen)

@@ -11,7 +11,7 @@
 // A Wine prefix made of folders and links under root: <root>/pfx with drive_c, drive_d and
 // dosdevices/c: and d: linked to them, beside <root>/gen/bin and <root>/gen/maps/S2, the
 // generator's own layout. $WINEPREFIX and $HOME point into root, where no other prefix lies,
-// so that only this one can map a drive.
+// so that only this one can map a drive, for the life of the object.
 class FakeWinePrefix {
 public:
     explicit FakeWinePrefix(const std::string& root) : m_strRoot(root + "/") {
@@ -22,8 +22,6 @@ public:
         }
         fs::create_directory_symlink("../drive_c", m_strRoot + "pfx/dosdevices/c:");
         fs::create_directory_symlink("../drive_d", m_strRoot + "pfx/dosdevices/d:");
-        SetEnvironment("WINEPREFIX", m_strRoot + "none");
-        SetEnvironment("HOME", m_strRoot);
     }
 
     std::string Path(const std::string& relative) const { return m_strRoot + relative; }
@@ -40,4 +38,7 @@ public:
 
 private:
     std::string m_strRoot;
+    // Restored afterwards, so that the tests after this one see the environment they started in.
+    CScopedEnvironment m_Prefix{"WINEPREFIX", m_strRoot + "none"};
+    CScopedEnvironment m_Home{"HOME", m_strRoot};
 };

@@ -33,8 +33,8 @@ PY
 source "$(dirname "$0")/timing.sh"
 
 bytes=$(stat -c %s "$map")
-floor=$(best_of 3 wc -l "$map")
-measure=$(best_of 3 "$tool" measure "$map")
+floor=$(best_of 5 wc -l "$map")
+measure=$(best_of 5 "$tool" measure "$map")
 peak_kb=$(/usr/bin/time -f %M "$tool" measure "$map" 2>&1 >/dev/null | tail -1)
 printf '%-28s %12s\n' "map bytes" "$bytes" "wc -l µs (floor)" "$floor" "kvltool measure µs" "$measure"
 printf '%-28s %12s\n' "ratio to wc -l" "$(awk -v a="$measure" -v b="$floor" 'BEGIN { printf "%.1fx", a / b }')"

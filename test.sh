@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a normal (Release) build, one under AddressSanitizer and
-# UndefinedBehaviorSanitizer, bounded runs of the .KVL and .map reader fuzzers, then the
-# packages of the normal build and their checks. A failing step does not stop the others;
-# the last line names what failed.
+# Builds and runs every test: a normal (Release) build, checked by clang-tidy, one under
+# AddressSanitizer and UndefinedBehaviorSanitizer, bounded runs of the .KVL and .map reader
+# fuzzers, then the packages of the normal build and their checks. A failing step does not
+# stop the others; the last line names what failed.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -29,6 +29,10 @@ for preset in default asan; do
     echo "== $preset build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
+    if [ "$preset" = default ]; then
+        echo "== clang-tidy"
+        scripts/run-tidy.sh build/default || failed+=("clang-tidy")
+    fi
     run_tests "$preset"
 done
 

@@ -90,7 +90,7 @@ std::string CCasterySummary::GetReadPath() const {
 }
 
 std::string CCasterySummary::GetWritePath() const {
-    const std::string strPath = PathText::Join(m_strSourceDir, kSummaryFileName);
+    std::string strPath = PathText::Join(m_strSourceDir, kSummaryFileName);
     KvlMessageBox(std::string("m_bUseCasteryFolder: ") + (m_bUseCasteryFolder ? "true" : "false") +
                   "\n" + Shown(strPath));
     return strPath;

@@ -23,7 +23,7 @@ std::string UserConfigFolder() {
     return Environment("APPDATA");
 #else
     // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG base directories demand.
-    const std::string strXdg = Environment("XDG_CONFIG_HOME");
+    std::string strXdg = Environment("XDG_CONFIG_HOME");
     if (!strXdg.empty() && strXdg.front() == '/') {
         return strXdg;
     }

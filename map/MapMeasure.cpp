@@ -203,14 +203,18 @@ private:
     uint16_t CellExits(int32_t x, int32_t y, int32_t z) const {
         const auto& dims = m_Measurement.dims;
         uint16_t nExits = 0;
-        if (y == dims[1] - 1 && SideOpen(1, true, x, z))
+        if (y == dims[1] - 1 && SideOpen(1, true, x, z)) {
             nExits |= kNorth;
-        if (y == 0 && SideOpen(1, false, x, z))
+        }
+        if (y == 0 && SideOpen(1, false, x, z)) {
             nExits |= kSouth;
-        if (x == dims[0] - 1 && SideOpen(0, true, y, z))
+        }
+        if (x == dims[0] - 1 && SideOpen(0, true, y, z)) {
             nExits |= kEast;
-        if (x == 0 && SideOpen(0, false, y, z))
+        }
+        if (x == 0 && SideOpen(0, false, y, z)) {
             nExits |= kWest;
+        }
         return nExits;
     }
 

@@ -248,7 +248,7 @@ public:
     }
 
 private:
-    static constexpr size_t kChunk = 256 * 1024;
+    static constexpr size_t kChunk = size_t{256} * 1024;
     static constexpr size_t kLookAhead = 4096;  // more than Word() and Peek() look at
 
     bool ReadEntities() {
@@ -462,7 +462,7 @@ private:
                 if (!ReadBrush(brush, nColumn)) {
                     return false;
                 }
-                entity.m_Brushes.push_back(std::move(brush));
+                entity.m_Brushes.push_back(brush);
             } else {
                 return Fail("expected a quoted key, a brush's \"{\" or the entity's \"}\", found " +
                             Found());

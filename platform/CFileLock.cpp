@@ -16,8 +16,8 @@ std::string CFileLock::LockPathFor(const std::string& path) {
     std::error_code error;
     const std::filesystem::path resolved =
         std::filesystem::weakly_canonical(NativePath::From(path), error);
-    const std::string file = error ? path : NativePath::ToBytes(resolved);
-    const std::string lockFile = file + ".lock";
+    std::string file = error ? path : NativePath::ToBytes(resolved);
+    std::string lockFile = file + ".lock";
     // A folder that takes no new file: the file itself carries the lock, as it is then
     // rewritten in place and stays the same file.
     if (!error && !std::filesystem::exists(NativePath::From(lockFile), error) &&

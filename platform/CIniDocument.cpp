@@ -246,9 +246,9 @@ void CIniDocument::SetValue(std::string_view section, std::string_view key,
         // Appending, not operator+ on a temporary: GCC 12 warns (-Wrestrict) on that form.
         std::string header = "[";
         header.append(section).append("]");
-        InsertLine(m_Lines.size(), std::move(header));
+        InsertLine(m_Lines.size(), header);
         Section* pSection = IndexSection(m_Lines.size() - 1);
-        InsertLine(m_Lines.size(), std::move(entry));
+        InsertLine(m_Lines.size(), entry);
         if (pSection) {
             IndexKey(*pSection, m_Lines.size() - 1);
         }
@@ -258,7 +258,7 @@ void CIniDocument::SetValue(std::string_view section, std::string_view key,
     const auto itKey = found.keys.find(Folded(key));
     if (itKey == found.keys.end()) {
         const size_t nPosition = found.nNewKey;
-        InsertLine(nPosition, std::move(entry));
+        InsertLine(nPosition, entry);
         IndexKey(found, nPosition);
         return;
     }
@@ -318,7 +318,7 @@ void CIniDocument::IndexKey(Section& section, size_t nLine) {
     }
 }
 
-void CIniDocument::InsertLine(size_t nPosition, std::string text) {
+void CIniDocument::InsertLine(size_t nPosition, const std::string& text) {
     // A last line without a line break gets one before a line follows it.
     if (nPosition > 0 && m_Lines[nPosition - 1].nEndingLength == 0) {
         ReplaceLine(nPosition - 1, std::string(Text(m_Lines[nPosition - 1])), m_strLineEnding);
@@ -332,10 +332,10 @@ void CIniDocument::InsertLine(size_t nPosition, std::string text) {
         }
     }
     m_Lines.insert(m_Lines.begin() + static_cast<std::ptrdiff_t>(nPosition), Line{});
-    ReplaceLine(nPosition, std::move(text), m_strLineEnding);
+    ReplaceLine(nPosition, text, m_strLineEnding);
 }
 
-void CIniDocument::ReplaceLine(size_t nLine, std::string text, std::string ending) {
+void CIniDocument::ReplaceLine(size_t nLine, const std::string& text, const std::string& ending) {
     m_Lines[nLine] = {m_strAdded.size(), text.size(), static_cast<uint8_t>(ending.size()), true};
     m_strAdded += text;
     m_strAdded += ending;

@@ -62,8 +62,8 @@ private:
     // The section the line opens when it is the first of its name, else nothing.
     Section* IndexSection(size_t nLine);
     void IndexKey(Section& section, size_t nLine);
-    void InsertLine(size_t nPosition, std::string text);
-    void ReplaceLine(size_t nLine, std::string text, std::string ending);
+    void InsertLine(size_t nPosition, const std::string& text);
+    void ReplaceLine(size_t nLine, const std::string& text, const std::string& ending);
 
     std::string m_strText;
     std::string m_strAdded;

@@ -105,7 +105,10 @@ std::string ProfileFile::StringValue(const std::optional<CIniDocument>& document
                                      const std::string& section, const std::string& key,
                                      const std::string& def) {
     std::optional<std::string> value = document ? document->GetValue(section, key) : std::nullopt;
-    return value ? std::move(*value) : def;
+    if (!value) {
+        return def;
+    }
+    return std::move(*value);
 }
 
 uint32_t ProfileFile::IntValue(const std::optional<CIniDocument>& document,

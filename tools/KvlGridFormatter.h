@@ -15,6 +15,6 @@ constexpr int32_t kMaxColumns = 40;
 constexpr int64_t kMaxCells = 4096;
 
 // Of a well-formed file.
-void Write(std::ostream& out, const CKvlSource& source);
+void Write(std::ostream& text, const CKvlSource& source);
 
 }  // namespace KvlGridFormatter

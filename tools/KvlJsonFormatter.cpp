@@ -46,7 +46,7 @@ public:
     }
 
 private:
-    static constexpr size_t kChunk = 64 * 1024;
+    static constexpr size_t kChunk = size_t{64} * 1024;
     static constexpr size_t kSlack = 256;  // what one append may add
 
     CJsonOut& FlushWhenFull() {

@@ -13,7 +13,7 @@ namespace KvlTextFormatter {
 
 // Every field of a well-formed file, one per line, then one line per sub cell record,
 // written as it goes.
-void Write(std::ostream& out, const CKvlSource& source);
+void Write(std::ostream& text, const CKvlSource& source);
 // "file: offset N: message", the offset left out for files that could not be opened.
 std::string FormatNote(const std::string& file, const KvlReader::Note& note,
                        bool bWithOffset = true);

@@ -38,7 +38,7 @@ std::string FollowLinks(std::string path) {
             return path;
         }
         target.resize(static_cast<size_t>(nLength));
-        path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
+        path = target.front() == '/' ? target : FolderOf(path).append("/").append(target);
     }
     return path;
 }

@@ -136,6 +136,18 @@ namespace BrushGeometry {
 
 std::optional<Plane> PlaneFromPoints(const Vec3& p0, const Vec3& p1, const Vec3& p2) {
     const Vec3 normal = Cross(Sub(p0, p1), Sub(p2, p1));
+    // Most faces face along an axis: their unit normal needs no root and no division, and is
+    // the one those would give (the root of a square is exact where it neither overflows nor
+    // underflows, and a zero keeps its sign).
+    const int nZeros = (normal[0] == 0) + (normal[1] == 0) + (normal[2] == 0);
+    const double along = std::fabs(normal[0] + normal[1] + normal[2]);
+    if (nZeros == 2 && along > 1e-9 && along < 1e150) {
+        Vec3 unit = normal;
+        for (double& n : unit) {
+            n = n == 0 ? n : (n > 0 ? 1.0 : -1.0);
+        }
+        return Plane{unit, Dot(unit, p1)};
+    }
     const double length = std::sqrt(Dot(normal, normal));
     if (!(length > 1e-9)) {
         return std::nullopt;

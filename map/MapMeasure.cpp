@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "config/CProfilePathResolver.h"
 #include "definition/CKvlDefinition.h"
@@ -35,6 +37,12 @@ public:
         const double sign = settings.bNorthNegative ? -1 : 1;
         m_North = {settings.nNorthAxis == 0 ? sign : 0, settings.nNorthAxis == 1 ? sign : 0};
         m_East = {m_North[1], -m_North[0]};
+    }
+    bool IsIdentity() const { return m_North[0] == 0 && m_North[1] == 1; }
+    void AppendToDefinition(std::span<const Plane> planes, std::vector<Plane>& out) const {
+        for (const Plane& plane : planes) {
+            out.push_back(ToDefinition(plane));
+        }
     }
     Plane ToDefinition(const Plane& plane) const {
         const Vec3& n = plane.normal;
@@ -100,12 +108,13 @@ bool Overlaps(const Box& a, const Box& b) {
 }
 
 struct SolidBrush {
-    std::vector<Plane> m_Planes;  // in the definition's frame; none when box shaped
     Box m_Bounds;
-    bool bBoxShaped = false;  // every face faces along an axis: the brush is its bounds
+    // In the map's frame, held by the map; none when every face faces along an axis, and the
+    // brush is its bounds.
+    std::span<const Plane> m_MapPlanes;
 };
 
-bool IsBoxShaped(const std::vector<Plane>& planes) {
+bool IsBoxShaped(std::span<const Plane> planes) {
     return std::all_of(planes.begin(), planes.end(), [](const Plane& plane) {
         const Vec3& n = plane.normal;
         return std::fabs(n[0]) + std::fabs(n[1]) + std::fabs(n[2]) == 1;
@@ -113,8 +122,9 @@ bool IsBoxShaped(const std::vector<Plane>& planes) {
 }
 
 // The part of brush inside slab, as a box; nothing when the brush only touches it.
-std::optional<Box> PartInside(const SolidBrush& brush, const Box& slab, CWorkBudget& budget) {
-    if (brush.bBoxShaped) {
+std::optional<Box> PartInside(const SolidBrush& brush, const Box& slab, const CFrame& frame,
+                              CWorkBudget& budget) {
+    if (brush.m_MapPlanes.empty()) {
         // Most brushes: the part is the overlap of two boxes, which Overlaps has found.
         Box part;
         for (int i = 0; i < 3; ++i) {
@@ -123,7 +133,8 @@ std::optional<Box> PartInside(const SolidBrush& brush, const Box& slab, CWorkBud
         }
         return part;
     }
-    std::vector<Plane> planes = brush.m_Planes;
+    std::vector<Plane> planes;
+    frame.AppendToDefinition(brush.m_MapPlanes, planes);
     for (int i = 0; i < 3; ++i) {
         Vec3 axis{};
         axis[i] = 1;
@@ -142,6 +153,7 @@ public:
         : m_Solids(solids),
           m_Measurement(measurement),
           m_Settings(settings),
+          m_Frame(settings),
           m_Extent(extent),
           m_Budget(budget) {
         // Only brushes against the boundary can close a side: sorting them out once spares
@@ -236,7 +248,7 @@ private:
             if (!Overlaps(pSolid->m_Bounds, slab)) {
                 continue;
             }
-            if (const std::optional<Box> part = PartInside(*pSolid, slab, m_Budget)) {
+            if (const std::optional<Box> part = PartInside(*pSolid, slab, m_Frame, m_Budget)) {
                 blocks.push_back(
                     {part->mins[nOther], part->maxs[nOther], part->mins[2], part->maxs[2]});
             }
@@ -255,6 +267,7 @@ private:
     const std::vector<SolidBrush>& m_Solids;
     const MapMeasurement& m_Measurement;
     const MeasureSettings& m_Settings;
+    const CFrame m_Frame;
     const Box& m_Extent;
     CWorkBudget& m_Budget;
     std::array<std::array<std::vector<const SolidBrush*>, 2>, 2> m_Near;  // [axis][far end]
@@ -301,15 +314,18 @@ bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settin
     std::optional<Box> extent;
     std::vector<SolidBrush> solids;
     solids.reserve(nBrushes);  // growing it would touch twice the memory
-    std::vector<Plane> planes;
+    std::vector<Plane> turned;
     for (size_t e = 0; e < map.m_Entities.size(); ++e) {
         const MapEntity& entity = map.m_Entities[e];
         const bool bSolidClass = IsSolidClass(entity.Value("classname"));
         for (size_t b = 0; b < entity.m_Brushes.size(); ++b) {
             const MapBrush& brush = entity.m_Brushes[b];
-            planes.clear();
-            for (const Plane& plane : brush.m_Planes) {
-                planes.push_back(frame.ToDefinition(plane));
+            // With north along +Y the frames agree: most maps need no copy.
+            std::span<const Plane> planes = brush.m_Planes;
+            if (!frame.IsIdentity()) {
+                turned.clear();
+                frame.AppendToDefinition(brush.m_Planes, turned);
+                planes = turned;
             }
             const std::optional<Box> bounds = BrushGeometry::BrushBounds(planes, budget);
             if (budget.Exhausted()) {
@@ -325,8 +341,8 @@ bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settin
             }
             extent ? extent->Add(*bounds) : void(extent = *bounds);
             if (bSolidClass && !brush.bPassable) {
-                const bool bBoxShaped = IsBoxShaped(planes);
-                solids.push_back({bBoxShaped ? std::vector<Plane>() : planes, *bounds, bBoxShaped});
+                solids.push_back(
+                    {*bounds, IsBoxShaped(planes) ? std::span<const Plane>() : brush.m_Planes});
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "map/MapReader.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -11,12 +12,32 @@
 
 namespace {
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
+// The classes of characters the scanner asks about, looked up rather than compared: it asks
+// for every character of a large map.
+enum : uint8_t { kSpace = 1, kPunctuation = 2, kDigit = 4, kCommentStart = 8 };
+constexpr std::array<uint8_t, 256> kClasses = [] {
+    std::array<uint8_t, 256> classes{};
+    for (const unsigned char c : std::string_view(" \t\r\n\f\v")) {
+        classes[c] = kSpace;
+    }
+    for (const unsigned char c : std::string_view("{}()[]\"")) {
+        classes[c] = kPunctuation;
+    }
+    classes['/'] = classes[';'] = kCommentStart;
+    for (unsigned char c = '0'; c <= '9'; ++c) {
+        classes[c] = kDigit;
+    }
+    return classes;
+}();
 
+bool Is(char c, uint8_t nClasses) {
+    return (kClasses[static_cast<unsigned char>(c)] & nClasses) != 0;
+}
+bool IsSpace(char c) {
+    return Is(c, kSpace);
+}
 bool IsPunctuation(char c) {
-    return c == '{' || c == '}' || c == '(' || c == ')' || c == '[' || c == ']' || c == '"';
+    return Is(c, kPunctuation);
 }
 
 // Liquids start with '*' and trigger brushes carry "trigger", in Quake's and Quake II's
@@ -35,18 +56,21 @@ bool IsPassableTexture(std::string_view texture) {
            });
 }
 
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // The common number of a map, up to 15 digits with or without a fraction, read exactly as
 // from_chars would read it (the digits and the power of ten are exact doubles, so their one
 // division rounds as from_chars does) but several times faster; anything else is left to
 // from_chars. Returns the end of the number, or nullptr.
-const char* ReadPlainNumber(const char* p, const char* pEnd, double& value) {
+const char* ReadPlainNumberDigitByDigit(const char* p, const char* pEnd, double& value) {
     const bool bNegative = p != pEnd && *p == '-';
     p += bNegative ? 1 : 0;
     int64_t nDigits = 0;
     int nCount = 0;
     int nFraction = 0;
     const char* const pDigits = p;
-    for (; p != pEnd && *p >= '0' && *p <= '9' && nCount < 15; ++p, ++nCount) {
+    for (; p != pEnd && Is(*p, kDigit) && nCount < 15; ++p, ++nCount) {
         nDigits = nDigits * 10 + (*p - '0');
     }
     if (p == pDigits) {
@@ -54,7 +78,7 @@ const char* ReadPlainNumber(const char* p, const char* pEnd, double& value) {
     }
     if (p != pEnd && *p == '.') {
         const char* const pPoint = ++p;
-        for (; p != pEnd && *p >= '0' && *p <= '9' && nCount < 15; ++p, ++nCount) {
+        for (; p != pEnd && Is(*p, kDigit) && nCount < 15; ++p, ++nCount) {
             nDigits = nDigits * 10 + (*p - '0');
         }
         nFraction = static_cast<int>(p - pPoint);
@@ -62,15 +86,150 @@ const char* ReadPlainNumber(const char* p, const char* pEnd, double& value) {
             return nullptr;
         }
     }
-    if (p != pEnd && !IsSpace(*p) && !IsPunctuation(*p)) {
+    if (p != pEnd && !Is(*p, kSpace | kPunctuation)) {
         return nullptr;  // more digits, an exponent or something that is not a number
     }
-    constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    value = static_cast<double>(nDigits) / kPowers[nFraction];
+    value = static_cast<double>(nDigits) / kPowersOfTen[nFraction];
     value = bNegative ? -value : value;
     return p;
 }
+
+// How far ReadPlainNumberAt may look: a sign, eight digits, a point, seven digits and what
+// follows.
+constexpr ptrdiff_t kNumberReach = 1 + 8 + 1 + 7 + 1;
+
+// ReadPlainNumberDigitByDigit where the text goes on for kNumberReach bytes at least, so that
+// no digit needs a look at its end; longer numbers are left to it. Each digit is a branch:
+// the processor foresees where the next token starts, where arithmetic on the bytes would
+// make it wait for the result.
+inline const char* ReadPlainNumberAt(const char* p, const char* pEnd, double& value) {
+    const bool bNegative = *p == '-';
+    const char* q = p + (bNegative ? 1 : 0);
+    const char* const pWhole = q;
+    uint64_t nDigits = 0;
+    for (unsigned d = 0; (d = static_cast<unsigned char>(*q) - '0') < 10 && q - pWhole < 8; ++q) {
+        nDigits = nDigits * 10 + d;
+    }
+    if (q == pWhole) {
+        return nullptr;
+    }
+    int nFraction = 0;
+    if (*q == '.') {
+        const char* const pPoint = ++q;
+        for (unsigned d = 0; (d = static_cast<unsigned char>(*q) - '0') < 10 && q - pPoint < 7;
+             ++q) {
+            nDigits = nDigits * 10 + d;
+        }
+        nFraction = static_cast<int>(q - pPoint);
+        if (nFraction == 0) {
+            return nullptr;
+        }
+    }
+    if (!Is(*q, kSpace | kPunctuation)) {
+        return Is(*q, kDigit) ? ReadPlainNumberDigitByDigit(p, pEnd, value) : nullptr;
+    }
+    // Most numbers of a map are whole: they need no division.
+    const double magnitude = nFraction == 0
+                                 ? static_cast<double>(nDigits)
+                                 : static_cast<double>(nDigits) / kPowersOfTen[nFraction];
+    value = bNegative ? -magnitude : magnitude;
+    return q;
+}
+
+// As ReadPlainNumberDigitByDigit, without looking for the text's end where it goes on far
+// enough.
+const char* ReadPlainNumber(const char* p, const char* pEnd, double& value) {
+    return pEnd - p < kNumberReach ? ReadPlainNumberDigitByDigit(p, pEnd, value)
+                                   : ReadPlainNumberAt(p, pEnd, value);
+}
+
+// What a face adds to its brush.
+struct Face {
+    size_t nLine = 0;
+    size_t nColumn = 0;
+    Vec3 points[3];
+    bool bPassable = false;
+};
+
+// Quake II's contents: lava, slime and water let a player through.
+bool PassableContents(int nExtra, double contents) {
+    return nExtra == 3 && std::fabs(contents) < 1e18 &&
+           (static_cast<long long>(contents) & (8 | 16 | 32)) != 0;
+}
+
+// Reads the plain tokens of one face from a window, keeping its place and its line count to
+// itself, so that a face it cannot be sure of costs nothing but a second reading. Tokens start
+// a margin before the window's end, so that none is cut by it and none needs a look at it.
+class CPlainScanner {
+public:
+    CPlainScanner(const char* p, const char* pEnd)
+        : m_p(p), m_pEnd(pEnd), m_pStop(pEnd - p > kMargin ? pEnd - kMargin : p) {}
+
+    bool Punctuation(char c) {
+        if (!Blank() || *m_p != c) {
+            return false;
+        }
+        ++m_p;
+        return true;
+    }
+    bool Number(double& value) {
+        const char* const pStop = Blank() ? ReadPlainNumberAt(m_p, m_pEnd, value) : nullptr;
+        m_p = pStop != nullptr ? pStop : m_p;
+        return pStop != nullptr;
+    }
+    std::optional<std::string_view> Texture() {
+        if (!Blank() || *m_p == '"') {
+            return std::nullopt;
+        }
+        const char* const pStart = m_p;
+        while (m_p != m_pStop && !IsSpace(*m_p)) {
+            ++m_p;
+        }
+        if (m_p == m_pStop) {
+            return std::nullopt;
+        }
+        return std::string_view(pStart, static_cast<size_t>(m_p - pStart));
+    }
+    bool NextIs(char c) { return Blank() && *m_p == c; }
+    bool NumberFollows() { return Blank() && (Is(*m_p, kDigit) || *m_p == '-' || *m_p == '.'); }
+    // Skips blanks; false at the margin, at what may start a comment, and at a line ending
+    // other than "\n" and "\r\n". Otherwise a token starts.
+    bool Blank() {
+        // Most tokens of a face are apart by one space.
+        if (m_p < m_pStop && m_p[0] == ' ' && !Is(m_p[1], kSpace | kCommentStart)) {
+            ++m_p;
+            return true;
+        }
+        for (; m_p < m_pStop; ++m_p) {
+            const char c = *m_p;
+            if (!Is(c, kSpace | kCommentStart)) {
+                return true;
+            }
+            if (c == '\n' || (c == '\r' && m_p[1] == '\n')) {
+                m_p += c == '\r' ? 1 : 0;
+                ++m_nLines;
+                m_pLineStart = m_p + 1;
+            } else if (c != ' ' && c != '\t') {
+                break;
+            }
+        }
+        m_bOk = false;
+        return false;
+    }
+    bool Ok() const { return m_bOk; }
+    const char* Position() const { return m_p; }
+    size_t Lines() const { return m_nLines; }
+    const char* LineStart() const { return m_pLineStart; }  // when Lines() > 0
+
+private:
+    static constexpr ptrdiff_t kMargin = 2 * kNumberReach;
+    const char* m_p;
+    const char* const m_pEnd;
+    const char* const m_pStop;
+    bool m_bOk = true;
+    size_t m_nLines = 0;
+    const char* m_pLineStart = nullptr;
+};
 
 // Reads a whole text, or a stream through a window of a few hundred kilobytes: holding a
 // large map whole costs more in memory and page faults than reading it.
@@ -117,24 +276,26 @@ private:
         return m_nPos < m_Text.size();
     }
     void Refill(bool bDrop) {
+        size_t nKept = m_Text.size();
         if (bDrop) {
             // Whether a ';' further on starts a comment depends on the line's dropped part.
             for (size_t i = LineStartInWindow(); i < m_nPos && !m_bLineText; ++i) {
                 m_bLineText = !IsSpace(m_Text[i]);
             }
-            m_Buffer.erase(0, m_nPos);
+            std::copy(m_Text.begin() + static_cast<ptrdiff_t>(m_nPos), m_Text.end(),
+                      m_Buffer.begin());
+            nKept -= m_nPos;
             m_nBase += m_nPos;
             m_nPos = 0;
         }
-        const size_t nKept = m_Buffer.size();
-        m_Buffer.resize(nKept + kChunk);
+        // The buffer keeps its size, so that no refill clears it again.
+        m_Buffer.resize(std::max(m_Buffer.size(), nKept + kChunk));
         m_pIn->read(m_Buffer.data() + nKept, static_cast<std::streamsize>(kChunk));
-        m_Buffer.resize(nKept + static_cast<size_t>(m_pIn->gcount()));
+        m_Text = std::string_view(m_Buffer.data(), nKept + static_cast<size_t>(m_pIn->gcount()));
         if (!*m_pIn) {
             m_bReadFailed = m_pIn->bad();
             m_pIn = nullptr;
         }
-        m_Text = m_Buffer;
     }
     // Brings the whole token at m_nPos into the window, so that a number or a name is never
     // cut at its end: up to white space or punctuation, or for a name (bName) white space.
@@ -315,7 +476,14 @@ private:
     bool ReadBrush(MapBrush& brush, size_t nColumn) {
         size_t nFaces = 0;
         m_Planes.clear();
-        while (!Next('}')) {
+        for (Face face;; ++nFaces) {
+            if (ReadPlainFace(face)) {
+                AddFace(face, brush);
+                continue;
+            }
+            if (Next('}')) {
+                break;
+            }
             if (m_nPos >= m_Text.size()) {
                 return Fail("the brush's \"}\" is missing");
             }
@@ -326,10 +494,11 @@ private:
                             " (Quake 3 and later) is not supported: only Quake, Quake II and "
                             "Hexen II brushes are");
             }
-            if (!ReadFace(brush)) {
+            face = {m_nLine, Column(), {}, false};
+            if (!ReadAnyFace(face)) {
                 return false;
             }
-            ++nFaces;
+            AddFace(face, brush);
         }
         if (nFaces < 4) {
             m_Result.m_Error = {
@@ -355,11 +524,21 @@ private:
         return {pFirst, planes.size()};
     }
 
-    bool ReadFace(MapBrush& brush) {
-        const size_t nLine = m_nLine;
-        const size_t nColumn = Column();
-        Vec3 points[3];
-        for (Vec3& point : points) {
+    void AddFace(const Face& face, MapBrush& brush) {
+        brush.bPassable = brush.bPassable || face.bPassable;
+        const std::optional<Plane> plane =
+            BrushGeometry::PlaneFromPoints(face.points[0], face.points[1], face.points[2]);
+        if (plane) {
+            m_Planes.push_back(*plane);
+        } else {
+            m_Result.m_Warnings.push_back({face.nLine, face.nColumn,
+                                           "the face's three points lie on one line; the face "
+                                           "is ignored"});
+        }
+    }
+
+    bool ReadAnyFace(Face& face) {
+        for (Vec3& point : face.points) {
             if (!Expect('(', "a face's \"(\"") || !ReadNumber(point[0]) || !ReadNumber(point[1]) ||
                 !ReadNumber(point[2]) || !Expect(')', "\")\" after a point's three numbers")) {
                 return false;
@@ -371,19 +550,80 @@ private:
             return Fail("expected a texture name, found " + Found());
         }
         // Judged before the numbers move the window on.
-        brush.bPassable = brush.bPassable || IsPassableTexture(texture);
-        if (!ReadTextureNumbers(brush)) {
+        face.bPassable = PassableTexture(texture);
+        return ReadTextureNumbers(face);
+    }
+
+    // Nearly every face of a large map, read straight from the window without a look back
+    // or a copy: whole inside it, plain numbers, an unquoted texture, no comment and no line
+    // ending but "\n" and "\r\n". False, with no more than blanks consumed, for anything
+    // else, which ReadAnyFace then reads (or reports) from the same place.
+    bool ReadPlainFace(Face& face) {
+        CPlainScanner blank(m_Text.data() + m_nPos, m_Text.data() + m_Text.size());
+        if (!blank.Blank()) {
             return false;
         }
-        const std::optional<Plane> plane =
-            BrushGeometry::PlaneFromPoints(points[0], points[1], points[2]);
-        if (plane) {
-            m_Planes.push_back(*plane);
-        } else {
-            m_Result.m_Warnings.push_back(
-                {nLine, nColumn, "the face's three points lie on one line; the face is ignored"});
+        // Blanks it skips are skipped alike either way.
+        MoveTo(blank);
+        face = {m_nLine, Column(), {}, false};
+        CPlainScanner scan(m_Text.data() + m_nPos, m_Text.data() + m_Text.size());
+        for (Vec3& point : face.points) {
+            if (!scan.Punctuation('(') || !scan.Number(point[0]) || !scan.Number(point[1]) ||
+                !scan.Number(point[2]) || !scan.Punctuation(')')) {
+                return false;
+            }
         }
+        const std::optional<std::string_view> texture = scan.Texture();
+        if (!texture) {
+            return false;
+        }
+        face.bPassable = PassableTexture(*texture);
+        if (!ReadPlainTextureNumbers(scan, face)) {
+            return false;
+        }
+        MoveTo(scan);
         return true;
+    }
+    // As ReadTextureNumbers.
+    static bool ReadPlainTextureNumbers(CPlainScanner& scan, Face& face) {
+        double value = 0;
+        const bool bValve = scan.NextIs('[');
+        for (int nAxis = 0; bValve && nAxis < 2; ++nAxis) {
+            if (!scan.Punctuation('[') || !scan.Number(value) || !scan.Number(value) ||
+                !scan.Number(value) || !scan.Number(value) || !scan.Punctuation(']')) {
+                return false;
+            }
+        }
+        for (int i = bValve ? 2 : 0; i < 5; ++i) {
+            if (!scan.Number(value)) {
+                return false;
+            }
+        }
+        double contents = 0;
+        int nExtra = 0;
+        for (; scan.NumberFollows(); ++nExtra) {
+            if (nExtra == 3 || !scan.Number(nExtra == 0 ? contents : value)) {
+                return false;
+            }
+        }
+        face.bPassable = face.bPassable || PassableContents(nExtra, contents);
+        return scan.Ok();
+    }
+    // Faces in a row mostly share a texture: judged once for the run.
+    bool PassableTexture(std::string_view texture) {
+        if (texture != m_strLastTexture) {
+            m_strLastTexture.assign(texture);
+            m_bLastPassable = IsPassableTexture(texture);
+        }
+        return m_bLastPassable;
+    }
+    void MoveTo(const CPlainScanner& scan) {
+        m_nPos = static_cast<size_t>(scan.Position() - m_Text.data());
+        if (scan.Lines() > 0) {
+            m_nLine += scan.Lines();
+            m_nLineStart = m_nBase + static_cast<size_t>(scan.LineStart() - m_Text.data());
+            m_bLineText = false;
+        }
     }
 
     // A texture name is everything up to white space: names such as "{grate" or "+0lava" are
@@ -405,7 +645,7 @@ private:
     // Offsets, rotation and scales, either "xoff yoff" or Valve's "[ ux uy uz off ] [ vx vy vz
     // off ]", then "rot xscale yscale"; then Quake II's contents, flags and value, or Hexen II's
     // one extra number.
-    bool ReadTextureNumbers(MapBrush& brush) {
+    bool ReadTextureNumbers(Face& face) {
         double value = 0;
         if (Next('[')) {
             for (int nAxis = 0; nAxis < 2; ++nAxis) {
@@ -443,11 +683,7 @@ private:
                 return false;
             }
         }
-        // Quake II's contents: lava, slime and water let a player through.
-        if (nExtra == 3 && std::fabs(contents) < 1e18 &&
-            (static_cast<long long>(contents) & (8 | 16 | 32)) != 0) {
-            brush.bPassable = true;
-        }
+        face.bPassable = face.bPassable || PassableContents(nExtra, contents);
         return true;
     }
 
@@ -461,6 +697,8 @@ private:
     size_t m_nLineStart = 0;   // in the text
     bool m_bLineText = false;  // the line's part before the window holds more than blanks
     std::string m_strTexture;
+    std::string m_strLastTexture;
+    bool m_bLastPassable = false;
     std::vector<Plane> m_Planes;  // the faces of the brush being read
     Plane* m_pBlockFree = nullptr;
     size_t m_nBlockLeft = 0;

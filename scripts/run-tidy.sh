@@ -7,6 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/default}
 database="$build/compile_commands.json"
+if ! command -v clang-tidy >/dev/null; then
+    echo "run-tidy: clang-tidy is not installed; scripts/ensure-packages.sh clang-tidy installs it" >&2
+    exit 2
+fi
 if [ ! -f "$database" ]; then
     echo "run-tidy: no $database; configure that build first" >&2
     exit 2

@@ -32,14 +32,11 @@ Measured MeasureText(const std::string& text, const MeasureSettings& settings = 
 
 std::string Exits(const MapMeasurement& m) {
     std::string text;
-    const char* const letters = "NSEW";
     for (const SuggestedExit& cell : m.m_Exits) {
         text += std::to_string(cell.nX) + "," + std::to_string(cell.nY) + "," +
                 std::to_string(cell.nZ) + ":";
         for (int i = 0; i < 4; ++i) {
-            if (cell.nExits & (1 << i)) {
-                text += letters[i];
-            }
+            text += cell.nExits & (1 << i) ? std::string(1, "NSEW"[i]) : "";
         }
         text += " ";
     }
@@ -72,31 +69,34 @@ TEST(MapMeasureTest, AMapFileIsMeasuredInTheCellsOfItsFolder) {
     EXPECT_EQ(MapMeasure::Dimensions(folder.PathOf("none.map")), std::nullopt);
 }
 
-// A cube turned 45 degrees about Z and a wedge cut by a slanted plane.
-TEST(MapMeasureTest, RotatedAndSlantedBrushesGiveTheirCorners) {
-    const std::string rotated =
-        "{\n"
-        "( 0 0 64 ) ( 0 100 64 ) ( 100 0 64 ) A 0 0 0 1 1\n"
-        "( 0 0 0 ) ( 100 0 0 ) ( 0 100 0 ) A 0 0 0 1 1\n"
-        "( 100 0 0 ) ( 100 0 64 ) ( 0 100 64 ) A 0 0 0 1 1\n"
-        "( 0 100 0 ) ( 0 100 64 ) ( -100 0 64 ) A 0 0 0 1 1\n"
-        "( -100 0 0 ) ( -100 0 64 ) ( 0 -100 64 ) A 0 0 0 1 1\n"
-        "( 0 -100 0 ) ( 0 -100 64 ) ( 100 0 64 ) A 0 0 0 1 1\n"
-        "}\n";
-    const Measured result = MeasureText(Entity("worldspawn", rotated));
-    ASSERT_TRUE(result.bOk) << result.strError;
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_NEAR(result.m.m_Extent.mins[i], -100, 1e-6);
-        EXPECT_NEAR(result.m.m_Extent.maxs[i], 100, 1e-6);
+// A brush of a floor and n slanted faces around it, all meeting at one point above (a cone)
+// or cut by a flat top (a prism, as editors draw cylinders), centred at x along X.
+std::string RoundBrush(int n, bool bTop, double x = 0) {
+    auto P = [x](double px, double y, double z) {
+        return "( " + std::to_string(px + x) + " " + std::to_string(y) + " " + std::to_string(z) +
+               " ) ";
+    };
+    std::string text = "{\n" + P(0, 0, 0) + P(1, 0, 0) + P(0, 1, 0) + "A 0 0 0 1 1\n";
+    if (bTop) {
+        text += P(0, 0, 256) + P(0, 1, 256) + P(1, 0, 256) + "A 0 0 0 1 1\n";
     }
-    EXPECT_NEAR(result.m.m_Extent.maxs[2], 64, 1e-6);
+    for (int i = 0; i < n; ++i) {
+        const double a = 2 * std::numbers::pi * i / n, b = 2 * std::numbers::pi * (i + 1) / n;
+        const double r = 1000;
+        const double z = bTop ? 0 : 500;
+        text += P(r * std::cos(b), r * std::sin(b), 0) + P(r * std::cos(a), r * std::sin(a), 0) +
+                (bTop ? P(r * std::cos(a), r * std::sin(a), 256) : P(0, 0, z)) + "A 0 0 0 1 1\n";
+    }
+    return text + "}\n";
 }
 
 TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
     const std::string door = Entity("func_door", BoxBrush(0, 112, 16, 16, 176, 128));
     const std::string water =
         Entity("worldspawn", BoxBrush(352, 240, 16, 416, 256, 128, Format::Quake, "*water1"));
-    const std::string grate = Entity("func_wall", BoxBrush(0, 112, 16, 16, 176, 128));
+    // A grate whose top slants down to 120 on its south: no box, so its part inside is cut.
+    std::string grate = BoxBrush(0, 112, 16, 16, 176, 128);
+    grate = Entity("func_wall", grate.replace(grate.find("112.000000 128") + 11, 3, "120"));
     const struct {
         std::string strMap;
         const char* pszExits;
@@ -127,6 +127,7 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
     const Measured turned = MeasureText(Room(), settings);
     EXPECT_EQ(turned.m.dims, (std::array<int32_t, 3>{1, 2, 1}));
     EXPECT_EQ(Exits(turned.m), "0,0,0:E 0,1,0:N ");
+    EXPECT_EQ(Exits(MeasureText(Room() + grate, settings).m), "0,0,0:E ");
 }
 
 TEST(MapMeasureTest, MalformedMapsSayWhereAndWhat) {
@@ -170,27 +171,6 @@ TEST(MapMeasureTest, MalformedMapsSayWhereAndWhat) {
     EXPECT_EQ(skipped.m.dims, (std::array<int32_t, 3>{1, 1, 1}));
 }
 
-// A brush of a floor and n slanted faces around it, all meeting at one point above (a cone)
-// or cut by a flat top (a prism, as editors draw cylinders), centred at x along X.
-std::string RoundBrush(int n, bool bTop, double x = 0) {
-    auto P = [x](double px, double y, double z) {
-        return "( " + std::to_string(px + x) + " " + std::to_string(y) + " " + std::to_string(z) +
-               " ) ";
-    };
-    std::string text = "{\n" + P(0, 0, 0) + P(1, 0, 0) + P(0, 1, 0) + "A 0 0 0 1 1\n";
-    if (bTop) {
-        text += P(0, 0, 256) + P(0, 1, 256) + P(1, 0, 256) + "A 0 0 0 1 1\n";
-    }
-    for (int i = 0; i < n; ++i) {
-        const double a = 2 * std::numbers::pi * i / n, b = 2 * std::numbers::pi * (i + 1) / n;
-        const double r = 1000;
-        const double z = bTop ? 0 : 500;
-        text += P(r * std::cos(b), r * std::sin(b), 0) + P(r * std::cos(a), r * std::sin(a), 0) +
-                (bTop ? P(r * std::cos(a), r * std::sin(a), 256) : P(0, 0, z)) + "A 0 0 0 1 1\n";
-    }
-    return text + "}\n";
-}
-
 // Measuring is bounded: faces that all meet in one point would cost hours, and a map stretched
 // over a million cells costs its brushes times the cells; drawn prefabs stay well inside.
 TEST(MapMeasureTest, HostileMapsAreTooComplexButDrawnOnesAreMeasured) {
@@ -213,6 +193,12 @@ TEST(MapMeasureTest, HostileMapsAreTooComplexButDrawnOnesAreMeasured) {
     const Measured drawn = MeasureText(Entity("worldspawn", columns));
     ASSERT_TRUE(drawn.bOk) << drawn.strError;
     EXPECT_EQ(drawn.m.dims, (std::array<int32_t, 3>{157, 8, 1}));
+    // The corners of slanted faces bound them, not the points that define the faces.
+    const Vec3 mins{-1000, -1000, 0}, maxs{39000, 1000, 256};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(drawn.m.m_Extent.mins[i], mins[i], 1e-6);
+        EXPECT_NEAR(drawn.m.m_Extent.maxs[i], maxs[i], 1e-6);
+    }
 }
 
 }  // namespace

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <regex>
+#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "MapSamples.h"
 #include "TestFiles.h"
@@ -34,7 +39,9 @@ std::string Outline(const MapReadResult& map) {
 }
 
 // A file is read through a window far smaller than a large map; tokens, lines and comments
-// longer than the window, and errors past it, read as they do from the whole text.
+// longer than the window, and errors past it, read as they do from the whole text. A face
+// with other blanks, line ends, comments, quotes or number forms reads as the plain one; the
+// brush after it shows the lines counted.
 TEST(MapReaderTest, AFileReadsAsItsWholeText) {
     const std::string brush = BoxBrush(0, 0, 0, 64, 64, 64);
     std::string many;
@@ -43,6 +50,11 @@ TEST(MapReaderTest, AFileReadsAsItsWholeText) {
     }
     const std::string longText(300'000, 'w');
     const std::string blanks(300'000, ' ');
+    const std::string rest = brush.substr(2) + BoxBrush(0, 0, 0, 8, 8, 8);
+    const auto face = [&](const std::string& text) {
+        return Entity("worldspawn", "{\n" + text + rest);
+    };
+    const std::string plain = face("( 0 0 64 ) ( 1 0 64 ) ( 0 1 64 ) A 0 0 0 1 1\n");
     const std::string cases[] = {
         "{\n\"wad\" \"" + longText + "\"\n" + brush + "}\n",
         "{\n\"wad\" \"" + longText + "\n}\n",
@@ -56,10 +68,21 @@ TEST(MapReaderTest, AFileReadsAsItsWholeText) {
     };
     TestFiles::TempFolder folder;
     const std::string path = folder.PathOf("prefab.map");
+    std::vector<std::pair<std::string, std::string>> pairs;
     for (const std::string& text : cases) {
-        TestFiles::WriteAll(path, text);
+        pairs.emplace_back(text, text);
+    }
+    for (const char* pszFace : {"(\t0  0 64 )\t( 1 0 64 ) ( 0 1 64 ) A 0 0 0 1 1\r\n",
+                                "( 0 0 64 ) ( 1 0 64 ) ( 0 1 64 ) \"A\" 0 0 0 1 1\n",
+                                "( 0 0 64 ) ( 1 0 64 ) ( 0 1 6.4e1 ) A 0 0 0 1 1\n",
+                                "( 0 0 64 ) ( 1 0 64 ) ( 0 1 64 ) A 0 0 0 1 1 // note\n",
+                                "( 0 0 64 ) ( 1 0 64 ) ( 0 1 64 ) A 0\f0 0 1 1\n"}) {
+        pairs.emplace_back(face(pszFace), plain);
+    }
+    for (const auto& [file, text] : pairs) {
+        TestFiles::WriteAll(path, file);
         EXPECT_EQ(Outline(MapReader::ReadFile(path)), Outline(MapReader::ReadText(text)))
-            << text.substr(0, 60);
+            << file.substr(0, 60);
     }
     // A folder opens as a file would on POSIX and fails on reading; Windows refuses to open it.
     const MapReadResult folderRead = MapReader::ReadFile(folder.Path());
@@ -70,6 +93,27 @@ TEST(MapReaderTest, AFileReadsAsItsWholeText) {
 #else
     EXPECT_EQ(folderRead.m_Error.strMessage, "cannot be read");
 #endif
+}
+
+// Every number reads as from_chars reads it, however long, signed or fractional.
+TEST(MapReaderTest, NumbersReadAsFromCharsReadsThem) {
+    std::istringstream numbers(
+        "7 0.1 3e2 12345678 1234567.1234567 123456789012345 "
+        "1234567890123456 98765432.98765433 90071992.54740993");
+    for (std::string number; numbers >> number;) {
+        double expected = 0;
+        std::from_chars(number.data(), number.data() + number.size(), expected);
+        const std::string brush =
+            std::regex_replace(BoxBrush(-1, 0, 0, 1, 64, 64), std::regex("1\\.000000"), number);
+        const MapReadResult map = MapReader::ReadText(Entity("worldspawn", brush));
+        std::vector<double> across;  // where the faces across X lie
+        for (const Plane& plane : map.m_Entities.at(0).m_Brushes.at(0).m_Planes) {
+            if (plane.normal[0] != 0) {
+                across.push_back(plane.dist);
+            }
+        }
+        EXPECT_EQ(across, (std::vector<double>{expected, expected})) << number;
+    }
 }
 
 }  // namespace

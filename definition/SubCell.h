@@ -23,7 +23,11 @@ struct SubCell {
     uint32_t nReserved1 = 0;
     uint32_t nReserved2 = 0;
 
-    uint16_t GetExits() const;
+    // Inline: the writer calls it once per record, a million times for the largest file.
+    uint16_t GetExits() const {
+        return static_cast<uint16_t>((bNorth ? EXIT_NORTH : 0) | (bSouth ? EXIT_SOUTH : 0) |
+                                     (bEast ? EXIT_EAST : 0) | (bWest ? EXIT_WEST : 0));
+    }
     void SetExits(uint16_t exits);
 
     bool operator==(const SubCell&) const = default;

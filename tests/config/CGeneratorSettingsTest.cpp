@@ -2,7 +2,6 @@
 #include <unistd.h>
 #endif
 
-#include <csignal>
 #include <filesystem>
 #include <set>
 
@@ -11,7 +10,6 @@
 #include "TestUser.h"
 #endif
 #include "fileio/PathText.h"
-#include "platform/CFileLock.h"
 
 namespace {
 
@@ -77,23 +75,6 @@ TEST_F(CGeneratorSettingsTest, LoadReadsEveryKeyIntoItsOwnSetting) {
                                            "|D:\\g\\|3|c|q1b|q1l|q1v|q2b|q2v|q2l|5|6|7|0.250000|");
 }
 
-// An editor killed while it holds the lock holds up nobody.
-TEST_F(CGeneratorSettingsTest, AllocationHandsOutTheCounterAndAdvancesIt) {
-#ifndef _WIN32
-    const auto lockAndDie = [this] {
-        CFileLock lock;
-        return lock.Lock(CFileLock::LockPathFor(m_strProfile), std::chrono::seconds(1)) &&
-               raise(SIGKILL) == 0;
-    };
-    ASSERT_EQ(ChildProcess::Run(lockAndDie), -1) << "the holder is killed";
-#endif
-    m_Settings.AllocateNextId();
-    EXPECT_EQ(m_Settings.m_Definition.m_nId, 1u);
-    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\r\nNEXT_ID=2\r\n");
-    EXPECT_EQ(m_Services.MessageTexts(), Texts{});
-    EXPECT_EQ(TestFiles::ListFolder(m_strBin), (Texts{"Gridforge.INI", "Gridforge.INI.lock"}));
-}
-
 // First the disk is full; then the lock cannot be taken (a folder has the lock file's name),
 // and the counter is left alone: another editor may be advancing it.
 TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) {
@@ -136,49 +117,43 @@ TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) 
 // cannot write the profile's folder has the profile rewritten in place, and the lock on it.
 TEST_F(CGeneratorSettingsTest, EditorsStartedTogetherReceiveDistinctConsecutiveIdentifiers) {
     const passwd* pUser = TestUser::Ensure();
-    std::filesystem::create_symlink(m_strProfile, PathOf("link.INI"));
-    for (const bool bAsUser : {false, true}) {
-        SCOPED_TRACE(bAsUser ? "in a folder the user cannot write" : "as the folder's owner");
-        if (bAsUser && pUser == nullptr) {
-            GTEST_SKIP() << "only root can create the user the editors run as";
-        }
-        TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=41\n");
-        std::filesystem::remove(m_strProfile + ".lock");
-        ASSERT_TRUE(!bAsUser || chown(m_strProfile.c_str(), pUser->pw_uid, pUser->pw_gid) == 0);
-        int gate[2];
-        ASSERT_EQ(pipe(gate), 0);
-        std::vector<int> editors;
-        std::set<int> expected;
-        for (int i = 0; i < 40; ++i) {
-            expected.insert(41 + i);
-            editors.push_back(ChildProcess::Start([&] {
-                char c = 0;
-                close(gate[1]);
-                if (read(gate[0], &c, 1) != 0 || (bAsUser && !TestUser::Become(*pUser))) {
-                    return 0;
-                }
-                if (i % 2 == 1) {
-                    m_App.SetProfileName(PathOf("link.INI"));
-                }
-                m_Settings.AllocateNextId();
-                return m_Services.MessageTexts().empty()
-                           ? static_cast<int>(m_Settings.m_Definition.m_nId)
-                           : 0;
-            }));
-        }
-        close(gate[0]);
-        close(gate[1]);  // opens the gate for all at once
-        std::set<int> ids;
-        for (const int nEditor : editors) {
-            ids.insert(ChildProcess::Wait(nEditor));
-        }
-        EXPECT_EQ(ids, expected);
-        EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=81\n");
-        EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link.INI")));
-        EXPECT_EQ(
-            TestFiles::ListFolder(m_strBin),
-            (bAsUser ? Texts{"Gridforge.INI"} : Texts{"Gridforge.INI", "Gridforge.INI.lock"}));
+    if (pUser == nullptr) {
+        GTEST_SKIP() << "only root can create the user the editors run as";
     }
+    std::filesystem::create_symlink(m_strProfile, PathOf("link.INI"));
+    TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=41\n");
+    ASSERT_EQ(chown(m_strProfile.c_str(), pUser->pw_uid, pUser->pw_gid), 0);
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    std::vector<int> editors;
+    std::set<int> expected;
+    for (int i = 0; i < 40; ++i) {
+        expected.insert(41 + i);
+        editors.push_back(ChildProcess::Start([&] {
+            char c = 0;
+            close(gate[1]);
+            if (read(gate[0], &c, 1) != 0 || !TestUser::Become(*pUser)) {
+                return 0;
+            }
+            if (i % 2 == 1) {
+                m_App.SetProfileName(PathOf("link.INI"));
+            }
+            m_Settings.AllocateNextId();
+            return m_Services.MessageTexts().empty()
+                       ? static_cast<int>(m_Settings.m_Definition.m_nId)
+                       : 0;
+        }));
+    }
+    close(gate[0]);
+    close(gate[1]);  // opens the gate for all at once
+    std::set<int> ids;
+    for (const int nEditor : editors) {
+        ids.insert(ChildProcess::Wait(nEditor));
+    }
+    EXPECT_EQ(ids, expected);
+    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=81\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link.INI")));
+    EXPECT_EQ(TestFiles::ListFolder(m_strBin), Texts{"Gridforge.INI"});
 }
 
 #endif

@@ -22,7 +22,12 @@ start_xvfb() {
         XVFB_DISPLAY=$display
         export DISPLAY=":$display"
         for _ in $(seq 100); do
-            xdpyinfo >/dev/null 2>&1 && return 0
+            # Another run may have taken the display a moment before ours: only our own
+            # server, named in the display's lock, will do.
+            if xdpyinfo >/dev/null 2>&1; then
+                [ "$(tr -d ' \n' <"/tmp/.X${display}-lock" 2>/dev/null)" = "$XVFB_PID" ] && return 0
+                break
+            fi
             kill -0 "$XVFB_PID" 2>/dev/null || break
             sleep 0.05
         done

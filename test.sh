@@ -38,6 +38,8 @@ done
 
 echo "== windows build, tested under Wine"
 if cmake --preset windows >/dev/null && cmake --build --preset windows; then
+    echo "== clang-tidy, Windows halves"
+    scripts/run-tidy.sh build/windows || failed+=("windows:clang-tidy")
     # One Wine server for the whole run, and the prefix made before the first test, whose
     # output would otherwise be held open by Wine's background services.
     mkdir -p "$WINEPREFIX"

@@ -127,7 +127,6 @@ TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
     Put("plain", "x");
     const std::tuple<std::string, int, const char*> cases[] = {
         {"--help", 0, "Usage: kvltool"},
-        {"make --help", 0, "Usage: kvltool"},
         {"--version", 0, "kvltool 1.0.0\n"},
         {"check -h", 0, "Usage: kvltool"},
         {"", 2, "name a subcommand"},
@@ -156,7 +155,6 @@ TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
         // An empty name never stands for the current folder or the default profile.
         {"check ''", 2, "the folder name is empty"},
         {"paths --profile ''", 2, "the profile path is empty"},
-        {"make a.map --dims=1x1x1 --exit=0,0,0:N --profile ''", 2, "the profile path is empty"},
     };
     for (const auto& [args, nExitCode, pszSays] : cases) {
         const ToolRun run = Run(Words(args));

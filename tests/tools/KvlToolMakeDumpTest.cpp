@@ -184,7 +184,7 @@ TEST_F(KvlToolMakeDumpTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
                 {}, program);
         EXPECT_EQ(make.nExitCode, nExitCode) << pszOptions << make.strErr;
         EXPECT_EQ(make.strErr.empty(), nExitCode == 0) << pszOptions << make.strErr;
-        EXPECT_EQ(Json::parse(Run({"dump", "--json", "a.KVL"}).strOut)["id"], nId);
+        EXPECT_EQ(IdOf("a.KVL"), nId);
     }
     EXPECT_EQ(Read("bin/Gridforge.INI"), "[ID]\r\nNEXT_ID=7\r\n");
     EXPECT_EQ(Read("other.INI"), "[globals]\ngame_type=1\n[ID]\nNEXT_ID=42\n");
@@ -267,7 +267,7 @@ TEST_F(KvlToolMakeDumpTest, ProfileKeepsItsEncodingAndOneThatIsNoTextIsLeftAlone
         EXPECT_EQ(Read("p.INI"), nId ? after : before) << nId;
         if (nId) {
             EXPECT_EQ(run.nExitCode, 0) << run.strErr;
-            EXPECT_EQ(Json::parse(Run({"dump", "--json", "a.KVL"}).strOut)["id"], nId);
+            EXPECT_EQ(IdOf("a.KVL"), nId);
         } else {
             EXPECT_EQ(run.nExitCode, 2);
             EXPECT_FALSE(TestFiles::Exists(Path("a.KVL")));

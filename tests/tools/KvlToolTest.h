@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -55,6 +56,11 @@ protected:
     // The bytes the editor's writer writes for definition (its own tests pin Write to these).
     static std::string Kvl(const CKvlDefinition& definition) {
         return CKvlWriter::Bytes(definition);
+    }
+
+    // The identifier in the definition kvl, as dump shows it.
+    uint32_t IdOf(const std::string& kvl) const {
+        return nlohmann::json::parse(Run({"dump", "--json", kvl}).strOut)["id"];
     }
 
     std::string Path(const std::string& name) const { return m_Folder.PathOf(name); }

@@ -278,8 +278,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, CEditorDialogsTest, testing::Values(
     RunCase{"README| 3a|-2|", "2||", 0, 1, "old.KVL", "/castery/README.KVL",
             {0, "README", 3, -2, 0, {{.nX = 2}}}},
     RunCase{"|1|1|1", "0|0|0", 0, 1, nullptr, "/castery/.KVL", {}},
-    RunCase{"room1.map|2|1|1", "1|0|0", 1, 1, "gone/room1.KVL", "/castery/room1.KVL", {}},
-    RunCase{"room1.map|2|1|1", "1|0|0", 1, 1, "old.KVL/room1.KVL", "/castery/room1.KVL", {}}));
+    RunCase{"room1.map|2|1|1", "1|0|0", 1, 1, "gone/room1.KVL", "/castery/room1.KVL", {}}));
 // clang-format on
 
 }  // namespace

@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -28,11 +26,6 @@ const std::string& RoundTripPath() {
     static const TestFiles::TempFolder folder;
     static const std::string path = folder.PathOf("round-trip.KVL");
     return path;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void Require(bool bCondition, const char* pszWhat) {
@@ -64,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
 
     CKvlWriter writer;
     Require(writer.Write(RoundTripPath(), result.m_Definition), "the definition can be written");
-    const std::string written = ReadAll(RoundTripPath());
+    const std::string written = TestFiles::ReadAll(RoundTripPath());
     Require(written.size() == nSize && std::memcmp(written.data(), pData, nSize) == 0,
             "an accepted input is what the writer writes for it");
     return 0;

@@ -102,7 +102,7 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
         const char* pszExits;
     } cases[] = {
         {Room(), "0,0,0:W 1,0,0:N "},
-        {Room("", "", 64), ""},  // windows too low to pass
+        {Room(64), ""},  // windows too low to pass
         {Room() + door + water, "0,0,0:W 1,0,0:N "},
         {Room() + grate, "1,0,0:N "},
     };

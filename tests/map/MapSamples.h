@@ -37,17 +37,14 @@ inline std::string Entity(const std::string& classname, const std::string& brush
 }
 
 // Two cells of 256 along X, one along Y and Z, walls 16 thick; a 64 x 112 doorway in the
-// west wall of (0,0,0) and in the north wall of (1,0,0), each with what stands in it.
-inline std::string Room(const std::string& westDoorway = "", const std::string& northDoorway = "",
-                        double doorwayHeight = 128) {
-    const double h = doorwayHeight;
+// west wall of (0,0,0) and in the north wall of (1,0,0), each h high.
+inline std::string Room(double h = 128) {
     return Entity("worldspawn",
                   BoxBrush(0, 0, 0, 512, 256, 16) + BoxBrush(0, 0, 240, 512, 256, 256) +
                       BoxBrush(0, 0, 16, 16, 112, 240) + BoxBrush(0, 176, 16, 16, 256, 240) +
                       BoxBrush(0, 112, h, 16, 176, 240) + BoxBrush(496, 0, 16, 512, 256, 240) +
                       BoxBrush(0, 0, 16, 512, 16, 240) + BoxBrush(16, 240, 16, 352, 256, 240) +
-                      BoxBrush(416, 240, 16, 496, 256, 240) + BoxBrush(352, 240, h, 416, 256, 240) +
-                      westDoorway + northDoorway);
+                      BoxBrush(416, 240, 16, 496, 256, 240) + BoxBrush(352, 240, h, 416, 256, 240));
 }
 
 }  // namespace MapSamples

@@ -22,7 +22,6 @@ namespace ProgramRun {
 class CRunning {
 public:
     TestFiles::TempFolder m_Files;
-    bool m_bKeepsOutput = true;
 #ifdef _WIN32
     HANDLE m_hProcess = nullptr;
 #else
@@ -186,7 +185,6 @@ void Kill(const CRunning& running) {
 CProgram::CProgram(const std::string& program, const std::vector<std::string>& args,
                    const Options& options)
     : m_pRunning(std::make_unique<CRunning>()) {
-    m_pRunning->m_bKeepsOutput = options.strOutputFile.empty();
     Start(*m_pRunning, program, args, options);
 }
 
@@ -201,9 +199,9 @@ void CProgram::Kill() {
 
 Result CProgram::Wait() {
     const int nExitCode = WaitForExit(*m_pRunning);
-    const CRunning& running = *m_pRunning;
-    return {nExitCode, running.m_bKeepsOutput ? TestFiles::ReadAll(running.Path("out")) : "",
-            TestFiles::ReadAll(running.Path("err"))};
+    // Output sent to a file of the test's own leaves no "out", which then reads as empty.
+    return {nExitCode, TestFiles::ReadAll(m_pRunning->Path("out")),
+            TestFiles::ReadAll(m_pRunning->Path("err"))};
 }
 
 }  // namespace ProgramRun

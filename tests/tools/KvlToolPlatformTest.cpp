@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <set>
 #include <thread>
 
@@ -35,9 +34,6 @@ protected:
         }
         std::sort(names.begin(), names.end());
         return names;
-    }
-    uint32_t IdOf(const std::string& kvl) const {
-        return nlohmann::json::parse(Run({"dump", "--json", kvl}).strOut)["id"];
     }
     const std::string m_strProfile = m_Folder.Path() + kSeparator + "Gridforge.INI";
 };

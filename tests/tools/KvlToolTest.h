@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,11 +53,14 @@ protected:
         }
         return ProgramRun::Run(program, args, options);
     }
-    // The bytes the editor's writer writes for definition.
-    std::string Kvl(const CKvlDefinition& definition) const {
-        const std::string path = m_Scratch.PathOf("scratch.KVL");
-        EXPECT_TRUE(CKvlWriter().Write(path, definition));
-        return TestFiles::ReadAll(path);
+    // The bytes the editor's writer writes for definition (its own tests pin Write to these).
+    static std::string Kvl(const CKvlDefinition& definition) {
+        return CKvlWriter::Bytes(definition);
+    }
+
+    // The identifier in the definition kvl, as dump shows it.
+    uint32_t IdOf(const std::string& kvl) const {
+        return nlohmann::json::parse(Run({"dump", "--json", kvl}).strOut)["id"];
     }
 
     std::string Path(const std::string& name) const { return m_Folder.PathOf(name); }
@@ -67,5 +71,4 @@ protected:
     std::vector<std::string> Files() const { return m_Folder.Files(); }
 
     TestFiles::TempFolder m_Folder;
-    TestFiles::TempFolder m_Scratch;
 };

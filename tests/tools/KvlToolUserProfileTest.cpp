@@ -3,7 +3,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <nlohmann/json.hpp>
 
 #include "KvlToolTest.h"
 #include "TestUser.h"
@@ -44,9 +43,6 @@ protected:
                             "-o", Path("home/a.KVL")} +
                        after,
                    {}, "setpriv");
-    }
-    uint32_t MadeId() const {
-        return nlohmann::json::parse(Run({"dump", "--json", "home/a.KVL"}).strOut)["id"];
     }
 
     const passwd* m_pUser = nullptr;
@@ -95,7 +91,7 @@ TEST_F(KvlToolUserProfileTest, AFolderThatTakesNoProfileSendsMakeToThePerUserPro
         const ToolRun make = MakeAsUser({"env", "-i", "HOME=" + Path("home")}, program, {});
         EXPECT_EQ(make.nExitCode, 0) << make.strErr;
         EXPECT_EQ(make.strErr, notices[nId - 1]);
-        EXPECT_EQ(MadeId(), nId);
+        EXPECT_EQ(IdOf("home/a.KVL"), nId);
     }
     EXPECT_NE(Read("home/.config/KVLEdit/Gridforge.INI").find("NEXT_ID=3"), std::string::npos);
     EXPECT_EQ(TestFiles::ListFolder(programFolder), programFiles);
@@ -147,7 +143,7 @@ TEST_F(KvlToolUserProfileTest, ProfilesTheUserCanWriteAdvanceInPlaceAndStayTheFi
             const ToolRun make = MakeAsUser({}, Path("kvltool"), {"--profile", path});
             EXPECT_EQ(make.nExitCode, profile.bAdvances ? 0 : 2) << make.strErr;
             if (profile.bAdvances) {
-                EXPECT_EQ(MadeId(), nId++);
+                EXPECT_EQ(IdOf("home/a.KVL"), nId++);
             } else {
                 EXPECT_NE(make.strErr.find("identifier 7 is not reserved"), std::string::npos);
                 EXPECT_FALSE(TestFiles::Exists(Path("home/a.KVL")));

@@ -108,10 +108,10 @@ bool Overlaps(const Box& a, const Box& b) {
 }
 
 struct SolidBrush {
-    Box m_Bounds;
+    Box bounds;
     // In the map's frame, held by the map; none when every face faces along an axis, and the
     // brush is its bounds.
-    std::span<const Plane> m_MapPlanes;
+    std::span<const Plane> mapPlanes;
 };
 
 bool IsBoxShaped(std::span<const Plane> planes) {
@@ -124,17 +124,17 @@ bool IsBoxShaped(std::span<const Plane> planes) {
 // The part of brush inside slab, as a box; nothing when the brush only touches it.
 std::optional<Box> PartInside(const SolidBrush& brush, const Box& slab, const CFrame& frame,
                               CWorkBudget& budget) {
-    if (brush.m_MapPlanes.empty()) {
+    if (brush.mapPlanes.empty()) {
         // Most brushes: the part is the overlap of two boxes, which Overlaps has found.
         Box part;
         for (int i = 0; i < 3; ++i) {
-            part.mins[i] = std::max(brush.m_Bounds.mins[i], slab.mins[i]);
-            part.maxs[i] = std::min(brush.m_Bounds.maxs[i], slab.maxs[i]);
+            part.mins[i] = std::max(brush.bounds.mins[i], slab.mins[i]);
+            part.maxs[i] = std::min(brush.bounds.maxs[i], slab.maxs[i]);
         }
         return part;
     }
     std::vector<Plane> planes;
-    frame.AppendToDefinition(brush.m_MapPlanes, planes);
+    frame.AppendToDefinition(brush.mapPlanes, planes);
     for (int i = 0; i < 3; ++i) {
         Vec3 axis{};
         axis[i] = 1;
@@ -167,7 +167,7 @@ public:
                 }
                 std::vector<const SolidBrush*>& near = m_Near[nAxis][bMax ? 1 : 0];
                 for (const SolidBrush& solid : solids) {
-                    if (Overlaps(solid.m_Bounds, slab)) {
+                    if (Overlaps(solid.bounds, slab)) {
                         near.push_back(&solid);
                     }
                 }
@@ -245,7 +245,7 @@ private:
             return false;
         }
         for (const SolidBrush* pSolid : m_Near[nAxis][bMax ? 1 : 0]) {
-            if (!Overlaps(pSolid->m_Bounds, slab)) {
+            if (!Overlaps(pSolid->bounds, slab)) {
                 continue;
             }
             if (const std::optional<Box> part = PartInside(*pSolid, slab, m_Frame, m_Budget)) {
@@ -300,31 +300,31 @@ bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settin
     const CFrame frame(settings);
     uint64_t nFaces = 0;
     size_t nBrushes = 0;
-    for (const MapEntity& entity : map.m_Entities) {
-        nBrushes += entity.m_Brushes.size();
-        for (const MapBrush& brush : entity.m_Brushes) {
-            nFaces += brush.m_Planes.size();
+    for (const MapEntity& entity : map.entities) {
+        nBrushes += entity.brushes.size();
+        for (const MapBrush& brush : entity.brushes) {
+            nFaces += brush.planes.size();
         }
     }
     CWorkBudget budget(kBaseWork + kWorkPerFace * nFaces);
     const std::string tooComplex =
         "is too complex to measure: brushes with too many faces, or too many cells for its "
         "brushes";
-    measurement.m_Warnings = map.m_Warnings;
+    measurement.warnings = map.warnings;
     std::optional<Box> extent;
     std::vector<SolidBrush> solids;
     solids.reserve(nBrushes);  // growing it would touch twice the memory
     std::vector<Plane> turned;
-    for (size_t e = 0; e < map.m_Entities.size(); ++e) {
-        const MapEntity& entity = map.m_Entities[e];
+    for (size_t e = 0; e < map.entities.size(); ++e) {
+        const MapEntity& entity = map.entities[e];
         const bool bSolidClass = IsSolidClass(entity.Value("classname"));
-        for (size_t b = 0; b < entity.m_Brushes.size(); ++b) {
-            const MapBrush& brush = entity.m_Brushes[b];
+        for (size_t b = 0; b < entity.brushes.size(); ++b) {
+            const MapBrush& brush = entity.brushes[b];
             // With north along +Y the frames agree: most maps need no copy.
-            std::span<const Plane> planes = brush.m_Planes;
+            std::span<const Plane> planes = brush.planes;
             if (!frame.IsIdentity()) {
                 turned.clear();
-                frame.AppendToDefinition(brush.m_Planes, turned);
+                frame.AppendToDefinition(brush.planes, turned);
                 planes = turned;
             }
             const std::optional<Box> bounds = BrushGeometry::BrushBounds(planes, budget);
@@ -333,16 +333,16 @@ bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settin
                 return false;
             }
             if (!bounds) {
-                measurement.m_Warnings.push_back({brush.nLine, 1,
-                                                  "brush " + std::to_string(b) + " of entity " +
-                                                      std::to_string(e) +
-                                                      " encloses nothing; it is skipped"});
+                measurement.warnings.push_back({brush.nLine, 1,
+                                                "brush " + std::to_string(b) + " of entity " +
+                                                    std::to_string(e) +
+                                                    " encloses nothing; it is skipped"});
                 continue;
             }
             extent ? extent->Add(*bounds) : void(extent = *bounds);
             if (bSolidClass && !brush.bPassable) {
                 solids.push_back(
-                    {*bounds, IsBoxShaped(planes) ? std::span<const Plane>() : brush.m_Planes});
+                    {*bounds, IsBoxShaped(planes) ? std::span<const Plane>() : brush.planes});
             }
         }
     }
@@ -350,7 +350,7 @@ bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settin
         error = "holds no brush that encloses a volume";
         return false;
     }
-    measurement.m_Extent = frame.ToMap(*extent);
+    measurement.extent = frame.ToMap(*extent);
     for (int i = 0; i < 3; ++i) {
         const double q = settings.quantum[i];
         measurement.size[i] = extent->maxs[i] - extent->mins[i];
@@ -371,7 +371,7 @@ bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settin
                 " sub cells";
         return false;
     }
-    measurement.m_Exits = CExitFinder(solids, measurement, settings, *extent, budget).Run();
+    measurement.exits = CExitFinder(solids, measurement, settings, *extent, budget).Run();
     if (budget.Exhausted()) {
         error = tooComplex;
         return false;

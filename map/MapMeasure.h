@@ -26,12 +26,12 @@ struct SuggestedExit {
 };
 
 struct MapMeasurement {
-    Box m_Extent;                        // in the map's coordinates
-    Vec3 size{};                         // along the definition's axes
-    std::array<int32_t, 3> dims{};       // cells along the definition's axes
-    std::array<bool, 3> wholeCells{};    // the size is a whole number of cells
-    std::vector<SuggestedExit> m_Exits;  // sub cells with exits, x, then y, then z
-    std::vector<MapNote> m_Warnings;     // the reader's, then brushes skipped
+    Box extent;                        // in the map's coordinates
+    Vec3 size{};                       // along the definition's axes
+    std::array<int32_t, 3> dims{};     // cells along the definition's axes
+    std::array<bool, 3> wholeCells{};  // the size is a whole number of cells
+    std::vector<SuggestedExit> exits;  // sub cells with exits, x, then y, then z
+    std::vector<MapNote> warnings;     // the reader's, then brushes skipped
 };
 
 namespace MapMeasure {

@@ -242,7 +242,7 @@ public:
         m_Result.bOk = ReadEntities();
         if (m_bReadFailed) {
             m_Result.bOk = false;
-            m_Result.m_Error = {0, 0, "cannot be read"};
+            m_Result.error = {0, 0, "cannot be read"};
         }
         return std::move(m_Result);
     }
@@ -354,7 +354,7 @@ private:
     size_t Column() const { return m_nBase + m_nPos - m_nLineStart + 1; }
 
     bool Fail(const std::string& message) {
-        m_Result.m_Error = {m_nLine, Column(), message};
+        m_Result.error = {m_nLine, Column(), message};
         return false;
     }
     std::string Found() {
@@ -452,7 +452,7 @@ private:
                 if (!value) {
                     return false;
                 }
-                entity.m_Keys.emplace_back(std::move(*key), std::move(*value));
+                entity.keys.emplace_back(std::move(*key), std::move(*value));
             } else if (Next('{')) {
                 const size_t nLine = m_nLine;
                 const size_t nColumn = Column();
@@ -462,14 +462,14 @@ private:
                 if (!ReadBrush(brush, nColumn)) {
                     return false;
                 }
-                entity.m_Brushes.push_back(brush);
+                entity.brushes.push_back(brush);
             } else {
                 return Fail("expected a quoted key, a brush's \"{\" or the entity's \"}\", found " +
                             Found());
             }
         }
         ++m_nPos;
-        m_Result.m_Entities.push_back(std::move(entity));
+        m_Result.entities.push_back(std::move(entity));
         return true;
     }
 
@@ -501,13 +501,13 @@ private:
             AddFace(face, brush);
         }
         if (nFaces < 4) {
-            m_Result.m_Error = {
+            m_Result.error = {
                 brush.nLine, nColumn,
                 "the brush has " + std::to_string(nFaces) + " faces; a brush needs at least 4"};
             return false;
         }
         ++m_nPos;
-        brush.m_Planes = Keep(m_Planes);
+        brush.planes = Keep(m_Planes);
         return true;
     }
 
@@ -531,9 +531,9 @@ private:
         if (plane) {
             m_Planes.push_back(*plane);
         } else {
-            m_Result.m_Warnings.push_back({face.nLine, face.nColumn,
-                                           "the face's three points lie on one line; the face "
-                                           "is ignored"});
+            m_Result.warnings.push_back({face.nLine, face.nColumn,
+                                         "the face's three points lie on one line; the face "
+                                         "is ignored"});
         }
     }
 
@@ -708,7 +708,7 @@ private:
 }  // namespace
 
 std::string MapEntity::Value(std::string_view key) const {
-    for (const auto& [name, value] : m_Keys) {
+    for (const auto& [name, value] : keys) {
         if (name == key) {
             return value;
         }
@@ -724,14 +724,14 @@ MapReadResult MapReader::ReadFile(const std::string& path) {
     MapReadResult result;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        result.m_Error.strMessage = "cannot be opened";
+        result.error.strMessage = "cannot be opened";
         return result;
     }
     try {
         return CParser(in).Run();
     } catch (const std::ios_base::failure&) {
         // A folder opens, then fails on its first read with an exception.
-        result.m_Error.strMessage = "cannot be read";
+        result.error.strMessage = "cannot be read";
         return result;
     }
 }

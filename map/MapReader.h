@@ -12,14 +12,14 @@
 
 // One brush as measurement needs it: its planes, and whether a player can walk through it.
 struct MapBrush {
-    std::span<const Plane> m_Planes;  // held by the MapReadResult
-    bool bPassable = false;           // some face carries a liquid or trigger texture
+    std::span<const Plane> planes;  // held by the MapReadResult
+    bool bPassable = false;         // some face carries a liquid or trigger texture
     size_t nLine = 0;
 };
 
 struct MapEntity {
-    std::vector<std::pair<std::string, std::string>> m_Keys;
-    std::vector<MapBrush> m_Brushes;
+    std::vector<std::pair<std::string, std::string>> keys;
+    std::vector<MapBrush> brushes;
     // The value of key, or "" when the entity has none.
     std::string Value(std::string_view key) const;
 };
@@ -32,9 +32,9 @@ struct MapNote {
 
 struct MapReadResult {
     bool bOk = false;
-    MapNote m_Error;  // when !bOk
-    std::vector<MapNote> m_Warnings;
-    std::vector<MapEntity> m_Entities;
+    MapNote error;  // when !bOk
+    std::vector<MapNote> warnings;
+    std::vector<MapEntity> entities;
     // The brushes' planes, in blocks of many: one allocation a brush costs more than reading it.
     std::vector<std::unique_ptr<Plane[]>> m_PlaneBlocks;
 };

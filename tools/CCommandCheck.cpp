@@ -133,7 +133,7 @@ private:
                 given[Index(cell.nX, cell.nY, cell.nZ)] |= cell.GetExits();
             }
         }
-        for (const SuggestedExit& cell : measurement.m_Exits) {
+        for (const SuggestedExit& cell : measurement.exits) {
             suggested[Index(cell.nX, cell.nY, cell.nZ)] = cell.nExits;
         }
         for (int32_t x = 0; x < nX; ++x) {

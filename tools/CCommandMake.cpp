@@ -237,7 +237,7 @@ bool CCommandMake::TakeFromMap(std::ostream& err) {
         m_Dimensions = measurement.dims;
     }
     if (m_Exits.empty()) {
-        for (const SuggestedExit& suggested : measurement.m_Exits) {
+        for (const SuggestedExit& suggested : measurement.exits) {
             SubCell cell;
             cell.nX = suggested.nX;
             cell.nY = suggested.nY;

@@ -33,7 +33,7 @@ std::string ExitArguments(const std::vector<SuggestedExit>& exits) {
 
 Json ToJson(const std::string& path, const MapMeasurement& m, const Vec3& quantum) {
     Json exits = Json::array();
-    for (const SuggestedExit& cell : m.m_Exits) {
+    for (const SuggestedExit& cell : m.exits) {
         exits.push_back({{"x", cell.nX},
                          {"y", cell.nY},
                          {"z", cell.nZ},
@@ -41,8 +41,8 @@ Json ToJson(const std::string& path, const MapMeasurement& m, const Vec3& quantu
     }
     return Json{{"format", "kvltool-measure/1"},
                 {"map", path},
-                {"mins", m.m_Extent.mins},
-                {"maxs", m.m_Extent.maxs},
+                {"mins", m.extent.mins},
+                {"maxs", m.extent.maxs},
                 {"size", m.size},
                 {"quantum", quantum},
                 {"dims", m.dims},
@@ -91,13 +91,13 @@ int CCommandMeasure::MeasureFile(const std::string& path, std::ostream& out,
         const Vec3 dims{static_cast<double>(measurement.dims[0]),
                         static_cast<double>(measurement.dims[1]),
                         static_cast<double>(measurement.dims[2])};
-        out << path << ": from (" << Triple(measurement.m_Extent.mins, ", ") << ") to ("
-            << Triple(measurement.m_Extent.maxs, ", ") << "), size "
+        out << path << ": from (" << Triple(measurement.extent.mins, ", ") << ") to ("
+            << Triple(measurement.extent.maxs, ", ") << "), size "
             << Triple(measurement.size, " x ") << '\n'
             << "  cells of " << Triple(settings.quantum, " x ") << ": --dims " << Triple(dims, "x")
             << '\n'
             << "  exits:"
-            << (measurement.m_Exits.empty() ? " none" : ExitArguments(measurement.m_Exits)) << '\n';
+            << (measurement.exits.empty() ? " none" : ExitArguments(measurement.exits)) << '\n';
     }
     for (const std::string& warning : warnings) {
         err << warning << '\n';

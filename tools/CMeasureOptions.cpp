@@ -107,9 +107,9 @@ MeasureSettings CMeasureOptions::SettingsFor(const std::string& path) const {
 bool CMeasureOptions::MeasureFile(const std::string& path, MapMeasurement& measurement,
                                   std::string& error, bool& bUnreadable) const {
     const MapReadResult map = MapReader::ReadFile(path);
-    bUnreadable = !map.bOk && map.m_Error.nLine == 0;
+    bUnreadable = !map.bOk && map.error.nLine == 0;
     if (!map.bOk) {
-        error = NoteText(path, map.m_Error);
+        error = NoteText(path, map.error);
         return false;
     }
     if (!MapMeasure::Measure(map, SettingsFor(path), measurement, error)) {
@@ -122,7 +122,7 @@ bool CMeasureOptions::MeasureFile(const std::string& path, MapMeasurement& measu
 std::vector<std::string> CMeasureOptions::Warnings(const std::string& path,
                                                    const MapMeasurement& measurement) const {
     std::vector<std::string> warnings;
-    for (const MapNote& note : measurement.m_Warnings) {
+    for (const MapNote& note : measurement.warnings) {
         warnings.push_back(NoteText(path, note));
     }
     const Vec3 quantum = SettingsFor(path).quantum;

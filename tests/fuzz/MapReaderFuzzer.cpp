@@ -25,12 +25,12 @@ void Require(bool bCondition, const char* pszWhat) {
 
 void CheckMeasurement(const MapMeasurement& m) {
     for (int i = 0; i < 3; ++i) {
-        Require(m.m_Extent.mins[i] <= m.m_Extent.maxs[i], "the extent is not inside out");
+        Require(m.extent.mins[i] <= m.extent.maxs[i], "the extent is not inside out");
         Require(m.dims[i] >= 1, "every dimension is at least one cell");
     }
     Require(CKvlDefinition::DimensionsWithinLimit(m.dims[0], m.dims[1], m.dims[2]),
             "the dimensions fit a definition");
-    for (const SuggestedExit& cell : m.m_Exits) {
+    for (const SuggestedExit& cell : m.exits) {
         Require(cell.nX >= 0 && cell.nX < m.dims[0] && cell.nY >= 0 && cell.nY < m.dims[1] &&
                     cell.nZ >= 0 && cell.nZ < m.dims[2],
                 "an exit lies in a sub cell of the prefab");
@@ -39,20 +39,20 @@ void CheckMeasurement(const MapMeasurement& m) {
 
 // All of a read that does not depend on which blanks the text uses, in bytes.
 std::string Shape(const MapReadResult& map) {
-    std::string shape = std::to_string(map.m_Error.nLine) + ":" +
-                        std::to_string(map.m_Error.nColumn) + map.m_Error.strMessage;
+    std::string shape = std::to_string(map.error.nLine) + ":" + std::to_string(map.error.nColumn) +
+                        map.error.strMessage;
     const auto add = [&shape](const auto& value) {
         shape.append(reinterpret_cast<const char*>(&value), sizeof value);
     };
-    for (const MapEntity& entity : map.m_Entities) {
-        add(entity.m_Keys.size());
-        for (const MapBrush& brush : entity.m_Brushes) {
+    for (const MapEntity& entity : map.entities) {
+        add(entity.keys.size());
+        for (const MapBrush& brush : entity.brushes) {
             add(brush.nLine);
             add(brush.bPassable);
-            std::for_each(brush.m_Planes.begin(), brush.m_Planes.end(), add);
+            std::for_each(brush.planes.begin(), brush.planes.end(), add);
         }
     }
-    for (const MapNote& note : map.m_Warnings) {
+    for (const MapNote& note : map.warnings) {
         add(note.nLine);
         add(note.nColumn);
     }
@@ -72,11 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const size_t nLines = 1 + static_cast<size_t>(std::count(text.begin(), text.end(), '\n') +
                                                   std::count(text.begin(), text.end(), '\r'));
     if (!map.bOk) {
-        Require(map.m_Error.nLine >= 1 && map.m_Error.nLine <= nLines,
+        Require(map.error.nLine >= 1 && map.error.nLine <= nLines,
                 "the error's line lies inside the text");
-        Require(map.m_Error.nColumn >= 1 && map.m_Error.nColumn <= nSize + 1,
+        Require(map.error.nColumn >= 1 && map.error.nColumn <= nSize + 1,
                 "the error's column lies inside its line");
-        Require(!map.m_Error.strMessage.empty(), "an error says what is wrong");
+        Require(!map.error.strMessage.empty(), "an error says what is wrong");
         return 0;
     }
     MapMeasurement measurement;

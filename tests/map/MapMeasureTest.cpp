@@ -22,8 +22,8 @@ Measured MeasureText(const std::string& text, const MeasureSettings& settings = 
     Measured result;
     const MapReadResult map = MapReader::ReadText(text);
     if (!map.bOk) {
-        result.strError = std::to_string(map.m_Error.nLine) + ":" +
-                          std::to_string(map.m_Error.nColumn) + ": " + map.m_Error.strMessage;
+        result.strError = std::to_string(map.error.nLine) + ":" +
+                          std::to_string(map.error.nColumn) + ": " + map.error.strMessage;
         return result;
     }
     result.bOk = MapMeasure::Measure(map, settings, result.m, result.strError);
@@ -32,7 +32,7 @@ Measured MeasureText(const std::string& text, const MeasureSettings& settings = 
 
 std::string Exits(const MapMeasurement& m) {
     std::string text;
-    for (const SuggestedExit& cell : m.m_Exits) {
+    for (const SuggestedExit& cell : m.exits) {
         text += std::to_string(cell.nX) + "," + std::to_string(cell.nY) + "," +
                 std::to_string(cell.nZ) + ":";
         for (int i = 0; i < 4; ++i) {
@@ -50,8 +50,8 @@ TEST(MapMeasureTest, SamePrefabInEveryFormatHasTheSameExtent) {
                                                           BoxBrush(0, 0, 0, 64, 64, 300, format));
         const Measured result = MeasureText(text);
         ASSERT_TRUE(result.bOk) << result.strError;
-        EXPECT_EQ(result.m.m_Extent.mins, (Vec3{-64, 0, 0}));
-        EXPECT_EQ(result.m.m_Extent.maxs, (Vec3{192, 512, 300}));
+        EXPECT_EQ(result.m.extent.mins, (Vec3{-64, 0, 0}));
+        EXPECT_EQ(result.m.extent.maxs, (Vec3{192, 512, 300}));
         EXPECT_EQ(result.m.dims, (std::array<int32_t, 3>{1, 2, 2}));
         EXPECT_EQ(result.m.wholeCells, (std::array<bool, 3>{true, true, false}));
     }
@@ -165,8 +165,8 @@ TEST(MapMeasureTest, MalformedMapsSayWhereAndWhat) {
                                              "( 0 0 0 ) ( 0 0 1 ) ( 1 0 0 ) A 0 0 0 1 1\n"
                                              "( 0 0 0 ) ( 1 0 0 ) ( 0 0 1 ) A 0 0 0 1 1\n}\n"));
     ASSERT_TRUE(skipped.bOk) << skipped.strError;
-    ASSERT_EQ(skipped.m.m_Warnings.size(), 1u);
-    EXPECT_EQ(skipped.m.m_Warnings[0].strMessage,
+    ASSERT_EQ(skipped.m.warnings.size(), 1u);
+    EXPECT_EQ(skipped.m.warnings[0].strMessage,
               "brush 1 of entity 0 encloses nothing; it is skipped");
     EXPECT_EQ(skipped.m.dims, (std::array<int32_t, 3>{1, 1, 1}));
 }
@@ -196,8 +196,8 @@ TEST(MapMeasureTest, HostileMapsAreTooComplexButDrawnOnesAreMeasured) {
     // The corners of slanted faces bound them, not the points that define the faces.
     const Vec3 mins{-1000, -1000, 0}, maxs{39000, 1000, 256};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_NEAR(drawn.m.m_Extent.mins[i], mins[i], 1e-6);
-        EXPECT_NEAR(drawn.m.m_Extent.maxs[i], maxs[i], 1e-6);
+        EXPECT_NEAR(drawn.m.extent.mins[i], mins[i], 1e-6);
+        EXPECT_NEAR(drawn.m.extent.maxs[i], maxs[i], 1e-6);
     }
 }
 

@@ -19,23 +19,23 @@ using namespace MapSamples;
 // What a caller sees of a read: the error, or the entities' keys and brushes.
 std::string Outline(const MapReadResult& map) {
     if (!map.bOk) {
-        return std::to_string(map.m_Error.nLine) + ":" + std::to_string(map.m_Error.nColumn) +
-               ": " + map.m_Error.strMessage;
+        return std::to_string(map.error.nLine) + ":" + std::to_string(map.error.nColumn) + ": " +
+               map.error.strMessage;
     }
     std::string text;
-    for (const MapEntity& entity : map.m_Entities) {
-        for (const auto& [key, value] : entity.m_Keys) {
+    for (const MapEntity& entity : map.entities) {
+        for (const auto& [key, value] : entity.keys) {
             text += key + "=" + std::to_string(value.size()) + " ";
         }
-        for (const MapBrush& brush : entity.m_Brushes) {
+        for (const MapBrush& brush : entity.brushes) {
             text += "brush@" + std::to_string(brush.nLine) + (brush.bPassable ? "p" : "") + "[";
-            for (const Plane& plane : brush.m_Planes) {
+            for (const Plane& plane : brush.planes) {
                 text += std::to_string(plane.dist) + " ";
             }
             text += "] ";
         }
     }
-    return text + std::to_string(map.m_Warnings.size()) + " warnings";
+    return text + std::to_string(map.warnings.size()) + " warnings";
 }
 
 // A file is read through a window far smaller than a large map; tokens, lines and comments
@@ -87,11 +87,11 @@ TEST(MapReaderTest, AFileReadsAsItsWholeText) {
     // A folder opens as a file would on POSIX and fails on reading; Windows refuses to open it.
     const MapReadResult folderRead = MapReader::ReadFile(folder.Path());
     EXPECT_FALSE(folderRead.bOk);
-    EXPECT_EQ(folderRead.m_Error.nLine, 0u);
+    EXPECT_EQ(folderRead.error.nLine, 0u);
 #ifdef _WIN32
-    EXPECT_EQ(folderRead.m_Error.strMessage, "cannot be opened");
+    EXPECT_EQ(folderRead.error.strMessage, "cannot be opened");
 #else
-    EXPECT_EQ(folderRead.m_Error.strMessage, "cannot be read");
+    EXPECT_EQ(folderRead.error.strMessage, "cannot be read");
 #endif
 }
 
@@ -107,7 +107,7 @@ TEST(MapReaderTest, NumbersReadAsFromCharsReadsThem) {
             std::regex_replace(BoxBrush(-1, 0, 0, 1, 64, 64), std::regex("1\\.000000"), number);
         const MapReadResult map = MapReader::ReadText(Entity("worldspawn", brush));
         std::vector<double> across;  // where the faces across X lie
-        for (const Plane& plane : map.m_Entities.at(0).m_Brushes.at(0).m_Planes) {
+        for (const Plane& plane : map.entities.at(0).brushes.at(0).planes) {
             if (plane.normal[0] != 0) {
                 across.push_back(plane.dist);
             }

@@ -30,6 +30,8 @@ public:
         m_nLeft = m_bExhausted ? 0 : m_nLeft - nUnits;
         return !m_bExhausted;
     }
+    // More work allowed, as more of a map is read; a budget once exhausted stays so.
+    void Grant(uint64_t nUnits) { m_nLeft = m_bExhausted ? 0 : m_nLeft + nUnits; }
     bool Exhausted() const { return m_bExhausted; }
 
 private:

@@ -25,9 +25,18 @@ constexpr const char* kSummaryName = "summary.INI";
 
 constexpr uint16_t kNorth = 1, kSouth = 2, kEast = 4, kWest = 8;
 
-bool IsSolidClass(const std::string& classname) {
-    return classname == "worldspawn" || classname == "func_group" || classname == "func_detail" ||
-           classname == "func_wall";
+const char* const kTooComplex =
+    "is too complex to measure: brushes with too many faces, or too many cells for its brushes";
+
+bool IsSolidClass(const MapKeys& keys) {
+    const auto classname = std::find_if(keys.begin(), keys.end(),
+                                        [](const auto& key) { return key.first == "classname"; });
+    if (classname == keys.end()) {
+        return false;
+    }
+    const std::string& name = classname->second;
+    return name == "worldspawn" || name == "func_group" || name == "func_detail" ||
+           name == "func_wall";
 }
 
 // Turns the map's axes into the definition's: x east, y north, z up.
@@ -148,9 +157,11 @@ std::optional<Box> PartInside(const SolidBrush& brush, const Box& slab, const CF
 
 class CExitFinder {
 public:
-    CExitFinder(const std::vector<SolidBrush>& solids, const MapMeasurement& measurement,
-                const MeasureSettings& settings, const Box& extent, CWorkBudget& budget)
-        : m_Solids(solids),
+    // nBrushes: of the whole map, each charged for at every side.
+    CExitFinder(const std::vector<SolidBrush>& solids, uint64_t nBrushes,
+                const MapMeasurement& measurement, const MeasureSettings& settings,
+                const Box& extent, CWorkBudget& budget)
+        : m_nBrushes(nBrushes),
           m_Measurement(measurement),
           m_Settings(settings),
           m_Frame(settings),
@@ -241,7 +252,7 @@ private:
         std::vector<Rect> blocks;
         // Charged for every brush of the map, as when each was looked at, so that what is too
         // complex to measure does not depend on where the brushes lie.
-        if (!m_Budget.Spend(m_Solids.size())) {
+        if (!m_Budget.Spend(m_nBrushes)) {
             return false;
         }
         for (const SolidBrush* pSolid : m_Near[nAxis][bMax ? 1 : 0]) {
@@ -264,13 +275,144 @@ private:
         return HasFreeRect(square, blocks, m_Settings.gapWidth, m_Settings.gapHeight);
     }
 
-    const std::vector<SolidBrush>& m_Solids;
+    const uint64_t m_nBrushes;
     const MapMeasurement& m_Measurement;
     const MeasureSettings& m_Settings;
     const CFrame m_Frame;
     const Box& m_Extent;
     CWorkBudget& m_Budget;
     std::array<std::array<std::vector<const SolidBrush*>, 2>, 2> m_Near;  // [axis][far end]
+};
+
+// Measures brushes as they are read: each brush's bounds are found at once, and its planes are
+// kept only when it is a slanted solid that the exit search must cut.
+class CMapMeasurer : public IMapSink {
+public:
+    explicit CMapMeasurer(const MeasureSettings& settings)
+        : m_Settings(settings), m_Frame(settings) {}
+
+    void Brush(const MapBrush& brush) override {
+        // Each face read adds its share to the work allowed.
+        m_Budget.Grant(kWorkPerFace * brush.planes.size());
+        // With north along +Y the frames agree: most maps need no copy.
+        std::span<const Plane> planes = brush.planes;
+        if (!m_Frame.IsIdentity()) {
+            m_Turned.clear();
+            m_Frame.AppendToDefinition(brush.planes, m_Turned);
+            planes = m_Turned;
+        }
+        const size_t nBrush = m_nEntityBrushes++;
+        ++m_nBrushes;
+        const std::optional<Box> bounds = BrushGeometry::BrushBounds(planes, m_Budget);
+        if (!bounds) {
+            m_Skipped.push_back({brush.nLine, 1,
+                                 "brush " + std::to_string(nBrush) + " of entity " +
+                                     std::to_string(m_nEntities) +
+                                     " encloses nothing; it is skipped"});
+            return;
+        }
+        m_Extent ? m_Extent->Add(*bounds) : void(m_Extent = *bounds);
+        if (!brush.bPassable) {
+            m_EntitySolids.push_back({*bounds, IsBoxShaped(planes) ? std::span<const Plane>()
+                                                                   : m_Kept.Keep(brush.planes)});
+            LetGoOfInnerBrushes(m_EntitySolids, m_nEntityLetGoAt);
+        }
+    }
+
+    // Only now is the entity's class sure: its keys may follow its brushes.
+    void EntityEnd(const MapKeys& keys) override {
+        if (IsSolidClass(keys)) {
+            m_Solids.insert(m_Solids.end(), m_EntitySolids.begin(), m_EntitySolids.end());
+            LetGoOfInnerBrushes(m_Solids, m_nLetGoAt);
+        }
+        m_EntitySolids.clear();
+        ++m_nEntities;
+        m_nEntityBrushes = 0;
+    }
+
+    bool Finish(const std::vector<MapNote>& readWarnings, MapMeasurement& measurement,
+                std::string& error) {
+        if (m_Budget.Exhausted()) {
+            error = kTooComplex;
+            return false;
+        }
+        if (!m_Extent) {
+            error = "holds no brush that encloses a volume";
+            return false;
+        }
+        measurement.warnings = readWarnings;
+        measurement.warnings.insert(measurement.warnings.end(), m_Skipped.begin(), m_Skipped.end());
+        measurement.extent = m_Frame.ToMap(*m_Extent);
+        if (!MeasureCells(*m_Extent, measurement, error)) {
+            return false;
+        }
+        measurement.exits =
+            CExitFinder(m_Solids, m_nBrushes, measurement, m_Settings, *m_Extent, m_Budget).Run();
+        if (m_Budget.Exhausted()) {
+            error = kTooComplex;
+            return false;
+        }
+        return true;
+    }
+
+private:
+    // Only brushes against the boundary can close a side, and the extent only grows: a brush
+    // clear of its sides now stays clear, so it is let go, and a large map is never held.
+    // Done each time the brushes held have doubled, which costs a few looks at each brush.
+    void LetGoOfInnerBrushes(std::vector<SolidBrush>& held, size_t& nLetGoAt) const {
+        if (held.size() < nLetGoAt) {
+            return;
+        }
+        const Box& extent = *m_Extent;
+        const double reach = kSlabDepth - BrushGeometry::kEpsilon;
+        std::erase_if(held, [&](const SolidBrush& solid) {
+            const Box& b = solid.bounds;
+            return b.mins[0] >= extent.mins[0] + reach && b.maxs[0] <= extent.maxs[0] - reach &&
+                   b.mins[1] >= extent.mins[1] + reach && b.maxs[1] <= extent.maxs[1] - reach;
+        });
+        nLetGoAt = std::max(kFirstLetGo, 2 * held.size());
+    }
+
+    bool MeasureCells(const Box& extent, MapMeasurement& measurement, std::string& error) const {
+        for (int i = 0; i < 3; ++i) {
+            const double q = m_Settings.quantum[i];
+            measurement.size[i] = extent.maxs[i] - extent.mins[i];
+            const double cells = measurement.size[i] / q;
+            if (!(cells < static_cast<double>(CKvlDefinition::kMaxSubCells))) {
+                error = "is too large: " + std::to_string(cells) + " cells along one axis";
+                return false;
+            }
+            // Within the tolerance of the vertices, a size is a whole number of cells.
+            const double whole = std::round(cells);
+            measurement.wholeCells[i] = whole >= 1 && std::fabs(cells - whole) * q <= 1e-2;
+            measurement.dims[i] = static_cast<int32_t>(
+                std::max(1.0, measurement.wholeCells[i] ? whole : std::ceil(cells)));
+        }
+        if (!CKvlDefinition::DimensionsWithinLimit(measurement.dims[0], measurement.dims[1],
+                                                   measurement.dims[2])) {
+            error = "is too large: more than " + std::to_string(CKvlDefinition::kMaxSubCells) +
+                    " sub cells";
+            return false;
+        }
+        return true;
+    }
+
+    const MeasureSettings& m_Settings;
+    const CFrame m_Frame;
+    CWorkBudget m_Budget{kBaseWork};
+    std::vector<Plane> m_Turned;
+    std::optional<Box> m_Extent;
+    std::vector<SolidBrush> m_Solids;        // of the solid entities read
+    std::vector<SolidBrush> m_EntitySolids;  // of the entity being read
+    CPlaneStore m_Kept;                      // of slanted solids
+    std::vector<MapNote> m_Skipped;
+    static constexpr size_t kFirstLetGo = 4096;
+    size_t m_nLetGoAt = kFirstLetGo;        // m_Solids' size at which inner brushes go
+    size_t m_nEntityLetGoAt = kFirstLetGo;  // and m_EntitySolids'
+
+    uint64_t m_nBrushes = 0;
+    size_t m_nEntities = 0;
+    size_t m_nEntityBrushes = 0;
 };
 
 }  // namespace
@@ -297,95 +439,30 @@ Vec3 MapMeasure::FolderQuantum(const std::string& mapPath) {
 
 bool MapMeasure::Measure(const MapReadResult& map, const MeasureSettings& settings,
                          MapMeasurement& measurement, std::string& error) {
-    const CFrame frame(settings);
-    uint64_t nFaces = 0;
-    size_t nBrushes = 0;
+    CMapMeasurer measurer(settings);
     for (const MapEntity& entity : map.entities) {
-        nBrushes += entity.brushes.size();
         for (const MapBrush& brush : entity.brushes) {
-            nFaces += brush.planes.size();
+            measurer.Brush(brush);
         }
+        measurer.EntityEnd(entity.keys);
     }
-    CWorkBudget budget(kBaseWork + kWorkPerFace * nFaces);
-    const std::string tooComplex =
-        "is too complex to measure: brushes with too many faces, or too many cells for its "
-        "brushes";
-    measurement.warnings = map.warnings;
-    std::optional<Box> extent;
-    std::vector<SolidBrush> solids;
-    solids.reserve(nBrushes);  // growing it would touch twice the memory
-    std::vector<Plane> turned;
-    for (size_t e = 0; e < map.entities.size(); ++e) {
-        const MapEntity& entity = map.entities[e];
-        const bool bSolidClass = IsSolidClass(entity.Value("classname"));
-        for (size_t b = 0; b < entity.brushes.size(); ++b) {
-            const MapBrush& brush = entity.brushes[b];
-            // With north along +Y the frames agree: most maps need no copy.
-            std::span<const Plane> planes = brush.planes;
-            if (!frame.IsIdentity()) {
-                turned.clear();
-                frame.AppendToDefinition(brush.planes, turned);
-                planes = turned;
-            }
-            const std::optional<Box> bounds = BrushGeometry::BrushBounds(planes, budget);
-            if (budget.Exhausted()) {
-                error = tooComplex;
-                return false;
-            }
-            if (!bounds) {
-                measurement.warnings.push_back({brush.nLine, 1,
-                                                "brush " + std::to_string(b) + " of entity " +
-                                                    std::to_string(e) +
-                                                    " encloses nothing; it is skipped"});
-                continue;
-            }
-            extent ? extent->Add(*bounds) : void(extent = *bounds);
-            if (bSolidClass && !brush.bPassable) {
-                solids.push_back(
-                    {*bounds, IsBoxShaped(planes) ? std::span<const Plane>() : brush.planes});
-            }
-        }
-    }
-    if (!extent) {
-        error = "holds no brush that encloses a volume";
-        return false;
-    }
-    measurement.extent = frame.ToMap(*extent);
-    for (int i = 0; i < 3; ++i) {
-        const double q = settings.quantum[i];
-        measurement.size[i] = extent->maxs[i] - extent->mins[i];
-        const double cells = measurement.size[i] / q;
-        if (!(cells < static_cast<double>(CKvlDefinition::kMaxSubCells))) {
-            error = "is too large: " + std::to_string(cells) + " cells along one axis";
-            return false;
-        }
-        // Within the tolerance of the vertices, a size is a whole number of cells.
-        const double whole = std::round(cells);
-        measurement.wholeCells[i] = whole >= 1 && std::fabs(cells - whole) * q <= 1e-2;
-        measurement.dims[i] = static_cast<int32_t>(
-            std::max(1.0, measurement.wholeCells[i] ? whole : std::ceil(cells)));
-    }
-    if (!CKvlDefinition::DimensionsWithinLimit(measurement.dims[0], measurement.dims[1],
-                                               measurement.dims[2])) {
-        error = "is too large: more than " + std::to_string(CKvlDefinition::kMaxSubCells) +
-                " sub cells";
-        return false;
-    }
-    measurement.exits = CExitFinder(solids, measurement, settings, *extent, budget).Run();
-    if (budget.Exhausted()) {
-        error = tooComplex;
-        return false;
-    }
-    return true;
+    return measurer.Finish(map.warnings, measurement, error);
+}
+
+bool MapMeasure::MeasureFile(const std::string& path, const MeasureSettings& settings,
+                             MapReadStatus& read, MapMeasurement& measurement, std::string& error) {
+    CMapMeasurer measurer(settings);
+    read = MapReader::ReadFile(path, measurer);
+    return read.bOk && measurer.Finish(read.warnings, measurement, error);
 }
 
 std::optional<std::array<int32_t, 3>> MapMeasure::Dimensions(const std::string& mapPath) {
-    const MapReadResult map = MapReader::ReadFile(mapPath);
     MeasureSettings settings;
     settings.quantum = FolderQuantum(mapPath);
+    MapReadStatus read;
     MapMeasurement measurement;
     std::string error;
-    if (!map.bOk || !Measure(map, settings, measurement, error)) {
+    if (!MeasureFile(mapPath, settings, read, measurement, error)) {
         return std::nullopt;
     }
     return measurement.dims;

@@ -39,9 +39,14 @@ namespace MapMeasure {
 // The cell size of the Castery folder the map lies in, from its summary.INI, or 256 on each
 // axis; a quantum unit that is missing or not positive stays 256.
 Vec3 FolderQuantum(const std::string& mapPath);
-// False, with a message, when the map holds no brush that encloses a volume.
+// False, with a message, when the map holds no brush that encloses a volume, or is too
+// large or too complex to measure.
 bool Measure(const MapReadResult& map, const MeasureSettings& settings, MapMeasurement& measurement,
              std::string& error);
+// Measures the map at path as it is read, never holding it whole. False when the reading fails
+// (read says why) or the map cannot be measured (error says why).
+bool MeasureFile(const std::string& path, const MeasureSettings& settings, MapReadStatus& read,
+                 MapMeasurement& measurement, std::string& error);
 // The dimensions of the map file in cells of its folder; nothing when it cannot be read
 // or measured.
 std::optional<std::array<int32_t, 3>> Dimensions(const std::string& mapPath);

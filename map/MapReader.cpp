@@ -235,10 +235,10 @@ private:
 // large map whole costs more in memory and page faults than reading it.
 class CParser {
 public:
-    explicit CParser(std::string_view text) : m_Text(text) {}
-    explicit CParser(std::istream& in) : m_pIn(&in) {}
+    CParser(std::string_view text, IMapSink& sink) : m_Text(text), m_Sink(sink) {}
+    CParser(std::istream& in, IMapSink& sink) : m_pIn(&in), m_Sink(sink) {}
 
-    MapReadResult Run() {
+    MapReadStatus Run() {
         m_Result.bOk = ReadEntities();
         if (m_bReadFailed) {
             m_Result.bOk = false;
@@ -437,7 +437,7 @@ private:
     }
 
     bool ReadEntity() {
-        MapEntity entity;
+        MapKeys keys;
         while (!Next('}')) {
             if (m_nPos >= m_Text.size()) {
                 return Fail("the entity's \"}\" is missing");
@@ -452,7 +452,7 @@ private:
                 if (!value) {
                     return false;
                 }
-                entity.keys.emplace_back(std::move(*key), std::move(*value));
+                keys.emplace_back(std::move(*key), std::move(*value));
             } else if (Next('{')) {
                 const size_t nLine = m_nLine;
                 const size_t nColumn = Column();
@@ -462,14 +462,14 @@ private:
                 if (!ReadBrush(brush, nColumn)) {
                     return false;
                 }
-                entity.brushes.push_back(brush);
+                m_Sink.Brush(brush);
             } else {
                 return Fail("expected a quoted key, a brush's \"{\" or the entity's \"}\", found " +
                             Found());
             }
         }
         ++m_nPos;
-        m_Result.entities.push_back(std::move(entity));
+        m_Sink.EntityEnd(keys);
         return true;
     }
 
@@ -507,21 +507,8 @@ private:
             return false;
         }
         ++m_nPos;
-        brush.planes = Keep(m_Planes);
+        brush.planes = m_Planes;
         return true;
-    }
-
-    std::span<const Plane> Keep(const std::vector<Plane>& planes) {
-        constexpr size_t kBlock = 4096;
-        if (m_nBlockLeft < planes.size()) {
-            m_nBlockLeft = std::max(kBlock, planes.size());
-            m_Result.m_PlaneBlocks.push_back(std::make_unique<Plane[]>(m_nBlockLeft));
-            m_pBlockFree = m_Result.m_PlaneBlocks.back().get();
-        }
-        Plane* const pFirst = m_pBlockFree;
-        m_pBlockFree = std::copy(planes.begin(), planes.end(), m_pBlockFree);
-        m_nBlockLeft -= planes.size();
-        return {pFirst, planes.size()};
     }
 
     void AddFace(const Face& face, MapBrush& brush) {
@@ -700,38 +687,75 @@ private:
     std::string m_strLastTexture;
     bool m_bLastPassable = false;
     std::vector<Plane> m_Planes;  // the faces of the brush being read
-    Plane* m_pBlockFree = nullptr;
-    size_t m_nBlockLeft = 0;
-    MapReadResult m_Result;
+    IMapSink& m_Sink;
+    MapReadStatus m_Result;
 };
+
+// Holds every entity and brush a parser reads.
+class CMapKeeper : public IMapSink {
+public:
+    explicit CMapKeeper(MapReadResult& map) : m_Map(map) {}
+    void Brush(const MapBrush& brush) override {
+        m_Brushes.push_back(brush);
+        m_Brushes.back().planes = m_Map.planes.Keep(brush.planes);
+    }
+    void EntityEnd(const MapKeys& keys) override {
+        m_Map.entities.push_back({keys, std::move(m_Brushes)});
+        m_Brushes.clear();
+    }
+
+private:
+    MapReadResult& m_Map;
+    std::vector<MapBrush> m_Brushes;  // of the entity being read
+};
+
+template <class Read>
+MapReadResult Held(Read read) {
+    MapReadResult map;
+    CMapKeeper keeper(map);
+    static_cast<MapReadStatus&>(map) = read(keeper);
+    return map;
+}
 
 }  // namespace
 
-std::string MapEntity::Value(std::string_view key) const {
-    for (const auto& [name, value] : keys) {
-        if (name == key) {
-            return value;
-        }
+std::span<const Plane> CPlaneStore::Keep(std::span<const Plane> planes) {
+    constexpr size_t kBlock = 4096;
+    if (m_nLeft < planes.size()) {
+        m_nLeft = std::max(kBlock, planes.size());
+        m_Blocks.push_back(std::make_unique<Plane[]>(m_nLeft));
+        m_pFree = m_Blocks.back().get();
     }
-    return {};
+    Plane* const pFirst = m_pFree;
+    m_pFree = std::copy(planes.begin(), planes.end(), m_pFree);
+    m_nLeft -= planes.size();
+    return {pFirst, planes.size()};
+}
+
+MapReadStatus MapReader::Read(std::string_view text, IMapSink& sink) {
+    return CParser(text, sink).Run();
+}
+
+MapReadStatus MapReader::ReadFile(const std::string& path, IMapSink& sink) {
+    MapReadStatus status;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        status.error.strMessage = "cannot be opened";
+        return status;
+    }
+    try {
+        return CParser(in, sink).Run();
+    } catch (const std::ios_base::failure&) {
+        // A folder opens, then fails on its first read with an exception.
+        status.error.strMessage = "cannot be read";
+        return status;
+    }
 }
 
 MapReadResult MapReader::ReadText(std::string_view text) {
-    return CParser(text).Run();
+    return Held([text](IMapSink& sink) { return Read(text, sink); });
 }
 
 MapReadResult MapReader::ReadFile(const std::string& path) {
-    MapReadResult result;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.error.strMessage = "cannot be opened";
-        return result;
-    }
-    try {
-        return CParser(in).Run();
-    } catch (const std::ios_base::failure&) {
-        // A folder opens, then fails on its first read with an exception.
-        result.error.strMessage = "cannot be read";
-        return result;
-    }
+    return Held([&path](IMapSink& sink) { return ReadFile(path, sink); });
 }

@@ -106,17 +106,13 @@ MeasureSettings CMeasureOptions::SettingsFor(const std::string& path) const {
 
 bool CMeasureOptions::MeasureFile(const std::string& path, MapMeasurement& measurement,
                                   std::string& error, bool& bUnreadable) const {
-    const MapReadResult map = MapReader::ReadFile(path);
-    bUnreadable = !map.bOk && map.error.nLine == 0;
-    if (!map.bOk) {
-        error = NoteText(path, map.error);
-        return false;
+    MapReadStatus read;
+    if (MapMeasure::MeasureFile(path, SettingsFor(path), read, measurement, error)) {
+        return true;
     }
-    if (!MapMeasure::Measure(map, SettingsFor(path), measurement, error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    return true;
+    bUnreadable = !read.bOk && read.error.nLine == 0;
+    error = read.bOk ? path + ": " + error : NoteText(path, read.error);
+    return false;
 }
 
 std::vector<std::string> CMeasureOptions::Warnings(const std::string& path,

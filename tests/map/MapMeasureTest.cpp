@@ -97,11 +97,19 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
     // A grate whose top slants down to 120 on its south: no box, so its part inside is cut.
     std::string grate = BoxBrush(0, 112, 16, 16, 176, 128);
     grate = Entity("func_wall", grate.replace(grate.find("112.000000 128") + 11, 3, "120"));
+    // Thousands of crates on the floor after the walls, in the same entity: brushes clear of
+    // the sides are let go as they are read, and the walls must stay.
+    std::string crowded = Room();
+    for (int i = 0; i < 5000; ++i) {
+        const double x = 24 + i % 59 * 8, y = 24 + i / 59 % 26 * 8, z = 16 + i / (59 * 26) * 8;
+        crowded.insert(crowded.size() - 2, BoxBrush(x, y, z, x + 8, y + 8, z + 8));
+    }
     const struct {
         std::string strMap;
         const char* pszExits;
     } cases[] = {
         {Room(), "0,0,0:W 1,0,0:N "},
+        {crowded, "0,0,0:W 1,0,0:N "},
         {Room(64), ""},  // windows too low to pass
         {Room() + door + water, "0,0,0:W 1,0,0:N "},
         {Room() + grate, "1,0,0:N "},

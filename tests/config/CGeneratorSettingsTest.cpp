@@ -1,14 +1,6 @@
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 #include <filesystem>
-#include <set>
 
 #include "CConfigTest.h"
-#ifndef _WIN32
-#include "TestUser.h"
-#endif
 #include "fileio/PathText.h"
 
 namespace {
@@ -29,15 +21,7 @@ std::string AllSettings(const CGeneratorSettings& s) {
 
 using CGeneratorSettingsTest = CConfigTest;
 
-TEST_F(CGeneratorSettingsTest, ProfileLiesBesideTheExecutableHoweverLongItsPath) {
-    const std::string folder = PathOf(std::string(200, 'd') + "/" + std::string(200, 'd')) + "/";
-    std::filesystem::create_directories(folder);
-    m_Services.SetExecutablePath(folder + "kvledit");
-    m_App.SetProfilePath();
-    EXPECT_EQ(m_App.GetProfileName(), folder + "Gridforge.INI");
-}
-
-TEST_F(CGeneratorSettingsTest, LoadWithoutProfileTakesTheDefaultsBesideTheExecutable) {
+TEST_F(CGeneratorSettingsTest, LoadTakesTheDefaultsBesideTheExecutableThenEveryKeyGiven) {
     std::filesystem::create_directories(PathOf("maps/S2"));
     m_Settings.Load();
 
@@ -50,11 +34,9 @@ TEST_F(CGeneratorSettingsTest, LoadWithoutProfileTakesTheDefaultsBesideTheExecut
     // Reading creates no profile; the summary step wrote its default file in the source folder.
     EXPECT_EQ(TestFiles::ListFolder(bin), Texts{});
     EXPECT_EQ(TestFiles::ListFolder(PathOf("maps/S2")), Texts{"summary.INI"});
-}
 
-// A directory keeps its closing slash or backslash and gets one where it has none; the
-// fraction is read as atof reads it.
-TEST_F(CGeneratorSettingsTest, LoadReadsEveryKeyIntoItsOwnSetting) {
+    // Then every key goes into its own setting. A directory keeps its closing slash or
+    // backslash and gets one where it has none; the fraction is read as atof reads it.
     TestFiles::WriteAll(m_strBin + "summary.INI", "[general]\n");
     TestFiles::WriteAll(
         m_strProfile,
@@ -98,53 +80,5 @@ TEST_F(CGeneratorSettingsTest, IdentifierThatCannotBeReservedIsReportedAndUsed) 
         EXPECT_EQ(TestFiles::ReadAll(m_strProfile), profile);
     }
 }
-
-// Gates, forked editors and other users are POSIX's.
-#ifndef _WIN32
-// Each editor waits at a gate until all are there; its exit code is its identifier, or 0 when
-// it showed a message box. Half of them reach the profile through a symbolic link. A user who
-// cannot write the profile's folder has the profile rewritten in place, and the lock on it.
-TEST_F(CGeneratorSettingsTest, EditorsStartedTogetherReceiveDistinctConsecutiveIdentifiers) {
-    const passwd* pUser = TestUser::Ensure();
-    if (pUser == nullptr) {
-        GTEST_SKIP() << "only root can create the user the editors run as";
-    }
-    std::filesystem::create_symlink(m_strProfile, PathOf("link.INI"));
-    TestFiles::WriteAll(m_strProfile, "[ID]\nNEXT_ID=41\n");
-    ASSERT_EQ(chown(m_strProfile.c_str(), pUser->pw_uid, pUser->pw_gid), 0);
-    int gate[2];
-    ASSERT_EQ(pipe(gate), 0);
-    std::vector<int> editors;
-    std::set<int> expected;
-    for (int i = 0; i < 40; ++i) {
-        expected.insert(41 + i);
-        editors.push_back(ChildProcess::Start([&] {
-            char c = 0;
-            close(gate[1]);
-            if (read(gate[0], &c, 1) != 0 || !TestUser::Become(*pUser)) {
-                return 0;
-            }
-            if (i % 2 == 1) {
-                m_App.SetProfileName(PathOf("link.INI"));
-            }
-            m_Settings.AllocateNextId();
-            return m_Services.MessageTexts().empty()
-                       ? static_cast<int>(m_Settings.m_Definition.m_nId)
-                       : 0;
-        }));
-    }
-    close(gate[0]);
-    close(gate[1]);  // opens the gate for all at once
-    std::set<int> ids;
-    for (const int nEditor : editors) {
-        ids.insert(ChildProcess::Wait(nEditor));
-    }
-    EXPECT_EQ(ids, expected);
-    EXPECT_EQ(TestFiles::ReadAll(m_strProfile), "[ID]\nNEXT_ID=81\n");
-    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link.INI")));
-    EXPECT_EQ(TestFiles::ListFolder(m_strBin), Texts{"Gridforge.INI"});
-}
-
-#endif
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -16,7 +17,10 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
     const TestFiles::TempFolder temp;
     const std::string dir = temp.Path();
     TestFiles::WriteAll(dir + "/file", "");
-    const std::string writable = dir + "/kvledit";
+    // However long its path, a writable folder takes the profile beside the executable.
+    const std::string folder = dir + "/" + std::string(200, 'd') + "/" + std::string(200, 'd');
+    std::filesystem::create_directories(folder);
+    const std::string writable = folder + "/kvledit";
     const std::string refusing = dir + "/file/kvledit";
     const struct {
         const char* pszCase;
@@ -26,11 +30,11 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
         bool bPerUser;
     } cases[] = {
 #ifdef _WIN32
-        {"writable folder", writable, "C:\\x", {}, dir + "/Gridforge.INI", false},
+        {"writable folder", writable, "C:\\x", {}, folder + "/Gridforge.INI", false},
         {"APPDATA", refusing, "C:\\x", {}, "C:\\x\\KVLEdit\\Gridforge.INI", true},
         {"no APPDATA", refusing, std::nullopt, {}, dir + "/file/Gridforge.INI", false},
 #else
-        {"writable folder", writable, "/x", "/h", dir + "/Gridforge.INI", false},
+        {"writable folder", writable, "/x", "/h", folder + "/Gridforge.INI", false},
         {"XDG_CONFIG_HOME", refusing, "/x", "/h", "/x/KVLEdit/Gridforge.INI", true},
         {"relative XDG_CONFIG_HOME", refusing, "rel", "/h", "/h/.config/KVLEdit/Gridforge.INI",
          true},
@@ -50,7 +54,8 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
         EXPECT_EQ(choice.strPath, c.strExpected) << c.pszCase;
         EXPECT_EQ(choice.bPerUser, c.bPerUser) << c.pszCase;
     }
-    EXPECT_EQ(TestFiles::ListFolder(dir), std::vector<std::string>{"file"});
+    EXPECT_EQ(TestFiles::ListFolder(dir),
+              (std::vector<std::string>{std::string(200, 'd'), "file"}));
 }
 
 // A folder that cannot be made: nothing created, nothing claimed.

@@ -42,7 +42,7 @@ TEST(CKvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
         EXPECT_EQ(TestFiles::ReadAll(folder.PathOf("out.KVL")), expected) << definition.m_nId;
     }
     // Records go out a block at a time; several blocks and a part still make the one file.
-    CKvlDefinition large{3, "large.map", 9000, 1, 1, {}};
+    CKvlDefinition large{3, "large.map", 40000, 1, 1, {}};
     for (int32_t x = 0; x < large.m_nDimX; ++x) {
         large.m_SubCells.push_back(Cell(x, 0, 0, static_cast<uint16_t>(x % 16)));
     }

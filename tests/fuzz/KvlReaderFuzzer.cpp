@@ -1,7 +1,8 @@
 // Feeds the .KVL reader arbitrary bytes, and everything kvltool does with what it reads.
 // Beyond "no crash, no sanitizer report" it holds the reader to two promises: an error points
 // into the input, and an accepted input is exactly what the writer writes for the definition
-// read from it.
+// read from it. The writer's bytes are taken from memory: its own tests pin the file it
+// writes to them, and a file per input would slow the search to the disk's pace.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +12,6 @@
 #include <sstream>
 #include <string>
 
-#include "TestFiles.h"
 #include "definition/CKvlWriter.h"
 #include "definition/KvlReader.h"
 #include "tools/CKvlSource.h"
@@ -21,12 +21,6 @@
 #include "tools/SubCellAudit.h"
 
 namespace {
-
-const std::string& RoundTripPath() {
-    static const TestFiles::TempFolder folder;
-    static const std::string path = folder.PathOf("round-trip.KVL");
-    return path;
-}
 
 void Require(bool bCondition, const char* pszWhat) {
     if (!bCondition) {
@@ -45,8 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     KvlJsonFormatter::Write(text, source);
     Require(nlohmann::json::accept(text.str()), "every result has a JSON form");
     if (!result.IsOk()) {
-        Require(result.m_eStatus == KvlReader::Result::Status::Corrupt,
-                "bytes are never unreadable");
         Require(result.m_Error.nOffset <= nSize, "the error offset lies inside the input");
         Require(!result.m_Error.strMessage.empty(), "an error says what is wrong");
         return 0;
@@ -55,9 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     KvlGridFormatter::Write(text, source);
     SubCellAudit::Audit(result.m_Definition);
 
-    CKvlWriter writer;
-    Require(writer.Write(RoundTripPath(), result.m_Definition), "the definition can be written");
-    const std::string written = TestFiles::ReadAll(RoundTripPath());
+    const std::string written = CKvlWriter::Bytes(result.m_Definition);
     Require(written.size() == nSize && std::memcmp(written.data(), pData, nSize) == 0,
             "an accepted input is what the writer writes for it");
     return 0;

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "MapSamples.h"
-#include "TestFiles.h"
 #include "map/MapMeasure.h"
 
 namespace {
@@ -57,25 +56,10 @@ TEST(MapMeasureTest, SamePrefabInEveryFormatHasTheSameExtent) {
     }
 }
 
-// The cells are those of the summary file beside the map, spelt in any case as the generator
-// finds it; without one they are 256 units.
-TEST(MapMeasureTest, AMapFileIsMeasuredInTheCellsOfItsFolder) {
-    TestFiles::TempFolder folder;
-    const std::string map = folder.PathOf("hall.map");
-    TestFiles::WriteAll(map, Entity("worldspawn", BoxBrush(0, 0, 0, 512, 256, 300)));
-    EXPECT_EQ(MapMeasure::Dimensions(map), (std::array<int32_t, 3>{2, 1, 2}));
-    TestFiles::WriteAll(folder.PathOf("SUMMARY.ini"), "[general]\nquantum_unit_x=128\n");
-    EXPECT_EQ(MapMeasure::Dimensions(map), (std::array<int32_t, 3>{4, 1, 2}));
-    EXPECT_EQ(MapMeasure::Dimensions(folder.PathOf("none.map")), std::nullopt);
-}
-
 // A brush of a floor and n slanted faces around it, all meeting at one point above (a cone)
 // or cut by a flat top (a prism, as editors draw cylinders), centred at x along X.
 std::string RoundBrush(int n, bool bTop, double x = 0) {
-    auto P = [x](double px, double y, double z) {
-        return "( " + std::to_string(px + x) + " " + std::to_string(y) + " " + std::to_string(z) +
-               " ) ";
-    };
+    const auto P = [x](double px, double y, double z) { return MapSamples::P(px + x, y, z); };
     std::string text = "{\n" + P(0, 0, 0) + P(1, 0, 0) + P(0, 1, 0) + "A 0 0 0 1 1\n";
     if (bTop) {
         text += P(0, 0, 256) + P(0, 1, 256) + P(1, 0, 256) + "A 0 0 0 1 1\n";
@@ -108,7 +92,6 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
         std::string strMap;
         const char* pszExits;
     } cases[] = {
-        {Room(), "0,0,0:W 1,0,0:N "},
         {crowded, "0,0,0:W 1,0,0:N "},
         {Room(64), ""},  // windows too low to pass
         {Room() + door + water, "0,0,0:W 1,0,0:N "},

@@ -7,13 +7,14 @@ namespace MapSamples {
 
 enum class Format { Quake, Valve, Quake2, Hexen2 };
 
+inline std::string P(double x, double y, double z) {
+    return "( " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + " ) ";
+}
+
 // The six faces of an axis-aligned box, three points each in the outward order map editors
 // write.
 inline std::string BoxBrush(double x0, double y0, double z0, double x1, double y1, double z1,
                             Format format = Format::Quake, const std::string& texture = "WALL") {
-    auto P = [](double x, double y, double z) {
-        return "( " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + " ) ";
-    };
     // After the texture: Quake's offsets, rotation and scales; Valve's axes; Quake II's three
     // surface numbers; Hexen II's one.
     const char* const tails[] = {" 0 0 0 1 1", " [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1",

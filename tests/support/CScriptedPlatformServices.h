@@ -13,9 +13,6 @@
 // dialog is recorded with its texts, so no test ever waits on a modal window.
 class CScriptedPlatformServices : public IPlatformServices {
 public:
-    explicit CScriptedPlatformServices(std::string executablePath = "/opt/kvledit/kvledit")
-        : m_strExecutablePath(std::move(executablePath)) {}
-
     // Answer for the next Yes/No box. A box without a queued answer fails the test and gets
     // Yes: both questions then end their dialog, so a forgotten answer never loops.
     void SetNextAnswer(MessageBoxResult answer) { m_Answers.push_back(answer); }
@@ -35,9 +32,7 @@ public:
         if (type == MessageBoxType::Ok) {
             return MessageBoxResult::Ok;
         }
-        if (m_Answers.empty()) {
-            ADD_FAILURE() << "No answer was queued for \"" << text << "\"";
-        }
+        EXPECT_FALSE(m_Answers.empty()) << "No answer was queued for \"" << text << "\"";
         return TakeNext(m_Answers, MessageBoxResult::Yes);
     }
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override {
@@ -48,16 +43,15 @@ public:
 
 private:
     template <typename T>
-    static T TakeNext(std::deque<T>& queue, T fallback) {
-        if (queue.empty()) {
-            return fallback;
+    static T TakeNext(std::deque<T>& queue, T next) {
+        if (!queue.empty()) {
+            next = std::move(queue.front());
+            queue.pop_front();
         }
-        T next = std::move(queue.front());
-        queue.pop_front();
         return next;
     }
 
-    std::string m_strExecutablePath;
+    std::string m_strExecutablePath = "/opt/kvledit/kvledit";
     std::deque<MessageBoxResult> m_Answers;
     std::deque<std::optional<std::string>> m_FileResults;
     std::vector<std::string> m_Messages;

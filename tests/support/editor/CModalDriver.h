@@ -25,10 +25,7 @@ public:
     void When(Action action) {
         m_Steps.push_back([action](QWidget& window) mutable {
             T* pWindow = dynamic_cast<T*>(&window);
-            if (pWindow != nullptr) {
-                action(*pWindow);
-            }
-            return pWindow != nullptr;
+            return pWindow != nullptr && (action(*pWindow), true);
         });
     }
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "CScopedEnvironment.h"
-#include "TestFiles.h"
 
 // A Wine prefix made of folders and links under root: <root>/pfx with drive_c, drive_d and
 // dosdevices/c: and d: linked to them, beside <root>/gen/bin and <root>/gen/maps/S2, the

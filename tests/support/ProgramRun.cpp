@@ -1,6 +1,6 @@
 #include "ProgramRun.h"
 
-#include "TestFiles.h"
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -8,42 +8,19 @@
 #include "platform/NativePath.h"
 #else
 #include <fcntl.h>
-#include <sys/resource.h>
+#include <spawn.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <utility>
 
 #include "ChildProcess.h"
 #endif
 
 namespace ProgramRun {
 
-class CRunning {
-public:
-    TestFiles::TempFolder m_Files;
 #ifdef _WIN32
-    HANDLE m_hProcess = nullptr;
-#else
-    pid_t m_nProcessId = -1;
-#endif
-
-    std::string Path(const char* pszName) const {
-        return m_Files.PathOf(pszName);
-    }
-};
 
 namespace {
-
-std::string InputPath(const CRunning& running, const Options& options) {
-    if (!options.strInputFile.empty()) {
-        return options.strInputFile;
-    }
-    TestFiles::WriteAll(running.Path("in"), options.strInput);
-    return running.Path("in");
-}
-
-#ifdef _WIN32
 
 // The quoting the C runtime's command line parser undoes: backslashes are literal unless a
 // quote follows them.
@@ -72,19 +49,21 @@ HANDLE OpenInherited(const std::string& path, bool bWrite) {
                        bWrite ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+}  // namespace
+
 // Only the three standard handles are inherited, so that programs started side by side do
 // not hold each other's files open.
-void Start(CRunning& running, const std::string& program, const std::vector<std::string>& args,
-           const Options& options) {
+CProgram::CProgram(const std::string& program, const std::vector<std::string>& args,
+                   const Options& options) {
     std::wstring commandLine = Quoted(NativePath::From(program).wstring());
     for (const std::string& arg : args) {
         commandLine += L" " + Quoted(NativePath::From(arg).wstring());
     }
     HANDLE handles[] = {
-        OpenInherited(InputPath(running, options), false),
-        OpenInherited(options.strOutputFile.empty() ? running.Path("out") : options.strOutputFile,
+        OpenInherited(options.strInputFile.empty() ? "NUL" : options.strInputFile, false),
+        OpenInherited(options.strOutputFile.empty() ? m_Files.PathOf("out") : options.strOutputFile,
                       true),
-        OpenInherited(running.Path("err"), true)};
+        OpenInherited(m_Files.PathOf("err"), true)};
     SIZE_T nSize = 0;
     InitializeProcThreadAttributeList(nullptr, 1, 0, &nSize);
     std::string attributeList(nSize, '\0');
@@ -104,7 +83,7 @@ void Start(CRunning& running, const std::string& program, const std::vector<std:
                        EXTENDED_STARTUPINFO_PRESENT, nullptr,
                        folder.empty() ? nullptr : folder.c_str(), &startup.StartupInfo, &process)) {
         CloseHandle(process.hThread);
-        running.m_hProcess = process.hProcess;
+        m_hProcess = process.hProcess;
     }
     DeleteProcThreadAttributeList(startup.lpAttributeList);
     for (HANDLE handle : handles) {
@@ -112,96 +91,69 @@ void Start(CRunning& running, const std::string& program, const std::vector<std:
     }
 }
 
-int WaitForExit(CRunning& running) {
+int CProgram::Exit() {
     DWORD nExitCode = 0;
-    if (running.m_hProcess == nullptr ||
-        WaitForSingleObject(running.m_hProcess, INFINITE) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(running.m_hProcess, &nExitCode)) {
+    if (m_hProcess == nullptr || WaitForSingleObject(m_hProcess, INFINITE) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(m_hProcess, &nExitCode)) {
         return -1;
     }
-    CloseHandle(running.m_hProcess);
-    running.m_hProcess = nullptr;
+    CloseHandle(std::exchange(m_hProcess, nullptr));
     return static_cast<int>(nExitCode);
 }
 
-void Kill(const CRunning& running) {
-    if (running.m_hProcess != nullptr) {
-        TerminateProcess(running.m_hProcess, 137);
+void CProgram::Kill() {
+    if (m_hProcess != nullptr) {
+        TerminateProcess(m_hProcess, 137);
     }
 }
 
 #else
 
-// Everything the child needs is made before the fork: after it, only calls that are safe in
-// a copy of a process with other threads.
-void Start(CRunning& running, const std::string& program, const std::vector<std::string>& args,
-           const Options& options) {
-    const int fds[] = {
-        open(InputPath(running, options).c_str(), O_RDONLY | O_CLOEXEC),
-        open((options.strOutputFile.empty() ? running.Path("out") : options.strOutputFile).c_str(),
-             O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600),
-        open(running.Path("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600)};
+// posix_spawn, not fork: the test process may have other threads, and the child needs no
+// more than its standard files and folder.
+CProgram::CProgram(const std::string& program, const std::vector<std::string>& args,
+                   const Options& options) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
     argv.push_back(nullptr);
-    const rlimit limit{options.nLimit, options.nLimit};
-    running.m_nProcessId = fork();
-    if (running.m_nProcessId == 0) {
-        for (int nFd = 0; nFd < 3; ++nFd) {
-            if (fds[nFd] < 0 || dup2(fds[nFd], nFd) < 0) {
-                _exit(127);
-            }
-        }
-        if ((!options.strFolder.empty() && chdir(options.strFolder.c_str()) != 0) ||
-            (options.nLimitResource >= 0 && setrlimit(options.nLimitResource, &limit) != 0)) {
-            _exit(127);
-        }
-        execvp(argv[0], argv.data());
-        _exit(127);
+    const std::string in = options.strInputFile.empty() ? "/dev/null" : options.strInputFile;
+    const std::string out =
+        options.strOutputFile.empty() ? m_Files.PathOf("out") : options.strOutputFile;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, m_Files.PathOf("err").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (!options.strFolder.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, options.strFolder.c_str());
     }
-    for (const int nFd : fds) {
-        if (nFd >= 0) {
-            close(nFd);
-        }
+    pid_t nProcessId = -1;
+    if (posix_spawnp(&nProcessId, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        m_nProcessId = nProcessId;
     }
+    posix_spawn_file_actions_destroy(&actions);
 }
 
-int WaitForExit(CRunning& running) {
-    return ChildProcess::Wait(std::exchange(running.m_nProcessId, -1));
+int CProgram::Exit() {
+    return ChildProcess::Wait(std::exchange(m_nProcessId, -1));
 }
 
-void Kill(const CRunning& running) {
-    if (running.m_nProcessId > 0) {
-        kill(running.m_nProcessId, SIGKILL);
+void CProgram::Kill() {
+    if (m_nProcessId > 0) {
+        kill(m_nProcessId, SIGKILL);
     }
 }
 
 #endif
 
-}  // namespace
-
-CProgram::CProgram(const std::string& program, const std::vector<std::string>& args,
-                   const Options& options)
-    : m_pRunning(std::make_unique<CRunning>()) {
-    Start(*m_pRunning, program, args, options);
-}
-
-// A program is never left running behind its test.
-CProgram::~CProgram() {
-    WaitForExit(*m_pRunning);
-}
-
-void CProgram::Kill() {
-    ProgramRun::Kill(*m_pRunning);
-}
-
 Result CProgram::Wait() {
-    const int nExitCode = WaitForExit(*m_pRunning);
+    const int nExitCode = Exit();
     // Output sent to a file of the test's own leaves no "out", which then reads as empty.
-    return {nExitCode, TestFiles::ReadAll(m_pRunning->Path("out")),
-            TestFiles::ReadAll(m_pRunning->Path("err"))};
+    return {nExitCode, TestFiles::ReadAll(m_Files.PathOf("out")),
+            TestFiles::ReadAll(m_Files.PathOf("err"))};
 }
 
 }  // namespace ProgramRun

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
+
+#include "TestFiles.h"
 
 // Runs another program as a test's subject, the way a script would: its standard output and
 // error are kept in files while it runs (so that many can run at once without a reader per
@@ -17,21 +18,17 @@ struct Result {
 
 struct Options {
     std::string strFolder{};      // working folder; the test's own when empty
-    std::string strInput{};       // bytes on standard input
-    std::string strInputFile{};   // or this file as standard input
+    std::string strInputFile{};   // standard input; an empty one when not given
     std::string strOutputFile{};  // standard output goes to this file instead of being kept
-    int nLimitResource = -1;      // POSIX: a resource limit (RLIMIT_...) set before the start
-    unsigned long long nLimit = 0;
 };
-
-class CRunning;
 
 // A started program; Wait gives its result once.
 class CProgram {
 public:
     CProgram(const std::string& program, const std::vector<std::string>& args,
              const Options& options = {});
-    ~CProgram();
+    // A program is never left running behind its test.
+    ~CProgram() { Exit(); }
     CProgram(const CProgram&) = delete;
     CProgram& operator=(const CProgram&) = delete;
 
@@ -40,7 +37,14 @@ public:
     void Kill();
 
 private:
-    std::unique_ptr<CRunning> m_pRunning;
+    int Exit();
+
+    TestFiles::TempFolder m_Files;  // its "out" and "err"
+#ifdef _WIN32
+    void* m_hProcess = nullptr;
+#else
+    int m_nProcessId = -1;
+#endif
 };
 
 inline Result Run(const std::string& program, const std::vector<std::string>& args,

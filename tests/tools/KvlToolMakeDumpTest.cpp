@@ -1,12 +1,10 @@
 #include <gmock/gmock.h>
 
 #ifndef _WIN32
-#include <sys/resource.h>
 #include <sys/stat.h>
 #endif
 
 #include <filesystem>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <tuple>
 
@@ -67,7 +65,6 @@ TEST_F(KvlToolMakeDumpTest, MakeReplacesAnExistingFileOnlyWithForce) {
     EXPECT_EQ(Run(args + Args{"--force"}).nExitCode, 0);
     EXPECT_EQ(Read("Prefabs/hall.tar.KVL"),
               Kvl({3, "hall.tar.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
-    EXPECT_EQ(TestFiles::ListFolder(Path("Prefabs")), std::vector<std::string>{"hall.tar.KVL"});
 }
 
 // The measured room: a doorway west of (0,0,0) and north of (1,0,0); what is given still wins.
@@ -94,10 +91,8 @@ TEST_F(KvlToolMakeDumpTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe
     constexpr int kMakers = 20;
     std::vector<std::unique_ptr<ProgramRun::CProgram>> makers;
     for (int i = 0; i < kMakers; ++i) {
-        makers.push_back(std::make_unique<ProgramRun::CProgram>(
-            KVLTOOL_PATH,
-            Words("make hall.map --dims=1x1x1 --exit=0,0,0:N --id=" + std::to_string(i + 1)),
-            ProgramRun::Options{.strFolder = m_Folder.Path()}));
+        makers.push_back(Start(
+            Words("make hall.map --dims=1x1x1 --exit=0,0,0:N --id=" + std::to_string(i + 1))));
     }
     int nSucceeded = 0;
     for (const auto& pMaker : makers) {
@@ -112,8 +107,7 @@ TEST_F(KvlToolMakeDumpTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe
     EXPECT_EQ(Files(), std::vector<std::string>{"hall.KVL"});
 #ifndef _WIN32
     ASSERT_EQ(mkfifo(Path("pipe").c_str(), 0600), 0);
-    const ToolRun pipe =
-        Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N --id=1 --force -o pipe"));
+    const ToolRun pipe = Run(Words(kMake + "--id=1 --force -o pipe"));
     EXPECT_EQ(pipe.nExitCode, 2);
     EXPECT_THAT(pipe.strErr, HasSubstr("pipe: is not a regular file and is never replaced"));
     EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe")));
@@ -144,7 +138,6 @@ TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
         {"make .map --dims=1x1x1 --exit=0,0,0:N --id=1", 2, "name it with -o"},
         {"make a.map --dims=-5x1x1 --exit=0,0,0:N --id=1", 2, "not all at least 1"},
         {"make a.map --dims=0x0x0 --exit=0,0,0:N --id=1", 2, "not all at least 1"},
-        {"make a.map --dims=1x1x1 --exit=0,0,0:N --id=1 -o plain/a.KVL", 2, "plain is no folder"},
         {"dump", 2, "FILE"},
         {"dump gone.KVL", 2, "gone.KVL: no such file"},
         {"check gone", 2, "gone: no folder"},
@@ -172,22 +165,15 @@ TEST_F(KvlToolMakeDumpTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
     const std::string program = Path("bin/kvltool");
     ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, program));
     Put("bin/Gridforge.INI", "[ID]\r\nNEXT_ID=5\r\n");
-    Put("other.INI", "[globals]\ngame_type=1\n[ID]\nNEXT_ID=41\n");
-    const std::tuple<const char*, int, uint32_t> steps[] = {{"", 0, 5},
-                                                            {"", 0, 6},
-                                                            {"--profile=other.INI", 0, 41},
-                                                            {"--id=77", 0, 77},
-                                                            {"--profile=gone/p.INI", 2, 77}};
+    const std::tuple<const char*, int, uint32_t> steps[] = {
+        {"", 0, 5}, {"", 0, 6}, {"--id=77", 0, 77}, {"--profile=gone/p.INI", 2, 77}};
     for (const auto& [pszOptions, nExitCode, nId] : steps) {
-        const ToolRun make =
-            Run(Words(std::string("make a.map --dims=1x1x1 --exit=0,0,0:N --force ") + pszOptions),
-                {}, program);
+        const ToolRun make = Run(Words(kMake + "--force " + pszOptions), {}, program);
         EXPECT_EQ(make.nExitCode, nExitCode) << pszOptions << make.strErr;
         EXPECT_EQ(make.strErr.empty(), nExitCode == 0) << pszOptions << make.strErr;
         EXPECT_EQ(IdOf("a.KVL"), nId);
     }
     EXPECT_EQ(Read("bin/Gridforge.INI"), "[ID]\r\nNEXT_ID=7\r\n");
-    EXPECT_EQ(Read("other.INI"), "[globals]\ngame_type=1\n[ID]\nNEXT_ID=42\n");
 }
 
 // Every output that cannot be written is found out before the counter moves: the identifier is
@@ -196,45 +182,25 @@ TEST_F(KvlToolMakeDumpTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
     ASSERT_TRUE(std::filesystem::create_directory(Path("folder")));
     Put("plain", "x");
     Put("p.INI", "[ID]\nNEXT_ID=8\n");
-    const std::tuple<const char*, ProgramRun::Options, const char*> cases[] = {
-        {"-o folder --force", {}, "folder: is a folder"},
-        {"-o plain/a.KVL", {}, "plain is no folder"},
-        {"-o gone/a.KVL", {}, "gone is no folder"},
+    // The options, then a limit that prlimit sets.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"-o folder --force", nullptr, "folder: is a folder"},
+        {"-o plain/a.KVL", nullptr, "plain is no folder"},
+        {"-o gone/a.KVL", nullptr, "gone is no folder"},
 #ifndef _WIN32
-        {"-o big.KVL", ProgramRun::Options{.nLimitResource = RLIMIT_FSIZE, .nLimit = 4096},
-         "big.KVL: cannot be written: File too large"},
+        {"-o big.KVL", "--fsize=4096", "big.KVL: cannot be written: File too large"},
 #endif
     };
-    for (const auto& [pszOutput, limit, pszSays] : cases) {
+    for (const auto& [pszOutput, pszLimit, pszSays] : cases) {
+        const Args args = Words(
+            std::string("make a.map --dims=20x10x10 --exit=0,0,0:N --profile=p.INI ") + pszOutput);
         const ToolRun run =
-            Run(Words(std::string("make a.map --dims=20x10x10 --exit=0,0,0:N --profile=p.INI ") +
-                      pszOutput),
-                limit);
+            pszLimit ? Run(Args{pszLimit, KVLTOOL_PATH} + args, {}, "prlimit") : Run(args);
         EXPECT_EQ(run.nExitCode, 2) << pszOutput;
         EXPECT_THAT(run.strErr, HasSubstr(pszSays)) << pszOutput;
         EXPECT_THAT(run.strErr, HasSubstr("no identifier was used")) << pszOutput;
         EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=8\n") << pszOutput;
         EXPECT_EQ(Files(), (std::vector<std::string>{"folder", "p.INI", "plain"})) << pszOutput;
-        EXPECT_EQ(TestFiles::ListFolder(Path("folder")), std::vector<std::string>{}) << pszOutput;
-    }
-}
-
-// The last identifier is handed out once, also when an earlier version stored it as -1; the
-// counter then refuses instead of starting again at identifiers long handed out.
-TEST_F(KvlToolMakeDumpTest, LastIdentifierIsHandedOutOnce) {
-    for (const char* pszStored : {"4294967295", "-1"}) {
-        Put("p.INI", std::string("[ID]\nNEXT_ID=") + pszStored + "\n");
-        const Args args = Words("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI");
-        const ToolRun last = Run(args + Args{"-o", "last.KVL"});
-        EXPECT_EQ(last.nExitCode, 0) << pszStored << last.strErr;
-        EXPECT_EQ(Read("last.KVL"),
-                  Kvl({UINT32_MAX, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
-        const ToolRun none = Run(args + Args{"-o", "none.KVL"});
-        EXPECT_EQ(none.nExitCode, 2) << pszStored;
-        EXPECT_THAT(none.strErr, HasSubstr("No identifier is left!")) << pszStored;
-        EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=4294967296\n");
-        EXPECT_EQ(Files(), (std::vector<std::string>{"last.KVL", "p.INI", "p.INI.lock"}));
-        std::filesystem::remove(Path("last.KVL"));
     }
 }
 
@@ -249,27 +215,36 @@ std::string Utf16LE(std::u16string_view text) {
 
 // A profile the Windows profile functions wrote with a byte-order mark, in UTF-8 or UTF-16LE,
 // advances from its own counter and keeps its encoding; bytes that are no profile text are
-// never rewritten, and no definition is made from them.
-TEST_F(KvlToolMakeDumpTest, ProfileKeepsItsEncodingAndOneThatIsNoTextIsLeftAlone) {
+// never rewritten, and no definition is made from them. The last identifier is handed out
+// once, also when an earlier version stored it as -1; the counter then refuses instead of
+// starting again at identifiers long handed out.
+TEST_F(KvlToolMakeDumpTest, ProfileAdvancesInItsEncodingToTheLastIdentifierOnly) {
     const std::string utf8 = "\xEF\xBB\xBF[globals]\r\ndescription=Ch\xC3\xA2teau\r\n[ID]\r\n";
     const std::u16string utf16 = u"[globals]\r\ndescription=Ch\u00E2teau \U0001F3F0\r\n";
-    const std::tuple<std::string, int, std::string> cases[] = {
+    // The profile before, the identifier written (0: none, and the profile is left as it was),
+    // the profile after or what is said.
+    const std::tuple<std::string, uint32_t, std::string> cases[] = {
         {utf8 + "NEXT_ID=7\r\n", 7, utf8 + "NEXT_ID=8\r\n"},
         {Utf16LE(utf16 + u"[ID]\r\nNEXT_ID=7\r\n"), 7, Utf16LE(utf16 + u"[ID]\r\nNEXT_ID=8\r\n")},
         {Utf16LE(utf16), 1, Utf16LE(utf16 + u"[ID]\r\nNEXT_ID=2\r\n")},
         {std::string("[ID]\nNEXT_ID=7\n") + '\0' + "\n", 0, ""},
         {Utf16LE(u"[ID]\r\nNEXT_ID=7\r\n\xD800"), 0, ""},
         {Utf16LE(u"[ID]\r\nNEXT_ID=7\r\n") + "\n", 0, ""},
+        {"[ID]\nNEXT_ID=4294967295\n", UINT32_MAX, "[ID]\nNEXT_ID=4294967296\n"},
+        {"[ID]\nNEXT_ID=-1\n", UINT32_MAX, "[ID]\nNEXT_ID=4294967296\n"},
+        {"[ID]\nNEXT_ID=4294967296\n", 0, "No identifier is left!"},
     };
     for (const auto& [before, nId, after] : cases) {
+        SCOPED_TRACE(testing::PrintToString(before));
         Put("p.INI", before);
-        const ToolRun run = Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI"));
-        EXPECT_EQ(Read("p.INI"), nId ? after : before) << nId;
+        const ToolRun run = Run(Words(kMake + "--profile=p.INI"));
+        EXPECT_EQ(Read("p.INI"), nId ? after : before);
         if (nId) {
             EXPECT_EQ(run.nExitCode, 0) << run.strErr;
             EXPECT_EQ(IdOf("a.KVL"), nId);
         } else {
             EXPECT_EQ(run.nExitCode, 2);
+            EXPECT_THAT(run.strErr, HasSubstr(after));
             EXPECT_FALSE(TestFiles::Exists(Path("a.KVL")));
         }
         std::filesystem::remove(Path("a.KVL"));
@@ -285,8 +260,7 @@ TEST_F(KvlToolMakeDumpTest, MakeWritesToStandardOutput) {
     EXPECT_THAT(run.strErr, HasSubstr("standard output written: identifier 8"));
     EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=9\n");
 
-    const ToolRun unreserved =
-        Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N -o - --profile=gone/p.INI"));
+    const ToolRun unreserved = Run(Words(kMake + "-o - --profile=gone/p.INI"));
     EXPECT_EQ(unreserved.nExitCode, 2);
     EXPECT_EQ(unreserved.strOut, "");
     EXPECT_THAT(unreserved.strErr, HasSubstr("no definition was written, since identifier 1 is "
@@ -362,26 +336,24 @@ TEST_F(KvlToolMakeDumpTest, DumpReadsStandardInputAndLargeFilesInBoundedMemory) 
     // A map name said to be 400 MB long, in a sparse file that really is that long.
     Put("huge.KVL", good.substr(0, 42) + std::string("\x00\x84\xD7\x17", 4));
     std::filesystem::resize_file(Path("huge.KVL"), 400'000'050);
-    constexpr unsigned long long kLimit = 300 << 20;
-    // Arguments, how it runs, exit code, what it says.
-    const std::tuple<const char*, ProgramRun::Options, int, const char*> cases[] = {
-        {"dump --json -", ProgramRun::Options{.strInput = good}, 0, "\"file\":\"standard input\""},
-        {"dump -", ProgramRun::Options{.strInputFile = "/dev/zero"}, 2,
+    // Arguments, how it runs, whether its address space is limited, exit code, what it says.
+    const std::tuple<const char*, ProgramRun::Options, bool, int, const char*> cases[] = {
+        {"dump --json -", ProgramRun::Options{.strInputFile = Path("good.KVL")}, false, 0,
+         "\"file\":\"standard input\""},
+        {"dump -", ProgramRun::Options{.strInputFile = "/dev/zero"}, false, 2,
          "standard input: holds more than 256 MiB"},
-        {"dump --json big.KVL",
-         ProgramRun::Options{
-             .strOutputFile = "/dev/null", .nLimitResource = RLIMIT_AS, .nLimit = kLimit},
-         0, ""},
-        {"dump huge.KVL", ProgramRun::Options{.nLimitResource = RLIMIT_AS, .nLimit = kLimit}, 2,
-         "kvltool: out of memory"},
+        {"dump --json big.KVL", ProgramRun::Options{.strOutputFile = "/dev/null"}, true, 0, ""},
+        {"dump huge.KVL", {}, true, 2, "kvltool: out of memory"},
     };
-    for (const auto& [pszArgs, options, nExitCode, pszSays] : cases) {
+    for (const auto& [pszArgs, options, bLimited, nExitCode, pszSays] : cases) {
 #if defined(__SANITIZE_ADDRESS__)
-        if (options.nLimitResource == RLIMIT_AS) {
+        if (bLimited) {
             continue;
         }
 #endif
-        const ToolRun run = Run(Words(pszArgs), options);
+        const ToolRun run =
+            Run(Args{bLimited ? "--as=314572800" : "--", KVLTOOL_PATH} + Words(pszArgs), options,
+                "prlimit");
         EXPECT_EQ(run.nExitCode, nExitCode) << pszArgs << run.strErr;
         EXPECT_THAT(run.strOut + run.strErr, HasSubstr(pszSays)) << pszArgs;
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -14,6 +15,9 @@
 
 using ToolRun = ProgramRun::Result;
 using Args = std::vector<std::string>;
+
+// The start of a command line that makes a.KVL, for the options that follow.
+inline const std::string kMake = "make a.map --dims=1x1x1 --exit=0,0,0:N ";
 
 // The words of a command line without quotes; '' stands for an empty word.
 inline Args Words(const std::string& commandLine) {
@@ -52,6 +56,11 @@ protected:
             options.strFolder = m_Folder.Path();
         }
         return ProgramRun::Run(program, args, options);
+    }
+    // kvltool started in the test's folder, to run beside others.
+    std::unique_ptr<ProgramRun::CProgram> Start(const Args& args) const {
+        return std::make_unique<ProgramRun::CProgram>(KVLTOOL_PATH, args,
+                                                      ProgramRun::Options{m_Folder.Path()});
     }
     // The bytes the editor's writer writes for definition (its own tests pin Write to these).
     static std::string Kvl(const CKvlDefinition& definition) {

@@ -1,6 +1,5 @@
 #include "definition/CKvlWriter.h"
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -46,12 +45,8 @@ size_t StringSize(const std::string& text) {
     return 4 + text.size() + 1;
 }
 
-// Records are encoded a block at a time: few large writes from memory that stays in the
-// cache (a block of 360 KB fits in the second level).
-constexpr size_t kRecordsPerBlock = 16384;
-
-// Everything before the records.
-std::string HeaderBytes(const CKvlDefinition& definition) {
+// Everything before the records; nRecords of them follow.
+std::string HeaderBytes(const CKvlDefinition& definition, size_t nRecords) {
     const std::string signature = CKvlWriter::kHeaderText;
     std::string bytes(StringSize(signature) + 4 + StringSize(definition.m_strMapFile) + 16, '\0');
     CByteCursor cursor(bytes.data());
@@ -61,23 +56,47 @@ std::string HeaderBytes(const CKvlDefinition& definition) {
     cursor.Int32(definition.m_nDimX);
     cursor.Int32(definition.m_nDimY);
     cursor.Int32(definition.m_nDimZ);
-    cursor.UInt32(definition.GetSubCellCount());
+    cursor.UInt32(static_cast<uint32_t>(nRecords));
     return bytes;
 }
 
-// nCount records from the nFirst on, into pOut.
-void PutRecords(const std::vector<SubCell>& cells, size_t nFirst, size_t nCount, char* pOut) {
-    CByteCursor cursor(pOut);
-    for (size_t i = nFirst; i < nFirst + nCount; ++i) {
-        const SubCell& cell = cells[i];
-        cursor.UInt16(cell.GetExits());
-        cursor.Int32(cell.nX);
-        cursor.Int32(cell.nY);
-        cursor.Int32(cell.nZ);
-        cursor.UInt32(cell.nReserved1);
-        cursor.UInt32(cell.nReserved2);
-    }
+void PutRecord(CByteCursor& cursor, const SubCell& cell) {
+    cursor.UInt16(cell.GetExits());
+    cursor.Int32(cell.nX);
+    cursor.Int32(cell.nY);
+    cursor.Int32(cell.nZ);
+    cursor.UInt32(cell.nReserved1);
+    cursor.UInt32(cell.nReserved2);
 }
+
+// Records go out a block at a time, each block handed to write(data, size): few large writes
+// from memory that stays in the cache (a block of 360 KB fits in the second level).
+template <class Write>
+class CRecordBlocks {
+public:
+    explicit CRecordBlocks(Write write)
+        : m_Write(write), m_Block(kRecordsPerBlock * KvlReader::kRecordSize, '\0') {}
+
+    void Put(const SubCell& cell) {
+        CByteCursor cursor(m_Block.data() + m_nCount * KvlReader::kRecordSize);
+        PutRecord(cursor, cell);
+        if (++m_nCount == kRecordsPerBlock) {
+            Flush();
+        }
+    }
+
+    void Flush() {
+        m_Write(m_Block.data(), m_nCount * KvlReader::kRecordSize);
+        m_nCount = 0;
+    }
+
+private:
+    static constexpr size_t kRecordsPerBlock = 16384;
+
+    Write m_Write;
+    std::string m_Block;
+    size_t m_nCount = 0;
+};
 
 }  // namespace
 
@@ -88,10 +107,14 @@ std::string CKvlWriter::ProposedFileName(const std::string& mapFile) {
 }
 
 std::string CKvlWriter::Bytes(const CKvlDefinition& definition) {
-    std::string bytes = HeaderBytes(definition);
+    const std::vector<SubCell>& cells = definition.m_SubCells;
+    std::string bytes = HeaderBytes(definition, cells.size());
     const size_t nHeader = bytes.size();
-    bytes.resize(nHeader + definition.m_SubCells.size() * KvlReader::kRecordSize);
-    PutRecords(definition.m_SubCells, 0, definition.m_SubCells.size(), bytes.data() + nHeader);
+    bytes.resize(nHeader + cells.size() * KvlReader::kRecordSize);
+    CByteCursor cursor(bytes.data() + nHeader);
+    for (const SubCell& cell : cells) {
+        PutRecord(cursor, cell);
+    }
     return bytes;
 }
 
@@ -99,20 +122,20 @@ bool CKvlWriter::Write(const std::string& path, const CKvlDefinition& definition
     return Stage(path, definition) && Close();
 }
 
-bool CKvlWriter::Stage(const std::string& path, const CKvlDefinition& definition) {
-    const std::string header = HeaderBytes(definition);
+bool CKvlWriter::Stage(const std::string& path, const CKvlDefinition& definition,
+                       const CMissingSubCells& appended) {
+    const std::string header =
+        HeaderBytes(definition, definition.m_SubCells.size() + appended.Count());
     if (!Open(path, "wb") || !WriteBytes(header.data(), header.size())) {
         return false;
     }
-    const std::vector<SubCell>& cells = definition.m_SubCells;
-    std::string block(kRecordsPerBlock * KvlReader::kRecordSize, '\0');
-    for (size_t nFirst = 0; nFirst < cells.size(); nFirst += kRecordsPerBlock) {
-        const size_t nCount = std::min(kRecordsPerBlock, cells.size() - nFirst);
-        PutRecords(cells, nFirst, nCount, block.data());
-        if (!WriteBytes(block.data(), nCount * KvlReader::kRecordSize)) {
-            return false;
-        }
+    // A failed write is remembered, and Flush then reports it.
+    CRecordBlocks blocks([this](const char* pData, size_t nSize) { WriteBytes(pData, nSize); });
+    for (const SubCell& cell : definition.m_SubCells) {
+        blocks.Put(cell);
     }
+    appended.ForEach([&blocks](const SubCell& cell) { blocks.Put(cell); });
+    blocks.Flush();
     return Flush();
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "definition/CKvlDefinition.h"
+#include "definition/CMissingSubCells.h"
 #include "fileio/CFileWriter.h"
 
 // Writes a definition as a .KVL file.
@@ -28,6 +29,9 @@ public:
     // written: Stage writes the whole file beside path, so that a missing folder, a full
     // disk or a size limit shows before the identifier is taken; Commit puts nId into it
     // and the file in place by eMode. False when a step failed; nothing is left behind then.
-    bool Stage(const std::string& path, const CKvlDefinition& definition);
+    // The appended records follow the definition's own: the file of a completed definition
+    // without completing it in memory.
+    bool Stage(const std::string& path, const CKvlDefinition& definition,
+               const CMissingSubCells& appended = {});
     bool Commit(uint32_t nId, CAtomicFile::CommitMode eMode = CAtomicFile::CommitMode::Replace);
 };

@@ -11,6 +11,7 @@
 #include "config/Identifiers.h"
 #include "config/ProfileLocation.h"
 #include "definition/CKvlWriter.h"
+#include "definition/CMissingSubCells.h"
 #include "fileio/CPathParts.h"
 #include "fileio/PathText.h"
 #include "platform/NativePath.h"
@@ -163,10 +164,13 @@ int CCommandMake::Run(std::ostream& out, std::ostream& err) {
     }
     // The file is written before the identifier is taken, so that an output that cannot be
     // written uses up no identifier.
+    // A million exit-less records are written as they are made, never held.
     CKvlDefinition definition = BuildDefinition();
+    const CMissingSubCells missing(definition);
     CKvlWriter writer;
-    if (!writer.Stage(*path, definition)) {
-        err << *path << ": " << WhyNotWritten(*path, errno, writer.LastFailure())
+    if (!writer.Stage(*path, definition, missing)) {
+        const int nError = errno;  // before any output can change it
+        err << *path << ": " << WhyNotWritten(*path, nError, writer.LastFailure())
             << "; no identifier was used\n";
         return ToolExitCode::kUsageOrIoError;
     }
@@ -174,22 +178,23 @@ int CCommandMake::Run(std::ostream& out, std::ostream& err) {
     if (!nId) {
         return ToolExitCode::kUsageOrIoError;
     }
-    definition.m_nId = *nId;
     // Without --force the file goes in only where none is: of makers racing for one name,
     // one wins and the others are told.
     if (!writer.Commit(*nId, m_bForce ? CAtomicFile::CommitMode::Replace
                                       : CAtomicFile::CommitMode::CreateIfAbsent)) {
+        const int nError = errno;  // before any output can change it
         if (writer.LastFailure() == CAtomicFile::Failure::Exists) {
             err << *path << ": exists already; give --force to replace it; identifier " << *nId
                 << " is used up\n";
             return ToolExitCode::kUsageOrIoError;
         }
-        err << *path << ": " << WhyNotWritten(*path, errno, writer.LastFailure())
+        err << *path << ": " << WhyNotWritten(*path, nError, writer.LastFailure())
             << "; nothing was changed there, but "
             << "identifier " << *nId << " is used up\n";
         return ToolExitCode::kUsageOrIoError;
     }
-    out << *path << " written: " << Summary(definition) << '\n';
+    out << *path << " written: " << Summary(*nId, definition.GetSubCellCount() + missing.Count())
+        << '\n';
     return ToolExitCode::kAllWell;
 }
 
@@ -199,6 +204,7 @@ int CCommandMake::WriteToStandardOutput(std::ostream& out, std::ostream& err) co
         return ToolExitCode::kUsageOrIoError;
     }
     CKvlDefinition definition = BuildDefinition();
+    definition.CompleteSubCells();
     definition.m_nId = *nId;
     const std::string bytes = CKvlWriter::Bytes(definition);
     out.flush();
@@ -206,14 +212,14 @@ int CCommandMake::WriteToStandardOutput(std::ostream& out, std::ostream& err) co
     if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
         return ToolExitCode::kUsageOrIoError;  // reported with every failed output
     }
-    err << "standard output written: " << Summary(definition) << '\n';
+    err << "standard output written: " << Summary(*nId, definition.GetSubCellCount()) << '\n';
     return ToolExitCode::kAllWell;
 }
 
-std::string CCommandMake::Summary(const CKvlDefinition& definition) const {
-    return "identifier " + std::to_string(definition.m_nId) + ", dimensions " +
+std::string CCommandMake::Summary(uint32_t nId, size_t nRecords) const {
+    return "identifier " + std::to_string(nId) + ", dimensions " +
            KvlTextFormatter::FormatDimensions(m_Dimensions[0], m_Dimensions[1], m_Dimensions[2]) +
-           ", sub cell records " + std::to_string(definition.GetSubCellCount());
+           ", sub cell records " + std::to_string(nRecords);
 }
 
 bool CCommandMake::TakeFromMap(std::ostream& err) {
@@ -343,6 +349,5 @@ CKvlDefinition CCommandMake::BuildDefinition() const {
     for (const SubCell& cell : m_Exits) {
         definition.AddSubCell(cell);
     }
-    definition.CompleteSubCells();
     return definition;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,9 +35,9 @@ private:
     // From --id, or allocated from the profile like the editor does; nothing, with the reason
     // told, when no identifier could be reserved.
     std::optional<uint32_t> TakeIdentifier(std::ostream& err) const;
-    // The definition with identifier 0.
+    // The definition with identifier 0 and the given records only, not yet completed.
     CKvlDefinition BuildDefinition() const;
-    std::string Summary(const CKvlDefinition& definition) const;
+    std::string Summary(uint32_t nId, size_t nRecords) const;
 
     std::string m_strMapFile;
     CommandMakeArguments::Dimensions m_Dimensions{};

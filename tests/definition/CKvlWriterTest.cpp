@@ -9,6 +9,7 @@
 #include "DefinitionSamples.h"
 #include "TestFiles.h"
 #include "definition/CKvlWriter.h"
+#include "definition/CMissingSubCells.h"
 
 namespace {
 
@@ -41,12 +42,13 @@ TEST(CKvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
         ASSERT_TRUE(CKvlWriter().Write(folder.PathOf("out.KVL"), definition));
         EXPECT_EQ(TestFiles::ReadAll(folder.PathOf("out.KVL")), expected) << definition.m_nId;
     }
-    // Records go out a block at a time; several blocks and a part still make the one file.
-    CKvlDefinition large{3, "large.map", 40000, 1, 1, {}};
-    for (int32_t x = 0; x < large.m_nDimX; ++x) {
-        large.m_SubCells.push_back(Cell(x, 0, 0, static_cast<uint16_t>(x % 16)));
-    }
-    ASSERT_TRUE(CKvlWriter().Write(folder.PathOf("out.KVL"), large));
+    // Records go out a block at a time; several blocks and a part still make the one file,
+    // and records appended as they are made give the bytes of the completed definition.
+    CKvlDefinition large{3, "large.map", 40000, 1, 1, {Cell(7, 0, 0, 5), Cell(7, 0, 0, 1)}};
+    CKvlWriter writer;
+    ASSERT_TRUE(writer.Stage(folder.PathOf("out.KVL"), large, CMissingSubCells(large)) &&
+                writer.Close());
+    large.CompleteSubCells();
     EXPECT_EQ(TestFiles::ReadAll(folder.PathOf("out.KVL")), CKvlWriter::Bytes(large));
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"out.KVL"});
 }

@@ -305,7 +305,6 @@ CIniDocument::Section* CIniDocument::IndexSection(size_t nLine) {
     if (!bNew) {
         return nullptr;
     }
-    itSection->second.nHeader = nLine;
     itSection->second.nNewKey = nLine + 1;
     return &itSection->second;
 }
@@ -325,7 +324,6 @@ void CIniDocument::InsertLine(size_t nPosition, const std::string& text) {
     }
     // Lines from nPosition on move down one; a new key's place right above them stays.
     for (auto& [name, section] : m_Sections) {
-        section.nHeader += section.nHeader >= nPosition ? 1 : 0;
         section.nNewKey += section.nNewKey > nPosition ? 1 : 0;
         for (auto& [key, nLine] : section.keys) {
             nLine += nLine >= nPosition ? 1 : 0;

@@ -51,7 +51,6 @@ private:
     };
     // The first section of a name: later ones of the same name are never read.
     struct Section {
-        size_t nHeader = 0;
         size_t nNewKey = 0;                            // where a new key line goes
         std::unordered_map<std::string, size_t> keys;  // folded name: its first key line
     };

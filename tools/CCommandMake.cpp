@@ -210,7 +210,12 @@ int CCommandMake::WriteToStandardOutput(std::ostream& out, std::ostream& err) co
     out.flush();
     ProcessSetup::MakeStandardOutputBinary();
     if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
-        return ToolExitCode::kUsageOrIoError;  // reported with every failed output
+        // The failed output itself is reported with every command's.
+        if (!m_nId) {
+            err << "the definition did not reach standard output; identifier " << *nId
+                << " is used up\n";
+        }
+        return ToolExitCode::kUsageOrIoError;
     }
     err << "standard output written: " << Summary(*nId, definition.GetSubCellCount()) << '\n';
     return ToolExitCode::kAllWell;

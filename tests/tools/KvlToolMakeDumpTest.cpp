@@ -368,6 +368,12 @@ TEST_F(KvlToolMakeDumpTest, FullStandardOutputIsAnError) {
         EXPECT_EQ(run.nExitCode, 2) << pszArgs;
         EXPECT_THAT(run.strErr, HasSubstr("kvltool: writing to standard output failed")) << pszArgs;
     }
+    // A definition that never arrived took its identifier from the profile all the same.
+    Put("p.INI", "[ID]\nNEXT_ID=8\n");
+    const ToolRun spent = Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI -o -"),
+                              {.strOutputFile = "/dev/full"});
+    EXPECT_EQ(spent.nExitCode, 2);
+    EXPECT_THAT(spent.strErr, HasSubstr("identifier 8 is used up"));
 }
 
 #endif

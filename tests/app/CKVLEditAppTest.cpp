@@ -18,7 +18,7 @@ TEST_F(CKVLEditAppTest, StartUpWithNoIdentifierLeftShowsNoneAndKeepsNextOff) {
         EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    EXPECT_FALSE(m_pApp->InitInstance());
+    EXPECT_FALSE(m_App.InitInstance());
     EXPECT_EQ(TestFiles::ReadAll(profile), "[ID]\nNEXT_ID=4294967296\n");
 }
 
@@ -35,7 +35,7 @@ TEST_F(CKVLEditAppTest, AFolderWithoutProfileSendsStartUpToThePerUserProfile) {
             EXPECT_EQ(Control<QLineEdit>(dialog, IDC_ID).text(), pszId);
             QTest::keyClick(&dialog, Qt::Key_Escape);
         });
-        EXPECT_FALSE(m_pApp->InitInstance());
+        EXPECT_FALSE(m_App.InitInstance());
     }
     EXPECT_NE(TestFiles::ReadAll(profile).find("NEXT_ID=3"), std::string::npos);
     EXPECT_EQ(m_Services.MessageTexts().front(),

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,34 +25,27 @@ public:
     const std::vector<std::string>& MessageTexts() const { return m_Messages; }
     const std::vector<FileDialogRequest>& FileDialogs() const { return m_FileDialogs; }
 
-    // A Yes/No box takes the first queued answer; a dialog, the first queued result.
+    // The nth Yes/No box takes the nth queued answer; the nth dialog, the nth queued result.
     MessageBoxResult ShowMessageBox(const std::string& text, MessageBoxType type) override {
         m_Messages.push_back(text);
         if (type == MessageBoxType::Ok) {
             return MessageBoxResult::Ok;
         }
-        EXPECT_FALSE(m_Answers.empty()) << "No answer was queued for \"" << text << "\"";
-        return TakeNext(m_Answers, MessageBoxResult::Yes);
+        EXPECT_LT(m_nAnswered, m_Answers.size()) << "No answer was queued for \"" << text << "\"";
+        return m_nAnswered < m_Answers.size() ? m_Answers[m_nAnswered++] : MessageBoxResult::Yes;
     }
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override {
         m_FileDialogs.push_back(request);
-        return TakeNext(m_FileResults, std::optional<std::string>());
+        const size_t nDialog = m_FileDialogs.size() - 1;
+        return nDialog < m_FileResults.size() ? m_FileResults[nDialog] : std::nullopt;
     }
     std::string GetExecutablePath() const override { return m_strExecutablePath; }
 
 private:
-    template <typename T>
-    static T TakeNext(std::deque<T>& queue, T next) {
-        if (!queue.empty()) {
-            next = std::move(queue.front());
-            queue.pop_front();
-        }
-        return next;
-    }
-
     std::string m_strExecutablePath = "/opt/kvledit/kvledit";
-    std::deque<MessageBoxResult> m_Answers;
-    std::deque<std::optional<std::string>> m_FileResults;
+    std::vector<MessageBoxResult> m_Answers;
+    size_t m_nAnswered = 0;
+    std::vector<std::optional<std::string>> m_FileResults;
     std::vector<std::string> m_Messages;
     std::vector<FileDialogRequest> m_FileDialogs;
 };

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 #include <ostream>
 #include <string>
 
@@ -29,8 +28,7 @@ protected:
         ASSERT_TRUE(QDir(m_TempDir.path()).mkpath(QStringLiteral("bin")));
         theSettings = CGeneratorSettings();
         m_Services.SetExecutablePath(TempPath("bin/kvledit"));
-        m_pApp = std::make_unique<CKVLEditApp>(m_Services);
-        m_pApp->SetProfilePath();
+        m_App.SetProfilePath();
     }
 
     void TearDown() override {
@@ -39,8 +37,6 @@ protected:
             EXPECT_FALSE(pWidget->isVisible())
                 << "left open: " << pWidget->metaObject()->className();
         }
-        m_pApp.reset();
-        theSettings = CGeneratorSettings();
     }
 
     std::string TempPath(const std::string& relative) const {
@@ -49,7 +45,7 @@ protected:
 
     QTemporaryDir m_TempDir;
     CScriptedPlatformServices m_Services;
-    std::unique_ptr<CKVLEditApp> m_pApp;
+    CKVLEditApp m_App{m_Services};
     CModalDriver m_Driver;
 };
 

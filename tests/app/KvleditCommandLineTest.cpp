@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <string>
+#include <filesystem>
 
 #include "ProgramRun.h"
 #include "TestFiles.h"
@@ -12,12 +10,10 @@ namespace {
 // Help, version and a refused option end before anything is opened: the profile beside the
 // program keeps its bytes (no identifier used up) and its folder gets no file.
 TEST(KvleditCommandLineTest, HelpVersionAndUnknownOptionsTouchNothing) {
-    QTemporaryDir folder;
-    const QString program = folder.filePath("kvledit");
-    ASSERT_TRUE(QFile::copy(KVLEDIT_PATH, program));
-    const std::string profile = folder.filePath("Gridforge.INI").toStdString();
-    TestFiles::WriteAll(profile, "[ID]\r\nNEXT_ID=7\r\n");
-    const auto listing = TestFiles::ListFolder(folder.path().toStdString());
+    const TestFiles::TempFolder folder;
+    const std::string program = folder.PathOf("kvledit");
+    ASSERT_TRUE(std::filesystem::copy_file(KVLEDIT_PATH, program));
+    TestFiles::WriteAll(folder.PathOf("Gridforge.INI"), "[ID]\r\nNEXT_ID=7\r\n");
 
     const struct {
         const char* pszOption;
@@ -33,14 +29,14 @@ TEST(KvleditCommandLineTest, HelpVersionAndUnknownOptionsTouchNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszOption);
-        const ProgramRun::Result run = ProgramRun::Run(program.toStdString(), {c.pszOption},
-                                                       {.strFolder = folder.path().toStdString()});
+        const ProgramRun::Result run =
+            ProgramRun::Run(program, {c.pszOption}, {.strFolder = folder.Path()});
         EXPECT_EQ(run.nExitCode, c.nExitCode);
         EXPECT_TRUE(run.strOut.starts_with(c.pszOut));
         EXPECT_EQ(run.strErr, c.pszErr);
     }
-    EXPECT_EQ(TestFiles::ReadAll(profile), "[ID]\r\nNEXT_ID=7\r\n");
-    EXPECT_EQ(TestFiles::ListFolder(folder.path().toStdString()), listing);
+    EXPECT_EQ(TestFiles::ReadAll(folder.PathOf("Gridforge.INI")), "[ID]\r\nNEXT_ID=7\r\n");
+    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"Gridforge.INI", "kvledit"}));
 }
 
 }  // namespace

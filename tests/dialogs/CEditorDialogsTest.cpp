@@ -54,16 +54,16 @@ std::string Describe(const FileDialogRequest& request) {
            request.strFilter;
 }
 
-// A whole run: a map browsed or none, the fields, one choice added nAdds times, and the save
-// dialog answered with a path in the temporary folder (none: cancelled). old.KVL there is
-// replaced by the expected definition, or kept when that has no records. The save dialog opens
-// in the browsed map's folder unless another map was typed since.
+// A whole run: Browse answered with a map or cancelled, the fields, one choice added nAdds
+// times, and the save dialog answered with a path in the temporary folder (none: cancelled).
+// old.KVL there is replaced by the expected definition, or kept when that has no records. The
+// save dialog opens in the browsed map's folder unless another map was typed since.
 struct RunCase {
     const char *pszFields, *pszChoice;
     int nExits, nAdds;
     const char *pszTarget, *pszProposed;  // the save dialog answered, the one it proposed
     CKvlDefinition expected;              // with the identifier shown
-    const char* pszBrowsed = nullptr;
+    std::optional<std::string> browsed = std::nullopt;
 };
 
 class CEditorDialogsTest : public CEditorFixture, public testing::WithParamInterface<RunCase> {
@@ -74,6 +74,7 @@ protected:
         if (onExit) {
             m_Driver.When<CExitDefinitionDlg>(onExit);
         }
+        theSettings.m_strSourceDir = "/castery/";
         CKVLEditDlg dialog;
         return dialog.DoModal();
     }
@@ -101,7 +102,6 @@ TEST_F(CEditorDialogsTest, TheFieldsTakeDigitsFromTheKeyboardPastedTextAndBrowse
     for (const auto& choice : browsing) {
         m_Services.SetNextFileDialogResult(choice.first);
     }
-    theSettings.m_strSourceDir = "/castery/";
     RunMain([&](CKVLEditDlg& dialog) {
         for (const int nId : {IDC_DIM_X, IDC_DIM_Y}) {
             QTest::keyClicks(&Control<QLineEdit>(dialog, nId), "12a-3 .4");
@@ -182,25 +182,19 @@ TEST_F(CEditorDialogsTest, NextRefusesDimensionsBeyondTheLimitAndLeavingAsksFirs
 TEST_P(CEditorDialogsTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
     const RunCase& run = GetParam();
     TestFiles::WriteAll(TempPath("old.KVL"), "old");
-    const std::vector<std::string> filesBefore = TestFiles::ListFolder(TempPath(""));
-    if (run.pszBrowsed != nullptr) {
-        m_Services.SetNextFileDialogResult(run.pszBrowsed);
-    }
+    m_Services.SetNextFileDialogResult(run.browsed);
     if (run.pszTarget != nullptr) {
         m_Services.SetNextFileDialogResult(TempPath(run.pszTarget));
     } else {
         m_Services.SetNextAnswer(MessageBoxResult::Yes);  // exit without saving
     }
     CKvlDefinition expected = run.expected;
-    theSettings.m_strSourceDir = "/castery/";
     const CKVLEditDlg* pMain = nullptr;
     RunMain(
         [&](CKVLEditDlg& dialog) {
             pMain = &dialog;
             expected.m_nId = Control<QLineEdit>(dialog, IDC_ID).text().toUInt();
-            if (run.pszBrowsed != nullptr) {
-                Control<QPushButton>(dialog, IDC_BROWSE).click();
-            }
+            Control<QPushButton>(dialog, IDC_BROWSE).click();
             Fill(dialog, run.pszFields);
             QTest::keyClick(dialog.GetDlgItem(IDC_MAP_FILE), Qt::Key_Return);  // Next
         },
@@ -215,15 +209,15 @@ TEST_P(CEditorDialogsTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
         });
 
     const bool bWritten = !expected.m_SubCells.empty();
-    std::vector<std::string> messages = {"No exits defined!"};
-    messages.push_back(run.pszTarget == nullptr ? kNotSaved
-                       : bWritten               ? "File written successfully"
-                                                : "Couldn't write the file!");
-    EXPECT_EQ(m_Services.MessageTexts(), messages);
-    ASSERT_EQ(m_Services.FileDialogs().size(), run.pszBrowsed != nullptr ? 2u : 1u);
-    EXPECT_EQ(Describe(m_Services.FileDialogs().back()),
+    const char* pszLast = run.pszTarget == nullptr ? kNotSaved
+                          : bWritten               ? "File written successfully"
+                                                   : "Couldn't write the file!";
+    EXPECT_EQ(m_Services.MessageTexts(), (std::vector<std::string>{"No exits defined!", pszLast}));
+    ASSERT_EQ(m_Services.FileDialogs().size(), 2u);
+    EXPECT_EQ(Describe(m_Services.FileDialogs()[1]),
               std::string("save ") + run.pszProposed + " .kvl KVL Files (*.kvl)|*.kvl||");
-    EXPECT_EQ(TestFiles::ListFolder(TempPath("")), filesBefore) << "nothing left behind";
+    EXPECT_EQ(TestFiles::ListFolder(TempPath("")), (std::vector<std::string>{"bin", "old.KVL"}))
+        << "nothing left behind";
     // The writer's own tests pin its bytes; here it only renders what the run should have built.
     EXPECT_EQ(TestFiles::ReadAll(TempPath("old.KVL")),
               bWritten ? CKvlWriter::Bytes(expected) : "old");

@@ -88,8 +88,10 @@ protected:
 // Typed keys reach a dimension field only as digits, pasted text as it is; Browse puts the
 // chosen file's bare name into the map file field, and the size of a map it can read into the
 // dimension fields still empty, without a word when it cannot. The size is in the cells of the
-// summary file beside the map, spelt in any case as the generator finds it.
+// summary file beside the map, spelt in any case as the generator finds it. A text field's own
+// menu ends with the About item, after a separator.
 TEST_F(CEditorDialogsTest, TheFieldsTakeDigitsFromTheKeyboardPastedTextAndBrowsedNames) {
+    const auto popup = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
     // 512 x 256 x 300 units: 3 cells of 128 along Z.
     TestFiles::WriteAll(
         TempPath("room.map"),
@@ -113,18 +115,6 @@ TEST_F(CEditorDialogsTest, TheFieldsTakeDigitsFromTheKeyboardPastedTextAndBrowse
             Control<QPushButton>(dialog, IDC_BROWSE).click();
             EXPECT_EQ(Fields(dialog), choice.second);
         }
-        dialog.done(IDCANCEL);
-    });
-    ASSERT_EQ(m_Services.FileDialogs().size(), 3u);
-    EXPECT_EQ(Describe(m_Services.FileDialogs()[0]),
-              "open /castery/ .map Map Files (*.map)|*.map||");
-    EXPECT_TRUE(m_Services.MessageTexts().empty());
-}
-
-// A text field's own menu ends with the About item, after a separator.
-TEST_F(CEditorDialogsTest, TheTextFieldsMenuEndsWithTheAboutBox) {
-    const auto popup = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
-    RunMain([&](CKVLEditDlg& dialog) {
         EXPECT_EQ(dialog.windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         QWidget& field = Control<QLineEdit>(dialog, IDC_MAP_FILE);
         QContextMenuEvent rightClick(QContextMenuEvent::Mouse, field.rect().center(),
@@ -138,6 +128,10 @@ TEST_F(CEditorDialogsTest, TheTextFieldsMenuEndsWithTheAboutBox) {
         QTest::keyClick(popup(), Qt::Key_Return);
         dialog.done(IDCANCEL);
     });
+    ASSERT_EQ(m_Services.FileDialogs().size(), 3u);
+    EXPECT_EQ(Describe(m_Services.FileDialogs()[0]),
+              "open /castery/ .map Map Files (*.map)|*.map||");
+    EXPECT_TRUE(m_Services.MessageTexts().empty());
 }
 
 // Dimensions beyond the limit would hang the program filling the lists or exhaust memory: Next

@@ -54,16 +54,11 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
         EXPECT_EQ(choice.strPath, c.strExpected) << c.pszCase;
         EXPECT_EQ(choice.bPerUser, c.bPerUser) << c.pszCase;
     }
+    // A per-user folder that cannot be made is not claimed.
+    EXPECT_FALSE(ProfileLocation::CreatePerUser(dir + "/file/K/G.INI"));
+    // Nothing was created beside the writable folder, nor instead of the file.
     EXPECT_EQ(TestFiles::ListFolder(dir),
               (std::vector<std::string>{std::string(200, 'd'), "file"}));
-}
-
-// A folder that cannot be made: nothing created, nothing claimed.
-TEST(ProfileLocationTest, PerUserProfileBehindAFileIsNotClaimed) {
-    const TestFiles::TempFolder temp;
-    TestFiles::WriteAll(temp.PathOf("plain"), "");
-    EXPECT_FALSE(ProfileLocation::CreatePerUser(temp.PathOf("plain/K/G.INI")));
-    EXPECT_EQ(temp.Files(), std::vector<std::string>{"plain"});
 }
 
 }  // namespace

@@ -88,21 +88,6 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
         const double x = 24 + i % 59 * 8, y = 24 + i / 59 % 26 * 8, z = 16 + i / (59 * 26) * 8;
         crowded.insert(crowded.size() - 2, BoxBrush(x, y, z, x + 8, y + 8, z + 8));
     }
-    const struct {
-        std::string strMap;
-        const char* pszExits;
-    } cases[] = {
-        {crowded, "0,0,0:W 1,0,0:N "},
-        {Room(64), ""},  // windows too low to pass
-        {Room() + door + water, "0,0,0:W 1,0,0:N "},
-        {Room() + grate, "1,0,0:N "},
-    };
-    for (const auto& c : cases) {
-        const Measured result = MeasureText(c.strMap);
-        ASSERT_TRUE(result.bOk) << result.strError;
-        EXPECT_EQ(result.m.dims, (std::array<int32_t, 3>{2, 1, 1}));
-        EXPECT_EQ(Exits(result.m), c.pszExits);
-    }
     // A room lower than a cell, closed but for a doorway on the west: above its ceiling is
     // outside the prefab.
     const std::string low = Entity(
@@ -110,15 +95,28 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
                           BoxBrush(0, 0, 16, 16, 112, 112) + BoxBrush(0, 176, 16, 16, 256, 112) +
                           BoxBrush(496, 0, 16, 512, 256, 112) + BoxBrush(0, 0, 16, 512, 16, 112) +
                           BoxBrush(0, 240, 16, 512, 256, 112));
-    EXPECT_EQ(Exits(MeasureText(low).m), "0,0,0:W ");
     // North along -X: the map's west wall faces north, its north wall east.
-    MeasureSettings settings;
-    settings.nNorthAxis = 0;
-    settings.bNorthNegative = true;
-    const Measured turned = MeasureText(Room(), settings);
-    EXPECT_EQ(turned.m.dims, (std::array<int32_t, 3>{1, 2, 1}));
-    EXPECT_EQ(Exits(turned.m), "0,0,0:E 0,1,0:N ");
-    EXPECT_EQ(Exits(MeasureText(Room() + grate, settings).m), "0,0,0:E ");
+    const MeasureSettings turned{.nNorthAxis = 0, .bNorthNegative = true};
+    const struct {
+        std::string strMap;
+        MeasureSettings settings;
+        std::array<int32_t, 3> dims;
+        const char* pszExits;
+    } cases[] = {
+        {crowded, {}, {2, 1, 1}, "0,0,0:W 1,0,0:N "},
+        {Room(64), {}, {2, 1, 1}, ""},  // windows too low to pass
+        {Room() + door + water, {}, {2, 1, 1}, "0,0,0:W 1,0,0:N "},
+        {Room() + grate, {}, {2, 1, 1}, "1,0,0:N "},
+        {low, {}, {2, 1, 1}, "0,0,0:W "},
+        {Room(), turned, {1, 2, 1}, "0,0,0:E 0,1,0:N "},
+        {Room() + grate, turned, {1, 2, 1}, "0,0,0:E "},
+    };
+    for (const auto& c : cases) {
+        const Measured result = MeasureText(c.strMap, c.settings);
+        ASSERT_TRUE(result.bOk) << result.strError;
+        EXPECT_EQ(result.m.dims, c.dims) << c.pszExits;
+        EXPECT_EQ(Exits(result.m), c.pszExits);
+    }
 }
 
 TEST(MapMeasureTest, MalformedMapsSayWhereAndWhat) {

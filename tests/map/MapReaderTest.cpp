@@ -6,7 +6,6 @@
 #include <regex>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "MapSamples.h"

@@ -85,7 +85,7 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
     // the sides are let go as they are read, and the walls must stay.
     std::string crowded = Room();
     for (int i = 0; i < 5000; ++i) {
-        const double x = 24 + i % 59 * 8, y = 24 + i / 59 % 26 * 8, z = 16 + i / (59 * 26) * 8;
+        const int x = 24 + i % 59 * 8, y = 24 + i / 59 % 26 * 8, z = 16 + i / (59 * 26) * 8;
         crowded.insert(crowded.size() - 2, BoxBrush(x, y, z, x + 8, y + 8, z + 8));
     }
     // A room lower than a cell, closed but for a doorway on the west: above its ceiling is

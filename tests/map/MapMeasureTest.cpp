@@ -67,9 +67,8 @@ std::string RoundBrush(int n, bool bTop, double x = 0) {
     for (int i = 0; i < n; ++i) {
         const double a = 2 * std::numbers::pi * i / n, b = 2 * std::numbers::pi * (i + 1) / n;
         const double r = 1000;
-        const double z = bTop ? 0 : 500;
         text += P(r * std::cos(b), r * std::sin(b), 0) + P(r * std::cos(a), r * std::sin(a), 0) +
-                (bTop ? P(r * std::cos(a), r * std::sin(a), 256) : P(0, 0, z)) + "A 0 0 0 1 1\n";
+                (bTop ? P(r * std::cos(a), r * std::sin(a), 256) : P(0, 0, 500)) + "A 0 0 0 1 1\n";
     }
     return text + "}\n";
 }

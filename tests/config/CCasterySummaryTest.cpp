@@ -56,11 +56,9 @@ TEST_F(CCasterySummaryTest, ExistingFileOrFolderIsReadWithoutAWord) {
     EXPECT_EQ(Loaded(m_Settings.m_Summary), "||0|0|0|0");
     EXPECT_EQ(TestFiles::ListFolder(m_strBin), Texts{"summary.INI"});
 
-    // A folder named beyond ASCII ("\x92" is Windows' "’") holds its file too: read, not
+    // A folder named beyond ASCII ("\222" is Windows' "’") holds its file too: read, not
     // replaced by the default.
-    m_Settings.m_strSourceDir = m_Dir.Path() +
-                                "/O\x92"
-                                "Brien/";
+    m_Settings.m_strSourceDir = m_Dir.Path() + "/O\222Brien/";
     ASSERT_TRUE(std::filesystem::create_directory(NativePath::From(m_Settings.m_strSourceDir)));
     TestFiles::WriteAll(m_Settings.m_strSourceDir + "summary.INI", "[general]\r\ngame_type=3\r\n");
     EXPECT_EQ(LoadSummary(), Texts{});

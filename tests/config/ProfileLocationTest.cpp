@@ -20,7 +20,6 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
     // However long its path, a writable folder takes the profile beside the executable.
     const std::string folder = dir + "/" + std::string(200, 'd') + "/" + std::string(200, 'd');
     std::filesystem::create_directories(folder);
-    const std::string writable = folder + "/kvledit";
     const std::string refusing = dir + "/file/kvledit";
     const struct {
         const char* pszCase;
@@ -30,11 +29,11 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
         bool bPerUser;
     } cases[] = {
 #ifdef _WIN32
-        {"writable folder", writable, "C:\\x", {}, folder + "/Gridforge.INI", false},
+        {"writable folder", folder + "/kvledit", "C:\\x", {}, folder + "/Gridforge.INI", false},
         {"APPDATA", refusing, "C:\\x", {}, "C:\\x\\KVLEdit\\Gridforge.INI", true},
         {"no APPDATA", refusing, std::nullopt, {}, dir + "/file/Gridforge.INI", false},
 #else
-        {"writable folder", writable, "/x", "/h", folder + "/Gridforge.INI", false},
+        {"writable folder", folder + "/kvledit", "/x", "/h", folder + "/Gridforge.INI", false},
         {"XDG_CONFIG_HOME", refusing, "/x", "/h", "/x/KVLEdit/Gridforge.INI", true},
         {"relative XDG_CONFIG_HOME", refusing, "rel", "/h", "/h/.config/KVLEdit/Gridforge.INI",
          true},
@@ -54,16 +53,11 @@ TEST(ProfileLocationTest, BesideTheExecutableUnlessItsFolderCannotTakeOne) {
         EXPECT_EQ(choice.strPath, c.strExpected) << c.pszCase;
         EXPECT_EQ(choice.bPerUser, c.bPerUser) << c.pszCase;
     }
+    // A per-user folder that cannot be made is not claimed.
+    EXPECT_FALSE(ProfileLocation::CreatePerUser(dir + "/file/K/G.INI"));
+    // Nothing was created beside the writable folder, nor instead of the file.
     EXPECT_EQ(TestFiles::ListFolder(dir),
               (std::vector<std::string>{std::string(200, 'd'), "file"}));
-}
-
-// A folder that cannot be made: nothing created, nothing claimed.
-TEST(ProfileLocationTest, PerUserProfileBehindAFileIsNotClaimed) {
-    const TestFiles::TempFolder temp;
-    TestFiles::WriteAll(temp.PathOf("plain"), "");
-    EXPECT_FALSE(ProfileLocation::CreatePerUser(temp.PathOf("plain/K/G.INI")));
-    EXPECT_EQ(temp.Files(), std::vector<std::string>{"plain"});
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -15,17 +14,6 @@ namespace {
 
 using namespace std::string_literals;
 
-// Little-endian 32-bit words.
-std::string Words(std::initializer_list<int64_t> values) {
-    std::string bytes;
-    for (const int64_t nValue : values) {
-        for (int i = 0; i < 4; ++i) {
-            bytes += static_cast<char>(nValue >> (8 * i));
-        }
-    }
-    return bytes;
-}
-
 // Each file replaces the one before, the first a longer file.
 TEST(CKvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
     const TestFiles::TempFolder folder;
@@ -34,9 +22,11 @@ TEST(CKvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
     const std::pair<CKvlDefinition, std::string> cases[] = {
         {{7, "a.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH | EXIT_EAST)}}, ExampleKvl()},
         {{UINT32_MAX, "", -1, INT32_MIN, 300, cells},
-         ExampleKvl().substr(0, 38) + Words({UINT32_MAX, 1}) + '\0' +
-             Words({-1, INT32_MIN, 300, 2}) + "\x08\0"s + Words({0, 0, 0, 0, 0}) + "\x0F\0"s +
-             Words({5, -1, INT32_MAX, 0, 0})},
+         // After the header: the identifier, the empty name's length and NUL, the dimensions,
+         // the record count, then each record's exits, coordinates and reserved words.
+         ExampleKvl().substr(0, 38) + "\xFF\xFF\xFF\xFF\1\0\0\0\0"s +
+             "\xFF\xFF\xFF\xFF\0\0\0\x80\x2C\1\0\0\2\0\0\0"s + "\x08\0"s + std::string(20, '\0') +
+             "\x0F\0\5\0\0\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F"s + std::string(8, '\0')},
     };
     for (const auto& [definition, expected] : cases) {
         ASSERT_TRUE(CKvlWriter().Write(folder.PathOf("out.KVL"), definition));
@@ -67,7 +57,8 @@ TEST(CKvlWriterTest, FailedWriteReportsFalseAndLeavesTheOlderFileAlone) {
     };
     for (const auto& [path, nFileSizeLimit, nRecords] : cases) {
         const CKvlDefinition big{9, "big.map", nRecords, 1, 1, std::vector<SubCell>(nRecords)};
-        const auto write = [&] { return CKvlWriter().Write(path, big); };
+        // path is named again: clang 14 cannot capture a structured binding.
+        const auto write = [&, &path = path] { return CKvlWriter().Write(path, big); };
 
 #ifdef _WIN32
         if (nFileSizeLimit > 0) {

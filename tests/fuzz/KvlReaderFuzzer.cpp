@@ -6,12 +6,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 
+#include "FuzzPromise.h"
 #include "definition/CKvlWriter.h"
 #include "definition/KvlReader.h"
 #include "tools/CKvlSource.h"
@@ -19,17 +19,6 @@
 #include "tools/KvlJsonFormatter.h"
 #include "tools/KvlTextFormatter.h"
 #include "tools/SubCellAudit.h"
-
-namespace {
-
-void Require(bool bCondition, const char* pszWhat) {
-    if (!bCondition) {
-        std::fprintf(stderr, "broken promise: %s\n", pszWhat);
-        std::abort();
-    }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const KvlReader::Result result = KvlReader::ReadBytes(pData, nSize);

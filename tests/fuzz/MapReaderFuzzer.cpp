@@ -6,22 +6,14 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "FuzzPromise.h"
 #include "definition/CKvlDefinition.h"
 #include "map/MapMeasure.h"
 
 namespace {
-
-void Require(bool bCondition, const char* pszWhat) {
-    if (!bCondition) {
-        std::fprintf(stderr, "broken promise: %s\n", pszWhat);
-        std::abort();
-    }
-}
 
 void CheckMeasurement(const MapMeasurement& m) {
     for (int i = 0; i < 3; ++i) {

@@ -67,9 +67,8 @@ std::string RoundBrush(int n, bool bTop, double x = 0) {
     for (int i = 0; i < n; ++i) {
         const double a = 2 * std::numbers::pi * i / n, b = 2 * std::numbers::pi * (i + 1) / n;
         const double r = 1000;
-        const double z = bTop ? 0 : 500;
         text += P(r * std::cos(b), r * std::sin(b), 0) + P(r * std::cos(a), r * std::sin(a), 0) +
-                (bTop ? P(r * std::cos(a), r * std::sin(a), 256) : P(0, 0, z)) + "A 0 0 0 1 1\n";
+                (bTop ? P(r * std::cos(a), r * std::sin(a), 256) : P(0, 0, 500)) + "A 0 0 0 1 1\n";
     }
     return text + "}\n";
 }
@@ -85,23 +84,8 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
     // the sides are let go as they are read, and the walls must stay.
     std::string crowded = Room();
     for (int i = 0; i < 5000; ++i) {
-        const double x = 24 + i % 59 * 8, y = 24 + i / 59 % 26 * 8, z = 16 + i / (59 * 26) * 8;
+        const int x = 24 + i % 59 * 8, y = 24 + i / 59 % 26 * 8, z = 16 + i / (59 * 26) * 8;
         crowded.insert(crowded.size() - 2, BoxBrush(x, y, z, x + 8, y + 8, z + 8));
-    }
-    const struct {
-        std::string strMap;
-        const char* pszExits;
-    } cases[] = {
-        {crowded, "0,0,0:W 1,0,0:N "},
-        {Room(64), ""},  // windows too low to pass
-        {Room() + door + water, "0,0,0:W 1,0,0:N "},
-        {Room() + grate, "1,0,0:N "},
-    };
-    for (const auto& c : cases) {
-        const Measured result = MeasureText(c.strMap);
-        ASSERT_TRUE(result.bOk) << result.strError;
-        EXPECT_EQ(result.m.dims, (std::array<int32_t, 3>{2, 1, 1}));
-        EXPECT_EQ(Exits(result.m), c.pszExits);
     }
     // A room lower than a cell, closed but for a doorway on the west: above its ceiling is
     // outside the prefab.
@@ -110,19 +94,40 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
                           BoxBrush(0, 0, 16, 16, 112, 112) + BoxBrush(0, 176, 16, 16, 256, 112) +
                           BoxBrush(496, 0, 16, 512, 256, 112) + BoxBrush(0, 0, 16, 512, 16, 112) +
                           BoxBrush(0, 240, 16, 512, 256, 112));
-    EXPECT_EQ(Exits(MeasureText(low).m), "0,0,0:W ");
     // North along -X: the map's west wall faces north, its north wall east.
-    MeasureSettings settings;
-    settings.nNorthAxis = 0;
-    settings.bNorthNegative = true;
-    const Measured turned = MeasureText(Room(), settings);
-    EXPECT_EQ(turned.m.dims, (std::array<int32_t, 3>{1, 2, 1}));
-    EXPECT_EQ(Exits(turned.m), "0,0,0:E 0,1,0:N ");
-    EXPECT_EQ(Exits(MeasureText(Room() + grate, settings).m), "0,0,0:E ");
+    const MeasureSettings turned{.nNorthAxis = 0, .bNorthNegative = true};
+    const struct {
+        std::string strMap;
+        MeasureSettings settings;
+        std::array<int32_t, 3> dims;
+        const char* pszExits;
+    } cases[] = {
+        {crowded, {}, {2, 1, 1}, "0,0,0:W 1,0,0:N "},
+        {Room(64), {}, {2, 1, 1}, ""},  // windows too low to pass
+        {Room() + door + water, {}, {2, 1, 1}, "0,0,0:W 1,0,0:N "},
+        {Room() + grate, {}, {2, 1, 1}, "1,0,0:N "},
+        {low, {}, {2, 1, 1}, "0,0,0:W "},
+        {Room(), turned, {1, 2, 1}, "0,0,0:E 0,1,0:N "},
+        {Room() + grate, turned, {1, 2, 1}, "0,0,0:E "},
+    };
+    for (const auto& c : cases) {
+        const Measured result = MeasureText(c.strMap, c.settings);
+        ASSERT_TRUE(result.bOk) << result.strError;
+        EXPECT_EQ(result.m.dims, c.dims) << c.pszExits;
+        EXPECT_EQ(Exits(result.m), c.pszExits);
+    }
 }
 
-TEST(MapMeasureTest, MalformedMapsSayWhereAndWhat) {
+// Measuring is bounded: faces that all meet in one point would cost hours, and a map stretched
+// over a million cells costs its brushes times the cells.
+TEST(MapMeasureTest, MalformedOrHostileMapsSayWhereAndWhat) {
     const std::string brush = BoxBrush(0, 0, 0, 64, 64, 64);
+    std::string corridor;
+    for (int i = 0; i < 20; ++i) {
+        corridor += BoxBrush(0, i * 10, 0, 256.0 * ((1 << 20) - 1), i * 10 + 8, 256);
+    }
+    const char* const pszTooComplex =
+        "is too complex to measure: brushes with too many faces, or too many cells for its brushes";
     const struct {
         std::string strText;
         const char* pszError;
@@ -142,6 +147,8 @@ TEST(MapMeasureTest, MalformedMapsSayWhereAndWhat) {
         {"{\n}\n", "holds no brush that encloses a volume"},
         {"{\n{\n( 0 0 1e400 ) ( 1 0 0 ) ( 0 1 0 ) A 0 0 0 1 1\n}\n}",
          "3:7: expected a number, found \"1e400\""},
+        {Entity("worldspawn", RoundBrush(120, false)), pszTooComplex},
+        {Entity("worldspawn", corridor), pszTooComplex},
     };
     for (const auto& c : cases) {
         const Measured result = MeasureText(c.strText);
@@ -162,21 +169,8 @@ TEST(MapMeasureTest, MalformedMapsSayWhereAndWhat) {
     EXPECT_EQ(skipped.m.dims, (std::array<int32_t, 3>{1, 1, 1}));
 }
 
-// Measuring is bounded: faces that all meet in one point would cost hours, and a map stretched
-// over a million cells costs its brushes times the cells; drawn prefabs stay well inside.
-TEST(MapMeasureTest, HostileMapsAreTooComplexButDrawnOnesAreMeasured) {
-    std::string corridor;
-    for (int i = 0; i < 20; ++i) {
-        corridor += BoxBrush(0, i * 10, 0, 256.0 * ((1 << 20) - 1), i * 10 + 8, 256);
-    }
-    for (const std::string& hostile :
-         {Entity("worldspawn", RoundBrush(120, false)), Entity("worldspawn", corridor)}) {
-        const Measured result = MeasureText(hostile);
-        EXPECT_FALSE(result.bOk);
-        EXPECT_EQ(result.strError,
-                  "is too complex to measure: brushes with too many faces, or too many cells for "
-                  "its brushes");
-    }
+// Drawn prefabs stay well inside the bound on measuring, even round ones of many faces.
+TEST(MapMeasureTest, DrawnRoundBrushesAreMeasured) {
     std::string columns;
     for (int i = 0; i < 20; ++i) {
         columns += RoundBrush(64, true, 2000.0 * i);

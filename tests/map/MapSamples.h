@@ -19,7 +19,7 @@ inline std::string BoxBrush(double x0, double y0, double z0, double x1, double y
     // surface numbers; Hexen II's one.
     const char* const tails[] = {" 0 0 0 1 1", " [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1",
                                  " 0 0 0 1 1 0 0 0", " 0 0 0 1 1 0"};
-    const std::string tail = tails[static_cast<int>(format)];
+    const std::string tail = texture + tails[static_cast<int>(format)] + "\n";
     const std::string faces[] = {P(x0, y1, z1) + P(x1, y1, z1) + P(x1, y0, z1),
                                  P(x0, y0, z0) + P(x1, y0, z0) + P(x1, y1, z0),
                                  P(x1, y0, z0) + P(x1, y0, z1) + P(x1, y1, z1),
@@ -28,7 +28,7 @@ inline std::string BoxBrush(double x0, double y0, double z0, double x1, double y
                                  P(x0, y0, z0) + P(x0, y0, z1) + P(x1, y0, z1)};
     std::string text = "{\n";
     for (const std::string& face : faces) {
-        text += face + texture + tail + "\n";
+        text += face + tail;
     }
     return text + "}\n";
 }

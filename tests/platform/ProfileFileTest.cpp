@@ -40,7 +40,8 @@ TEST_F(ProfileFileTest, WriteChangesOneValueOfAMessyProfileAndNothingElse) {
     EXPECT_EQ(TestFiles::ReadAll(m_strProfile), head + "\tnext_id =42" + tail);
 }
 
-TEST_F(ProfileFileTest, ReadsIntegersAsWindowsDoes) {
+// A pipe of the profile's name is neither read, which could block, nor replaced.
+TEST_F(ProfileFileTest, ReadsIntegersAsWindowsDoesAndMissingValuesAsTheDefault) {
     const std::pair<const char*, uint32_t> cases[] = {
         {"", 77}, {"\"\"", 77}, {"-1", UINT32_MAX}, {"4294967297", 1}, {"\" 12\"", 12}, {"0x10", 0},
     };
@@ -48,10 +49,6 @@ TEST_F(ProfileFileTest, ReadsIntegersAsWindowsDoes) {
         TestFiles::WriteAll(m_strProfile, std::string("[S]\nk=") + pszValue + "\n");
         EXPECT_EQ(ProfileFile::GetInt(m_strProfile, "S", "k", 77), nExpected) << pszValue;
     }
-}
-
-// A pipe of the profile's name is neither read, which could block, nor replaced.
-TEST_F(ProfileFileTest, MissingValuesReadAsTheDefault) {
     TestFiles::WriteAll(m_strProfile, "[S]\nempty=\n");
     EXPECT_EQ(ProfileFile::GetString(PathOf("missing"), "S", "empty", "def"), "def");
     EXPECT_EQ(ProfileFile::GetString(m_strProfile, "S", "empty", "def"), "");

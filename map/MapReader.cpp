@@ -5,10 +5,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <system_error>
+
+#include "platform/NativePath.h"
 
 namespace {
 
@@ -738,7 +741,15 @@ MapReadStatus MapReader::Read(std::string_view text, IMapSink& sink) {
 
 MapReadStatus MapReader::ReadFile(const std::string& path, IMapSink& sink) {
     MapReadStatus status;
-    std::ifstream in(path, std::ios::binary);
+    const std::filesystem::path file = NativePath::From(path);
+    std::error_code error;
+    const std::filesystem::file_status found = std::filesystem::status(file, error);
+    // A pipe or a device could block or never end, and a folder holds no text.
+    if (std::filesystem::exists(found) && !std::filesystem::is_regular_file(found)) {
+        status.error.strMessage = "is not a regular file";
+        return status;
+    }
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         status.error.strMessage = "cannot be opened";
         return status;
@@ -746,7 +757,7 @@ MapReadStatus MapReader::ReadFile(const std::string& path, IMapSink& sink) {
     try {
         return CParser(in, sink).Run();
     } catch (const std::ios_base::failure&) {
-        // A folder opens, then fails on its first read with an exception.
+        // A read that fails under way (a bad disk, a file swapped for a folder) throws.
         status.error.strMessage = "cannot be read";
         return status;
     }

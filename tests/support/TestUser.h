@@ -1,6 +1,5 @@
 #pragma once
 
-#include <grp.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -19,11 +18,6 @@ inline const passwd* Ensure() {
                         {"--system", "--no-create-home", "--shell", "/usr/sbin/nologin", kName});
     }
     return getpwnam(kName);
-}
-
-// Makes the calling process the test user for good, as a child of the test does.
-inline bool Become(const passwd& user) {
-    return setgroups(0, nullptr) == 0 && setgid(user.pw_gid) == 0 && setuid(user.pw_uid) == 0;
 }
 
 }  // namespace TestUser

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "KvlToolTest.h"
 #include "TestUser.h"
@@ -44,6 +45,20 @@ protected:
                        after,
                    {}, "setpriv");
     }
+    // Whether a file is a link, and the owner, mode, links and inode of the file it names.
+    using Identity = std::tuple<bool, uid_t, mode_t, nlink_t, ino_t>;
+    std::vector<Identity> Identities(const Args& names) const {
+        std::vector<Identity> identities;
+        for (const std::string& name : names) {
+            struct stat link {};
+            struct stat file {};
+            lstat(Path(name).c_str(), &link);
+            stat(Path(name).c_str(), &file);
+            identities.emplace_back(S_ISLNK(link.st_mode), file.st_uid, file.st_mode, file.st_nlink,
+                                    file.st_ino);
+        }
+        return identities;
+    }
 
     const passwd* m_pUser = nullptr;
 };
@@ -57,22 +72,6 @@ std::string InstalledKvlTool(const std::string& copyTo) {
     std::filesystem::create_directory(std::filesystem::path(copyTo).parent_path());
     std::filesystem::copy_file(KVLTOOL_PATH, copyTo);
     return copyTo;
-}
-
-// Whether each file is a link, and the owner, mode, links and inode of the file it names.
-std::vector<std::string> Identities(const std::vector<std::string>& paths) {
-    std::vector<std::string> identities;
-    for (const std::string& path : paths) {
-        struct stat link {};
-        struct stat file {};
-        lstat(path.c_str(), &link);
-        stat(path.c_str(), &file);
-        identities.push_back(std::to_string(S_ISLNK(link.st_mode)) + " " +
-                             std::to_string(file.st_uid) + " " + std::to_string(file.st_mode) +
-                             " " + std::to_string(file.st_nlink) + " " +
-                             std::to_string(file.st_ino));
-    }
-    return identities;
 }
 
 // kvltool installed where its user may not write, as /usr/bin is: the identifiers come from the
@@ -132,26 +131,22 @@ TEST_F(KvlToolUserProfileTest, ProfilesTheUserCanWriteAdvanceInPlaceAndStayTheFi
         } else if (profile.pszLink != nullptr) {
             std::filesystem::create_hard_link(Path(profile.pszProfile), Path(profile.pszLink));
         }
-        std::vector<std::string> paths;
-        for (const std::string& name : Words(profile.pszRuns)) {
-            paths.push_back(Path(name));
-        }
+        const Args runs = Words(profile.pszRuns);
         const std::vector<std::string> shared = TestFiles::ListFolder(Path("shared"));
-        const std::vector<std::string> identities = Identities(paths);
+        const auto identities = Identities(runs);
         uint32_t nId = 7;
-        for (const std::string& path : paths) {
-            const ToolRun make = MakeAsUser({}, Path("kvltool"), {"--profile", path});
+        for (const std::string& name : runs) {
+            const ToolRun make = MakeAsUser({}, Path("kvltool"), {"--profile", Path(name)});
             EXPECT_EQ(make.nExitCode, profile.bAdvances ? 0 : 2) << make.strErr;
             EXPECT_EQ(make.strErr.find("identifier 7 is not reserved") == std::string::npos,
                       profile.bAdvances);
-            EXPECT_EQ(TestFiles::Exists(Path("home/a.KVL")) ? IdOf("home/a.KVL") : 0,
-                      profile.bAdvances ? nId++ : 0);
+            EXPECT_EQ(IdOf("home/a.KVL"), profile.bAdvances ? nId++ : 0);
         }
         const std::string expected = "; kept\r\n[ID]\r\nNEXT_ID=" + std::to_string(nId) + "\r\n";
-        for (const std::string& path : paths) {
-            EXPECT_EQ(TestFiles::ReadAll(path), expected) << path;
+        for (const std::string& name : runs) {
+            EXPECT_EQ(Read(name), expected) << name;
         }
-        EXPECT_EQ(Identities(paths), identities);
+        EXPECT_EQ(Identities(runs), identities);
         EXPECT_EQ(TestFiles::ListFolder(Path("shared")), shared) << "no file left beside";
     }
 }

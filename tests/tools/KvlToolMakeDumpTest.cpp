@@ -52,7 +52,6 @@ TEST_F(KvlToolMakeDumpTest, MakeWritesTheEditorsBytes) {
 // The output is named after the map file's base name, beside the map, which it names without
 // folders.
 TEST_F(KvlToolMakeDumpTest, MakeReplacesAnExistingFileOnlyWithForce) {
-    ASSERT_TRUE(std::filesystem::create_directory(Path("Prefabs")));
     Put("Prefabs/hall.tar.KVL", "precious");
     const Args args = Words("make Prefabs/hall.tar.map --dims=1x1x1 --exit=0,0,0:N --id=3");
 
@@ -66,7 +65,6 @@ TEST_F(KvlToolMakeDumpTest, MakeReplacesAnExistingFileOnlyWithForce) {
 
 // The measured room: a doorway west of (0,0,0) and north of (1,0,0); what is given still wins.
 TEST_F(KvlToolMakeDumpTest, MakeFromMapWritesWhatTheMeasurementSuggests) {
-    ASSERT_TRUE(std::filesystem::create_directory(Path("col")));
     Put("col/room.map", MapSamples::Room());
     const ToolRun measured = Run(Words("make col/room.map --from-map --id=5"));
     ASSERT_EQ(measured.nExitCode, 0) << measured.strErr;
@@ -150,10 +148,9 @@ TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
 // the editor does, unless told otherwise. Unlike the editor, it writes nothing with an identifier
 // that could not be reserved: a batch would fill a collection with duplicates.
 TEST_F(KvlToolMakeDumpTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
-    ASSERT_TRUE(std::filesystem::create_directory(Path("bin")));
+    Put("bin/Gridforge.INI", "[ID]\r\nNEXT_ID=5\r\n");
     const std::string program = Path("bin/kvltool");
     ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, program));
-    Put("bin/Gridforge.INI", "[ID]\r\nNEXT_ID=5\r\n");
     const std::tuple<const char*, int, uint32_t> steps[] = {
         {"", 0, 5}, {"", 0, 6}, {"--id=77", 0, 77}, {"--profile=gone/p.INI", 2, 77}};
     for (const auto& [pszOptions, nExitCode, nId] : steps) {

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -89,7 +90,9 @@ protected:
 
     std::string Path(const std::string& name) const { return m_Folder.PathOf(name); }
     std::string Read(const std::string& name) const { return TestFiles::ReadAll(Path(name)); }
+    // Writes the file name, and the folders it needs.
     void Put(const std::string& name, const std::string& bytes) const {
+        std::filesystem::create_directories(std::filesystem::path(Path(name)).parent_path());
         TestFiles::WriteAll(Path(name), bytes);
     }
     std::vector<std::string> Files() const { return m_Folder.Files(); }

@@ -122,7 +122,6 @@ TEST_F(KvlToolUserProfileTest, ProfilesTheUserCanWriteAdvanceInPlaceAndStayTheFi
         SCOPED_TRACE(profile.pszName);
         MakeHome();
         std::filesystem::remove_all(Path("shared"));
-        ASSERT_TRUE(std::filesystem::create_directory(Path("shared")));
         Put(profile.pszProfile, "; kept\r\n[ID]\r\nNEXT_ID=7\r\n");
         Own(Path(profile.pszProfile), profile.nMode);
         if (profile.pszLink != nullptr && profile.bSymbolic) {

@@ -39,9 +39,7 @@ protected:
     // Makes home/a.KVL as the user, with the words before the program's name given first.
     ToolRun MakeAsUser(const Args& before, const std::string& program, const Args& after) const {
         return Run(Args{"--reuid", TestUser::kName, "--regid", TestUser::kName, "--init-groups"} +
-                       before +
-                       Args{program, "make", "a.map", "--dims=1x1x1", "--exit=0,0,0:N", "--force",
-                            "-o", Path("home/a.KVL")} +
+                       before + Args{program} + Words(kMake + "--force -o " + Path("home/a.KVL")) +
                        after,
                    {}, "setpriv");
     }

@@ -192,8 +192,7 @@ TEST_F(KvlToolMakeDumpTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
 std::string Utf16LE(std::u16string_view text) {
     std::string bytes = "\xFF\xFE";
     for (const char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
+        bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
     }
     return bytes;
 }

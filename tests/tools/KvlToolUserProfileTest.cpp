@@ -1,3 +1,4 @@
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -6,19 +7,24 @@
 #include <tuple>
 
 #include "KvlToolTest.h"
-#include "TestUser.h"
 
 namespace {
 
-// kvltool run by a user other than root, from a test folder all may read and a "home" the user
-// owns.
+// kvltool run by a user other than root, whose failures root's rights would hide, from a test
+// folder all may read and a "home" the user owns.
 class KvlToolUserProfileTest : public KvlToolTest {
 protected:
+    static constexpr const char* kUser = "kvledit-test";
+
     void SetUp() override {
         if (geteuid() != 0) {
             GTEST_SKIP() << "only root can create the user who runs kvltool here";
         }
-        m_pUser = TestUser::Ensure();
+        if (getpwnam(kUser) == nullptr) {
+            ProgramRun::Run(
+                "useradd", {"--system", "--no-create-home", "--shell", "/usr/sbin/nologin", kUser});
+        }
+        m_pUser = getpwnam(kUser);
         ASSERT_NE(m_pUser, nullptr) << "useradd failed";
         ASSERT_EQ(chmod(m_Folder.Path().c_str(), 0755), 0);
         MakeHome();
@@ -38,9 +44,8 @@ protected:
     }
     // Makes home/a.KVL as the user, with the words before the program's name given first.
     ToolRun MakeAsUser(const Args& before, const std::string& program, const Args& after) const {
-        return Run(Args{"--reuid", TestUser::kName, "--regid", TestUser::kName, "--init-groups"} +
-                       before + Args{program} + Words(kMake + "--force -o " + Path("home/a.KVL")) +
-                       after,
+        return Run(Args{"--reuid", kUser, "--regid", kUser, "--init-groups"} + before +
+                       Args{program} + Words(kMake + "--force -o " + Path("home/a.KVL")) + after,
                    {}, "setpriv");
     }
     // Whether a file is a link, and the owner, mode, links and inode of the file it names.

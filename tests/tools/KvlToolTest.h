@@ -78,7 +78,7 @@ protected:
         return std::make_unique<ProgramRun::CProgram>(KVLTOOL_PATH, args,
                                                       ProgramRun::Options{m_Folder.Path()});
     }
-    // The bytes the editor's writer writes for definition (its own tests pin Write to these).
+    // The bytes the editor's writer writes for a definition (its own tests pin Write to these).
     static constexpr auto Kvl = &CKvlWriter::Bytes;
 
     // The identifier in the definition kvl, as dump shows it; 0 when it shows none.

@@ -96,10 +96,10 @@ TEST_F(KvlToolPlatformTest, ConcurrentMakersGetDistinctIdentifiersHoweverTheyNam
     const std::string other = Path("link.INI");
     fs::create_symlink(m_strProfile, other);
 #endif
-    std::vector<std::unique_ptr<ProgramRun::CProgram>> makers;
-    for (int i = 0; i < 40; ++i) {
-        makers.push_back(Start(Words(kMake + "-o " + std::to_string(i) +
-                                     ".KVL --profile=" + (i % 2 ? other : m_strProfile))));
+    std::vector<std::unique_ptr<ProgramRun::CProgram>> makers(40);
+    for (size_t i = 0; i < makers.size(); ++i) {
+        makers[i] = Start(Words(kMake + "-o " + std::to_string(i) +
+                                ".KVL --profile=" + (i % 2 ? other : m_strProfile)));
     }
     std::set<uint32_t> ids;
     for (size_t i = 0; i < makers.size(); ++i) {

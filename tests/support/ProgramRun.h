@@ -1,5 +1,8 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,7 +17,15 @@ struct Result {
     int nExitCode = -1;  // also when the program did not end normally
     std::string strOut;
     std::string strErr;
+
+    bool operator==(const Result&) const = default;
 };
+
+// A failure shows what the program said instead of the bytes of the result.
+inline void PrintTo(const Result& run, std::ostream* pOut) {
+    *pOut << "exit code " << run.nExitCode << ", output " << testing::PrintToString(run.strOut)
+          << ", errors " << testing::PrintToString(run.strErr);
+}
 
 struct Options {
     std::string strFolder{};      // working folder; the test's own when empty

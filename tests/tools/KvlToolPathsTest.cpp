@@ -47,13 +47,12 @@ TEST_F(KvlToolPathsTest, WindowsPathsOfTheProfileLeadToTheFoldersWineWouldUse) {
         const ToolRun run = Run({"paths", "--json", "--profile", profile});
         EXPECT_EQ(m_Wine.Everything(), before);
         if (c.pszSummary == nullptr) {
-            EXPECT_EQ(run.nExitCode, 2);
-            EXPECT_EQ(run.strOut, "");
-            EXPECT_EQ(run.strErr, std::string("kvltool: source_directory ") + c.pszValue + ": " +
-                                      c.error + "\n");
+            EXPECT_EQ(run, (ToolRun{2, "",
+                                    std::string("kvltool: source_directory ") + c.pszValue + ": " +
+                                        c.error + "\n"}));
             continue;
         }
-        EXPECT_EQ(run.nExitCode, 0) << run.strErr;
+        EXPECT_THAT(run, Succeeds());
         const std::string summary = m_Wine.Path(c.pszSummary);
         EXPECT_EQ(nlohmann::json::parse(run.strOut, nullptr, false),
                   nlohmann::json({{"format", "kvltool-paths/1"},

@@ -54,16 +54,15 @@ TEST_F(KvlToolPlatformTest, NamesBeyondAsciiKeepEveryByte) {
         MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 256, 256, 256)));
     const ProgramRun::Options inFolder{.strFolder = folder};
 
-    const ToolRun make = Run({"make", "Ch\xE2teau.map", "--dims=1x1x1", "--exit=0,0,0:N"}, inFolder,
-                             folder + kSeparator + exe);
-    EXPECT_EQ(make.nExitCode, 0) << make.strErr;
+    EXPECT_THAT(Run({"make", "Ch\xE2teau.map", "--dims=1x1x1", "--exit=0,0,0:N"}, inFolder,
+                    folder + kSeparator + exe),
+                Succeeds());
     EXPECT_EQ(NamesIn(folder), (Names{"Ch\xE2teau.KVL", "Ch\xE2teau.map", "Gridforge.INI",
                                       "Gridforge.INI.lock", exe, "summary.INI"}));
     EXPECT_EQ(TestFiles::ReadAll(folder + kSeparator + "Ch\xE2teau.KVL"),
               Kvl({7, "Ch\xE2teau.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
     EXPECT_EQ(TestFiles::ReadAll(folder + kSeparator + "Gridforge.INI"), profile + "8\r\n");
-    const ToolRun check = Run({"check", "."}, inFolder);
-    EXPECT_EQ(check.nExitCode, 0) << check.strOut << check.strErr;
+    EXPECT_THAT(Run({"check", "."}, inFolder), Succeeds());
 }
 
 // Absolute paths with either separator, with a drive or from its root, and relative ones
@@ -97,14 +96,14 @@ TEST_F(KvlToolPlatformTest, ConcurrentMakersGetDistinctIdentifiersHoweverTheyNam
     const std::string other = Path("link.INI");
     fs::create_symlink(m_strProfile, other);
 #endif
-    std::vector<std::unique_ptr<ProgramRun::CProgram>> makers;
-    for (int i = 0; i < 40; ++i) {
-        makers.push_back(Start(Words(kMake + "-o " + std::to_string(i) +
-                                     ".KVL --profile=" + (i % 2 ? other : m_strProfile))));
+    std::vector<std::unique_ptr<ProgramRun::CProgram>> makers(40);
+    for (size_t i = 0; i < makers.size(); ++i) {
+        makers[i] = Start(Words(kMake + "-o " + std::to_string(i) +
+                                ".KVL --profile=" + (i % 2 ? other : m_strProfile)));
     }
     std::set<uint32_t> ids;
     for (size_t i = 0; i < makers.size(); ++i) {
-        EXPECT_EQ(makers[i]->Wait().nExitCode, 0);
+        EXPECT_THAT(makers[i]->Wait(), Succeeds());
         ids.insert(IdOf(std::to_string(i) + ".KVL"));
     }
     // Forty distinct identifiers and the counter 40 on: 41 to 80, since the other tests show
@@ -125,8 +124,7 @@ TEST_F(KvlToolPlatformTest, KilledHolderOfTheIdentifierLockHoldsUpNoMaker) {
     EXPECT_FALSE(lock.Lock(CFileLock::LockPathFor(m_strProfile), std::chrono::milliseconds(100)));
     holder.Kill();
     EXPECT_NE(holder.Wait().nExitCode, 0);
-    const ToolRun make = Run(Words(kMake + "--profile=Gridforge.INI"));
-    EXPECT_EQ(make.nExitCode, 0) << make.strErr;
+    EXPECT_THAT(Run(Words(kMake + "--profile=Gridforge.INI")), Succeeds());
     EXPECT_EQ(Read("Gridforge.INI"), "[ID]\r\nNEXT_ID=2\r\n");
 }
 
@@ -146,12 +144,11 @@ TEST_F(KvlToolPlatformTest, FileHeldOpenByAReaderIsReplacedOrKept) {
         std::erase(files, "Gridforge.INI.lock");
         EXPECT_EQ(files, (Names{"Gridforge.INI", "a.KVL"})) << pszHeld;
 #ifdef _WIN32
-        EXPECT_EQ(make.nExitCode, 2) << pszHeld;
-        EXPECT_THAT(make.strErr, HasSubstr(pszSays)) << pszHeld;
+        EXPECT_THAT(make, Exits(2, pszSays)) << pszHeld;
         EXPECT_EQ(Read("a.KVL"), "old") << pszHeld;
         EXPECT_EQ(Read("Gridforge.INI"), "[ID]\r\nNEXT_ID=5\r\n") << pszHeld;
 #else
-        EXPECT_EQ(make.nExitCode, 0) << pszHeld << pszSays << make.strErr;
+        EXPECT_THAT(make, Succeeds()) << pszHeld << pszSays;
         EXPECT_EQ(IdOf("a.KVL"), 5u) << pszHeld;
 #endif
     }

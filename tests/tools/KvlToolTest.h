@@ -1,7 +1,9 @@
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -15,6 +17,20 @@
 
 using ToolRun = ProgramRun::Result;
 using Args = std::vector<std::string>;
+
+// A run that ended with nExitCode and said says: on standard output when it succeeded, else on
+// the error stream, where kvltool tells what went wrong.
+MATCHER_P2(Exits, nExitCode, says,
+           std::string(negation ? "does not exit" : "exits") + " with " +
+               std::to_string(nExitCode) + " saying " + testing::PrintToString(says)) {
+    const std::string& said = nExitCode == 0 ? arg.strOut : arg.strErr;
+    return arg.nExitCode == nExitCode && said.find(says) != std::string::npos;
+}
+
+// A run that ended with 0, whatever it said.
+MATCHER(Succeeds, negation ? "does not exit with 0" : "exits with 0") {
+    return arg.nExitCode == 0;
+}
 
 // The start of a command line that makes a.KVL, for the options that follow.
 inline const std::string kMake = "make a.map --dims=1x1x1 --exit=0,0,0:N ";
@@ -62,19 +78,21 @@ protected:
         return std::make_unique<ProgramRun::CProgram>(KVLTOOL_PATH, args,
                                                       ProgramRun::Options{m_Folder.Path()});
     }
-    // The bytes the editor's writer writes for definition (its own tests pin Write to these).
-    static std::string Kvl(const CKvlDefinition& definition) {
-        return CKvlWriter::Bytes(definition);
-    }
+    // The bytes the editor's writer writes for a definition (its own tests pin Write to these).
+    static constexpr auto Kvl = &CKvlWriter::Bytes;
 
-    // The identifier in the definition kvl, as dump shows it.
+    // The identifier in the definition kvl, as dump shows it; 0 when it shows none.
     uint32_t IdOf(const std::string& kvl) const {
-        return nlohmann::json::parse(Run({"dump", "--json", kvl}).strOut)["id"];
+        const auto dumped =
+            nlohmann::json::parse(Run({"dump", "--json", kvl}).strOut, nullptr, false);
+        return dumped.is_object() ? dumped.value("id", 0u) : 0;
     }
 
     std::string Path(const std::string& name) const { return m_Folder.PathOf(name); }
     std::string Read(const std::string& name) const { return TestFiles::ReadAll(Path(name)); }
+    // Writes the file name, and the folders it needs.
     void Put(const std::string& name, const std::string& bytes) const {
+        std::filesystem::create_directories(std::filesystem::path(Path(name)).parent_path());
         TestFiles::WriteAll(Path(name), bytes);
     }
     std::vector<std::string> Files() const { return m_Folder.Files(); }

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "cli/ProfileOption.h"
@@ -42,6 +43,20 @@ bool InsideDimension(int32_t nCoordinate, int32_t nDimension) {
     return nCoordinate >= 0 && nCoordinate < nDimension;
 }
 
+// What stands at target that no file ever replaces, with or without --force: a folder, a pipe
+// or a device (-o /dev/null).
+std::optional<std::string> NeverReplaced(const std::filesystem::path& target) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(target, error);
+    if (std::filesystem::is_directory(status)) {
+        return "is a folder";
+    }
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return "is not a regular file and is never replaced";
+    }
+    return std::nullopt;
+}
+
 // What most likely kept the file at path from being written, nError being errno then.
 std::string WhyNotWritten(const std::string& path, int nError, CAtomicFile::Failure eFailure) {
     if (eFailure == CAtomicFile::Failure::InUse) {
@@ -49,13 +64,8 @@ std::string WhyNotWritten(const std::string& path, int nError, CAtomicFile::Fail
     }
     std::error_code error;
     const std::filesystem::path target = NativePath::From(path);
-    const std::filesystem::file_status status = std::filesystem::status(target, error);
-    if (std::filesystem::is_directory(status)) {
-        return "is a folder";
-    }
-    // A pipe or a device (-o /dev/null) is never replaced by a regular file.
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        return "is not a regular file and is never replaced";
+    if (const std::optional<std::string> why = NeverReplaced(target)) {
+        return *why;
     }
     const std::filesystem::path folder = target.parent_path();
     if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
@@ -68,9 +78,12 @@ std::string WhyNotWritten(const std::string& path, int nError, CAtomicFile::Fail
     return std::string("cannot be written: ") + std::strerror(nError);
 }
 
+// Whether a file that --force would replace is at path; a link counts, even one to nothing.
 bool PathIsTaken(const std::string& path) {
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(NativePath::From(path), error));
+    const std::filesystem::path target = NativePath::From(path);
+    return std::filesystem::exists(std::filesystem::symlink_status(target, error)) &&
+           !NeverReplaced(target);
 }
 
 }  // namespace
@@ -139,7 +152,11 @@ CLI::App* CCommandMake::Register(CLI::App& app) {
         ->add_option("-o,--output", m_strOutput,
                      "the file to write; by default the map file's base name and .KVL beside "
                      "the map")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        // An empty name, from an unset variable say, never falls back to the default file.
+        ->check([](const std::string& output) {
+            return output.empty() ? std::string("the output path is empty") : std::string();
+        });
     pMake->add_flag("--force", m_bForce, "replace the output file if it exists");
     pMake->add_flag("--from-map", m_bFromMap,
                     "measure the map for the dimensions and exits that are not given");

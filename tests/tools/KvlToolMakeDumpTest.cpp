@@ -125,6 +125,7 @@ TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
         {"make a.map --dims=1x1x1 --exit=0,0,0:N --id=0x10", 2, "identifier"},
         {"make a.map --dims=1x1x1 --exit=0,0,0:N --id=1 --profile=p.INI", 2, "excludes"},
         {"make .map --dims=1x1x1 --exit=0,0,0:N --id=1", 2, "name it with -o"},
+        {"make a.map --dims=1x1x1 --exit=0,0,0:N --id=1 -o ''", 2, "the output path is empty"},
         {"make a.map --dims=-5x1x1 --exit=0,0,0:N --id=1", 2, "not all at least 1"},
         {"make a.map --dims=0x0x0 --exit=0,0,0:N --id=1", 2, "not all at least 1"},
         {"dump", 2, "FILE"},
@@ -163,14 +164,15 @@ TEST_F(KvlToolMakeDumpTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
 }
 
 // Every output that cannot be written is found out before the counter moves: the identifier is
-// still the next one to hand out, and nothing is left beside the target.
+// still the next one to hand out, and nothing is left beside the target. A folder is named as
+// one, never as a file that --force would replace.
 TEST_F(KvlToolMakeDumpTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
     ASSERT_TRUE(std::filesystem::create_directory(Path("folder")));
     Put("plain", "x");
     Put("p.INI", "[ID]\nNEXT_ID=8\n");
     // The options, then a limit that prlimit sets.
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"-o folder --force", nullptr, "folder: is a folder"},
+        {"-o folder", nullptr, "folder: is a folder"},
         {"-o plain/a.KVL", nullptr, "plain is no folder"},
         {"-o gone/a.KVL", nullptr, "gone is no folder"},
 #ifndef _WIN32

@@ -18,22 +18,6 @@ class KvlToolMakeDumpTest : public KvlToolTest {};
 using Json = nlohmann::json;
 using testing::HasSubstr;
 
-// Every sub cell given, so the records are exactly those given, in that order.
-TEST_F(KvlToolMakeDumpTest, MakeThenDumpJsonGivesBackEveryField) {
-    ASSERT_THAT(Run({"make", "castle hall.map", "--dims=1x2x1", "--exit=0,1,0:NE",
-                     "--exit=0,0,0:sw", "--id=4000000000"}),
-                Succeeds());
-    EXPECT_EQ(Json::parse(Run({"dump", "--json", "castle hall.KVL"}).strOut),
-              Json::parse(R"j({"format": "kvltool-dump/1", "file": "castle hall.KVL",
-        "header_length": 34, "signature": "KESTRAVEN SOFTWARE     .KVL (1.0)", "id": 4000000000,
-        "map_file": "castle hall.map", "dimensions": {"x": 1, "y": 2, "z": 1},
-        "sub_cell_count": 2, "warnings": [], "sub_cells": [
-        {"x": 0, "y": 1, "z": 0, "exits": 5, "north": true, "south": false, "east": true,
-         "west": false, "reserved1": 0, "reserved2": 0},
-        {"x": 0, "y": 0, "z": 0, "exits": 10, "north": false, "south": true, "east": false,
-         "west": true, "reserved1": 0, "reserved2": 0}]})j"));
-}
-
 // The editor's way: the records added in the order given, completion, its writer.
 TEST_F(KvlToolMakeDumpTest, MakeWritesTheEditorsBytes) {
     const std::pair<const char*, CKvlDefinition> cases[] = {
@@ -145,24 +129,6 @@ TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
     }
 }
 
-// A copy of kvltool in a folder of its own takes identifiers from the Gridforge.INI beside it, as
-// the editor does, unless told otherwise. Unlike the editor, it writes nothing with an identifier
-// that could not be reserved: a batch would fill a collection with duplicates.
-TEST_F(KvlToolMakeDumpTest, MakeTakesIdentifiersFromTheProfileBesideIt) {
-    Put("bin/Gridforge.INI", "[ID]\r\nNEXT_ID=5\r\n");
-    const std::string program = Path("bin/kvltool");
-    ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, program));
-    const std::tuple<const char*, int, uint32_t> steps[] = {
-        {"", 0, 5}, {"", 0, 6}, {"--id=77", 0, 77}, {"--profile=gone/p.INI", 2, 77}};
-    for (const auto& [pszOptions, nExitCode, nId] : steps) {
-        const ToolRun make = Run(Words(kMake + "--force " + pszOptions), {}, program);
-        EXPECT_EQ(make.nExitCode, nExitCode) << pszOptions << make.strErr;
-        EXPECT_EQ(make.strErr.empty(), nExitCode == 0) << pszOptions << make.strErr;
-        EXPECT_EQ(IdOf("a.KVL"), nId);
-    }
-    EXPECT_EQ(Read("bin/Gridforge.INI"), "[ID]\r\nNEXT_ID=7\r\n");
-}
-
 // Every output that cannot be written is found out before the counter moves: the identifier is
 // still the next one to hand out, and nothing is left beside the target. A folder is named as
 // one, never as a file that --force would replace.
@@ -254,8 +220,12 @@ TEST_F(KvlToolMakeDumpTest, MakeWritesToStandardOutput) {
 
 // Names come from files: the text escapes what could drive a terminal, JSON stays valid. With
 // several files, one object per line even for bad ones, and the exit status is the worst of all.
-// A file found bad at its last record shows nothing of the records before it.
+// A file found bad at its last record shows nothing of the records before it. Every sub cell
+// given to make, its records are exactly those given, in that order.
 TEST_F(KvlToolMakeDumpTest, DumpShowsEveryFieldAndWhatIsWrong) {
+    ASSERT_THAT(Run({"make", "castle hall.map", "--dims=1x2x1", "--exit=0,1,0:NE",
+                     "--exit=0,0,0:sw", "--id=4000000000"}),
+                Succeeds());
     const std::string good = Kvl({9, "a\xFF\x1B[2J\".map", 1, 1, 1, {Cell(0, 0, 0, 5)}});
     Put("good.KVL", good);
     Put("cut.KVL", good.substr(0, 75));
@@ -286,14 +256,15 @@ TEST_F(KvlToolMakeDumpTest, DumpShowsEveryFieldAndWhatIsWrong) {
                        Shown("kvltool: odd.KVL: offset 88: sub cell record 0: reserved word 1 is 1 "
                              "instead of 0\n")}));
 
-    const ToolRun json = Run({"dump", "--json", "cut.KVL", "odd.KVL", "good.KVL", "late.KVL"});
+    const ToolRun json =
+        Run({"dump", "--json", "cut.KVL", "odd.KVL", "good.KVL", "late.KVL", "castle hall.KVL"});
     EXPECT_EQ(json.nExitCode, 1);
     std::vector<Json> object;
     std::istringstream out(json.strOut);
     for (std::string line; std::getline(out, line);) {
         object.push_back(Json::parse(line));
     }
-    ASSERT_EQ(object.size(), 4);
+    ASSERT_EQ(object.size(), 5);
     EXPECT_EQ(object[0]["error"], Json::parse(R"({"offset": 70, "kind": "corrupt",
         "message": "the sub cell count 1 needs 22 bytes of records, but only 1 follow"})"));
     EXPECT_EQ(object[1]["warnings"][0]["offset"], 88);
@@ -302,6 +273,14 @@ TEST_F(KvlToolMakeDumpTest, DumpShowsEveryFieldAndWhatIsWrong) {
     EXPECT_EQ(object[3], Json::parse(R"({"format": "kvltool-dump/1", "file": "late.KVL",
         "error": {"offset": 90, "kind": "corrupt", "message":
         "sub cell record 1 has exit bits 0x0010 set that stand for no side"}})"));
+    EXPECT_EQ(object[4], Json::parse(R"j({"format": "kvltool-dump/1", "file": "castle hall.KVL",
+        "header_length": 34, "signature": "KESTRAVEN SOFTWARE     .KVL (1.0)", "id": 4000000000,
+        "map_file": "castle hall.map", "dimensions": {"x": 1, "y": 2, "z": 1},
+        "sub_cell_count": 2, "warnings": [], "sub_cells": [
+        {"x": 0, "y": 1, "z": 0, "exits": 5, "north": true, "south": false, "east": true,
+         "west": false, "reserved1": 0, "reserved2": 0},
+        {"x": 0, "y": 0, "z": 0, "exits": 10, "north": false, "south": true, "east": false,
+         "west": true, "reserved1": 0, "reserved2": 0}]})j"));
 }
 
 // Resource limits and the devices /dev/zero and /dev/full are POSIX's.
@@ -349,8 +328,7 @@ TEST_F(KvlToolMakeDumpTest, FullStandardOutputIsAnError) {
     }
     // A definition that never arrived took its identifier from the profile all the same.
     Put("p.INI", "[ID]\nNEXT_ID=8\n");
-    EXPECT_THAT(Run(Words("make a.map --dims=1x1x1 --exit=0,0,0:N --profile=p.INI -o -"),
-                    {.strOutputFile = "/dev/full"}),
+    EXPECT_THAT(Run(Words(kMake + "--profile=p.INI -o -"), {.strOutputFile = "/dev/full"}),
                 Exits(2, "identifier 8 is used up"));
 }
 

@@ -37,13 +37,17 @@ protected:
 };
 
 // "’" and "â" are one byte each in the code page of the generator's Windows, and no UTF-8:
-// a copy of kvltool in such a folder finds the profile beside it and keeps its every other
-// byte, and the map's name is the same on disk, in the definition and to check.
+// a copy of kvltool in such a folder takes identifiers from the profile beside it, as the
+// editor does, unless told otherwise, and keeps the profile's every other byte; the map's name
+// is the same on disk, in the definition and to check. Unlike the editor, it writes nothing
+// with an identifier that could not be reserved: a batch would fill a collection with
+// duplicates.
 TEST_F(KvlToolPlatformTest, NamesBeyondAsciiKeepEveryByte) {
     const std::string folder = m_Folder.Path() + kSeparator + "O\222Brien";
     const std::string exe = NativePath::ToBytes(fs::path(KVLTOOL_PATH).filename());
     ASSERT_TRUE(fs::create_directory(NativePath::From(folder)));
-    ASSERT_TRUE(fs::copy_file(KVLTOOL_PATH, NativePath::From(folder + kSeparator + exe)));
+    const std::string program = folder + kSeparator + exe;
+    ASSERT_TRUE(fs::copy_file(KVLTOOL_PATH, NativePath::From(program)));
     const std::string profile = "; O\222Brien's\r\n[ID]\r\nNEXT_ID=";
     TestFiles::WriteAll(folder + kSeparator + "Gridforge.INI", profile + "7\r\n");
     TestFiles::WriteAll(folder + kSeparator + "summary.INI",
@@ -53,14 +57,18 @@ TEST_F(KvlToolPlatformTest, NamesBeyondAsciiKeepEveryByte) {
         folder + kSeparator + "Ch\xE2teau.map",
         MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 256, 256, 256)));
     const ProgramRun::Options inFolder{.strFolder = folder};
+    const Args make = {"make", "Ch\xE2teau.map", "--dims=1x1x1", "--exit=0,0,0:N", "--force"};
+    const std::string kvl = folder + kSeparator + "Ch\xE2teau.KVL";
 
-    EXPECT_THAT(Run({"make", "Ch\xE2teau.map", "--dims=1x1x1", "--exit=0,0,0:N"}, inFolder,
-                    folder + kSeparator + exe),
-                Succeeds());
+    EXPECT_THAT(Run(make, inFolder, program), Succeeds());
+    EXPECT_EQ(TestFiles::ReadAll(kvl),
+              Kvl({7, "Ch\xE2teau.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
+    EXPECT_THAT(Run(make + Args{"--id=77"}, inFolder, program), Succeeds());
+    EXPECT_THAT(Run(make + Args{"--profile=gone/p.INI"}, inFolder, program),
+                Exits(2, "no definition was written, since identifier 1 is not reserved"));
+    EXPECT_EQ(IdOf(kvl), 77u);
     EXPECT_EQ(NamesIn(folder), (Names{"Ch\xE2teau.KVL", "Ch\xE2teau.map", "Gridforge.INI",
                                       "Gridforge.INI.lock", exe, "summary.INI"}));
-    EXPECT_EQ(TestFiles::ReadAll(folder + kSeparator + "Ch\xE2teau.KVL"),
-              Kvl({7, "Ch\xE2teau.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
     EXPECT_EQ(TestFiles::ReadAll(folder + kSeparator + "Gridforge.INI"), profile + "8\r\n");
     EXPECT_THAT(Run({"check", "."}, inFolder), Succeeds());
 }

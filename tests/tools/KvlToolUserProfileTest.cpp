@@ -66,21 +66,17 @@ protected:
     const passwd* m_pUser = nullptr;
 };
 
-// The kvltool to run: the installed one that KVL_INSTALLED_KVLTOOL names (the package check
-// sets it to the unpacked .deb's), else a copy of the built one in a folder only root writes.
-std::string InstalledKvlTool(const std::string& copyTo) {
-    if (const char* pszInstalled = std::getenv("KVL_INSTALLED_KVLTOOL")) {
-        return pszInstalled;
-    }
-    std::filesystem::create_directory(std::filesystem::path(copyTo).parent_path());
-    std::filesystem::copy_file(KVLTOOL_PATH, copyTo);
-    return copyTo;
-}
-
 // kvltool installed where its user may not write, as /usr/bin is: the identifiers come from the
-// user's own profile and advance, and the program's folder is left as it was.
+// user's own profile and advance, and the program's folder is left as it was. The kvltool is the
+// installed one when KVL_INSTALLED_KVLTOOL names it (the package check sets it to the unpacked
+// .deb's), else a copy of the built one in a folder only root writes.
 TEST_F(KvlToolUserProfileTest, AFolderThatTakesNoProfileSendsMakeToThePerUserProfile) {
-    const std::string program = InstalledKvlTool(Path("bin/kvltool"));
+    const char* pszInstalled = std::getenv("KVL_INSTALLED_KVLTOOL");
+    const std::string program = pszInstalled != nullptr ? pszInstalled : Path("bin/kvltool");
+    if (pszInstalled == nullptr) {
+        ASSERT_TRUE(std::filesystem::create_directory(Path("bin")));
+        ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, program));
+    }
     const std::string programFolder = std::filesystem::path(program).parent_path().string();
     const std::vector<std::string> programFiles = TestFiles::ListFolder(programFolder);
     const std::string profile = Path("home") + "/.config/KVLEdit/Gridforge.INI";

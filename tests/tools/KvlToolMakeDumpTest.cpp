@@ -81,9 +81,14 @@ TEST_F(KvlToolMakeDumpTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe
 }
 
 // Help and the version go to standard output with status 0; anything else wrong is refused with
-// status 2 and a message on the error stream. Nothing is left behind either way.
+// status 2 and a message on the error stream. Nothing is left behind either way. Every output
+// that cannot be written is found out before the counter moves: the identifier is still the next
+// one to hand out. A folder is named as one, never as a file that --force would replace.
 TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
+    ASSERT_TRUE(std::filesystem::create_directory(Path("folder")));
     Put("plain", "x");
+    Put("p.INI", "[ID]\nNEXT_ID=8\n");
+    const std::string out = kMake + "--profile=p.INI -o ";
     const std::tuple<std::string, int, const char*> cases[] = {
         {"--help", 0, "Usage: kvltool"},
         {"--version", 0, "kvltool 1.0.0\n"},
@@ -113,38 +118,14 @@ TEST_F(KvlToolMakeDumpTest, CommandLinesGetHelpOrAreRefused) {
         // An empty name never stands for the current folder or the default profile.
         {"check ''", 2, "the folder name is empty"},
         {"paths --profile ''", 2, "the profile path is empty"},
+        {out + "folder", 2, "folder: is a folder; no identifier was used"},
+        {out + "plain/a.KVL", 2, "plain is no folder; no identifier was used"},
+        {out + "gone/a.KVL", 2, "gone is no folder; no identifier was used"},
     };
     for (const auto& [args, nExitCode, pszSays] : cases) {
         EXPECT_THAT(Run(Words(args)), Exits(nExitCode, Shown(pszSays))) << args;
-        EXPECT_EQ(Files(), std::vector<std::string>{"plain"}) << args;
-    }
-}
-
-// Every output that cannot be written is found out before the counter moves: the identifier is
-// still the next one to hand out, and nothing is left beside the target. A folder is named as
-// one, never as a file that --force would replace.
-TEST_F(KvlToolMakeDumpTest, OutputThatCannotBeWrittenUsesNoIdentifier) {
-    ASSERT_TRUE(std::filesystem::create_directory(Path("folder")));
-    Put("plain", "x");
-    Put("p.INI", "[ID]\nNEXT_ID=8\n");
-    // The options, then a limit that prlimit sets.
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"-o folder", nullptr, "folder: is a folder"},
-        {"-o plain/a.KVL", nullptr, "plain is no folder"},
-        {"-o gone/a.KVL", nullptr, "gone is no folder"},
-#ifndef _WIN32
-        {"-o big.KVL", "--fsize=4096", "big.KVL: cannot be written: File too large"},
-#endif
-    };
-    for (const auto& [pszOutput, pszLimit, pszSays] : cases) {
-        const Args args = Words(
-            std::string("make a.map --dims=20x10x10 --exit=0,0,0:N --profile=p.INI ") + pszOutput);
-        const ToolRun run =
-            pszLimit ? Run(Args{pszLimit, KVLTOOL_PATH} + args, {}, "prlimit") : Run(args);
-        EXPECT_THAT(run, testing::AllOf(Exits(2, pszSays), Exits(2, "no identifier was used")))
-            << pszOutput;
-        EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=8\n") << pszOutput;
-        EXPECT_EQ(Files(), (std::vector<std::string>{"folder", "p.INI", "plain"})) << pszOutput;
+        EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=8\n") << args;
+        EXPECT_EQ(Files(), (std::vector<std::string>{"folder", "p.INI", "plain"})) << args;
     }
 }
 
@@ -277,34 +258,39 @@ TEST_F(KvlToolMakeDumpTest, DumpShowsEveryFieldAndWhatIsWrong) {
 #ifndef _WIN32
 // "-" reads standard input; a large definition is written as it is read, in little memory, and
 // memory running out is a message, never an abort. An address space limit ends sanitized
-// programs at their start, so those cases are left to the normal build.
-TEST_F(KvlToolMakeDumpTest, DumpReadsStandardInputAndLargeFilesInBoundedMemory) {
+// programs at their start, so those cases are left to the normal build. A definition larger than
+// the file size limit is found out before the counter moves, and leaves nothing beside it.
+TEST_F(KvlToolMakeDumpTest, StandardInputLargeFilesAndResourceLimitsEndInAMessage) {
     const std::string good = Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}});
     Put("good.KVL", good);
+    Put("p.INI", "[ID]\nNEXT_ID=8\n");
     ASSERT_EQ(Run(Words("make big.map --dims=1024x1024x1 --exit=0,0,0:N --id=2")).nExitCode, 0);
     // A map name said to be 400 MB long, in a sparse file that really is that long.
     Put("huge.KVL", good.substr(0, 42) + std::string("\x00\x84\xD7\x17", 4));
     std::filesystem::resize_file(Path("huge.KVL"), 400'000'050);
-    // Arguments, how it runs, whether its address space is limited, exit code, what it says.
-    const std::tuple<const char*, ProgramRun::Options, bool, int, const char*> cases[] = {
-        {"dump --json -", ProgramRun::Options{.strInputFile = Path("good.KVL")}, false, 0,
+    const std::string as = "--as=314572800";  // an address space limit
+    // Arguments, how it runs, the limit prlimit sets ("--": none), exit code, what it says.
+    const std::tuple<std::string, ProgramRun::Options, std::string, int, const char*> cases[] = {
+        {"dump --json -", ProgramRun::Options{.strInputFile = Path("good.KVL")}, "--", 0,
          "\"file\":\"standard input\""},
-        {"dump -", ProgramRun::Options{.strInputFile = "/dev/zero"}, false, 2,
+        {"dump -", ProgramRun::Options{.strInputFile = "/dev/zero"}, "--", 2,
          "standard input: holds more than 256 MiB"},
-        {"dump --json big.KVL", ProgramRun::Options{.strOutputFile = "/dev/null"}, true, 0, ""},
-        {"dump huge.KVL", {}, true, 2, "kvltool: out of memory"},
+        {"dump --json big.KVL", ProgramRun::Options{.strOutputFile = "/dev/null"}, as, 0, ""},
+        {"dump huge.KVL", {}, as, 2, "kvltool: out of memory"},
+        {"make a.map --dims=20x10x10 --exit=0,0,0:N --profile=p.INI -o f", ProgramRun::Options{},
+         "--fsize=4096", 2, "f: cannot be written: File too large; no identifier was used"},
     };
-    for (const auto& [pszArgs, options, bLimited, nExitCode, pszSays] : cases) {
+    for (const auto& [args, options, limit, nExitCode, pszSays] : cases) {
 #if defined(__SANITIZE_ADDRESS__)
-        if (bLimited) {
+        if (limit == as) {
             continue;
         }
 #endif
-        const ToolRun run =
-            Run(Args{bLimited ? "--as=314572800" : "--", KVLTOOL_PATH} + Words(pszArgs), options,
-                "prlimit");
-        EXPECT_THAT(run, Exits(nExitCode, pszSays)) << pszArgs;
+        const ToolRun run = Run(Args{limit, KVLTOOL_PATH} + Words(args), options, "prlimit");
+        EXPECT_THAT(run, Exits(nExitCode, pszSays)) << args;
     }
+    EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=8\n");
+    EXPECT_EQ(Files(), (std::vector<std::string>{"big.KVL", "good.KVL", "huge.KVL", "p.INI"}));
 }
 
 // Output that cannot be written is an I/O error, never a success or a mere problem.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "ProgramRun.h"
 #include "TestFiles.h"
@@ -15,25 +16,21 @@ TEST(KvleditCommandLineTest, HelpVersionAndUnknownOptionsTouchNothing) {
     ASSERT_TRUE(std::filesystem::copy_file(KVLEDIT_PATH, program));
     TestFiles::WriteAll(folder.PathOf("Gridforge.INI"), "[ID]\r\nNEXT_ID=7\r\n");
 
-    const struct {
-        const char* pszOption;
-        int nExitCode;
-        const char* pszOut;  // the start of standard output
-        const char* pszErr;
-    } cases[] = {
+    // The option, the exit code, the start of standard output, the error stream.
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
         {"--version", 0, "kvledit 1.0", ""},
         {"--help", 0, "kvledit writes", ""},
         {"--bogus", 2, "",
          "kvledit: The following argument was not expected: --bogus (run with --help for more "
          "information)\n"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pszOption);
+    for (const auto& [pszOption, nExitCode, pszOut, pszErr] : cases) {
+        SCOPED_TRACE(pszOption);
         const ProgramRun::Result run =
-            ProgramRun::Run(program, {c.pszOption}, {.strFolder = folder.Path()});
-        EXPECT_EQ(run.nExitCode, c.nExitCode);
-        EXPECT_TRUE(run.strOut.starts_with(c.pszOut));
-        EXPECT_EQ(run.strErr, c.pszErr);
+            ProgramRun::Run(program, {pszOption}, {.strFolder = folder.Path()});
+        EXPECT_EQ(run.nExitCode, nExitCode);
+        EXPECT_TRUE(run.strOut.starts_with(pszOut));
+        EXPECT_EQ(run.strErr, pszErr);
     }
     EXPECT_EQ(TestFiles::ReadAll(folder.PathOf("Gridforge.INI")), "[ID]\r\nNEXT_ID=7\r\n");
     EXPECT_EQ(folder.Files(), (std::vector<std::string>{"Gridforge.INI", "kvledit"}));

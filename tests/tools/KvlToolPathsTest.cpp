@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <tuple>
 
 #include "FakeWinePrefix.h"
 #include "KvlToolTest.h"
@@ -17,20 +18,17 @@ protected:
 // folders match but for case is a question only the user can answer; a drive that no prefix
 // maps is named with the prefixes tried. Nothing is made either way.
 TEST_F(KvlToolPathsTest, WindowsPathsOfTheProfileLeadToTheFoldersWineWouldUse) {
-    const struct {
-        const char* pszProfile;
-        const char* pszValue;
-        const char* pszSummary;  // or nullptr when the value is refused with error
-        std::string error{};
-    } cases[] = {
-        {"pfx/drive_c/Gridforge/Gridforge.INI", R"(D:\Prefabs\)",
-         "pfx/drive_d/Prefabs/SUMMARY.ini"},
-        {"pfx/drive_c/Gridforge/Gridforge.INI", "d:/prefabs/", "pfx/drive_d/Prefabs/SUMMARY.ini"},
-        {"gen/bin/Gridforge.INI", R"(..\Maps\s2\)", "gen/bin/../maps/S2/summary.INI"},
+    const char* const pszOnC = "pfx/drive_c/Gridforge/Gridforge.INI";  // on a prefix's drive C
+    // The profile, its source_directory, the summary file it leads to or nullptr when the value
+    // is refused with the error that follows.
+    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
+        {pszOnC, R"(D:\Prefabs\)", "pfx/drive_d/Prefabs/SUMMARY.ini", ""},
+        {pszOnC, "d:/prefabs/", "pfx/drive_d/Prefabs/SUMMARY.ini", ""},
+        {"gen/bin/Gridforge.INI", R"(..\Maps\s2\)", "gen/bin/../maps/S2/summary.INI", ""},
         {"gen/bin/Gridforge.INI", R"(..\prefabs\)", nullptr,
          "prefabs is ambiguous in " + m_Wine.Path("gen/bin/..") +
              ": PREFABS, Prefabs all match it"},
-        {"pfx/drive_c/Gridforge/Gridforge.INI", R"(Q:\Prefabs\)", nullptr,
+        {pszOnC, R"(Q:\Prefabs\)", nullptr,
          "the drive Q: is not mapped in any Wine prefix (tried " +
              m_Wine.Path("pfx/dosdevices/q:") + ", " + m_Wine.Path("none/dosdevices/q:") + ", " +
              m_Wine.Path(".wine/dosdevices/q:") + ")"},
@@ -39,26 +37,26 @@ TEST_F(KvlToolPathsTest, WindowsPathsOfTheProfileLeadToTheFoldersWineWouldUse) {
     TestFiles::WriteAll(m_Wine.Path("gen/maps/S2/summary.INI"), "");
     std::filesystem::create_directory(m_Wine.Path("gen/Prefabs"));
     std::filesystem::create_directory(m_Wine.Path("gen/PREFABS"));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pszValue);
-        const std::string profile = m_Wine.Path(c.pszProfile);
-        TestFiles::WriteAll(profile, std::string("[globals]\r\nsource_directory=") + c.pszValue);
+    for (const auto& [pszProfile, pszValue, pszSummary, error] : cases) {
+        SCOPED_TRACE(pszValue);
+        const std::string profile = m_Wine.Path(pszProfile);
+        TestFiles::WriteAll(profile, std::string("[globals]\r\nsource_directory=") + pszValue);
         const std::vector<std::string> before = m_Wine.Everything();
         const ToolRun run = Run({"paths", "--json", "--profile", profile});
         EXPECT_EQ(m_Wine.Everything(), before);
-        if (c.pszSummary == nullptr) {
+        if (pszSummary == nullptr) {
             EXPECT_EQ(run, (ToolRun{2, "",
-                                    std::string("kvltool: source_directory ") + c.pszValue + ": " +
-                                        c.error + "\n"}));
+                                    std::string("kvltool: source_directory ") + pszValue + ": " +
+                                        error + "\n"}));
             continue;
         }
         EXPECT_THAT(run, Succeeds());
-        const std::string summary = m_Wine.Path(c.pszSummary);
+        const std::string summary = m_Wine.Path(pszSummary);
         EXPECT_EQ(nlohmann::json::parse(run.strOut, nullptr, false),
                   nlohmann::json({{"format", "kvltool-paths/1"},
                                   {"profile", profile},
                                   {"source_directory",
-                                   {{"value", c.pszValue},
+                                   {{"value", pszValue},
                                     {"resolved", summary.substr(0, summary.rfind('/') + 1)}}},
                                   {"summary", summary}}))
             << run.strOut;

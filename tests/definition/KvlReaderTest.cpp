@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include <string>
 #include <tuple>
 #include <vector>
@@ -48,11 +44,8 @@ TEST(KvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
 // A pipe would block a reader that opened it.
 TEST(KvlReaderTest, FilesThatCannotBeReadSayWhyWithoutBlocking) {
     const TestFiles::TempFolder folder;
-    std::vector<std::string> paths{folder.PathOf("missing.KVL"), folder.Path()};
-#ifndef _WIN32
-    ASSERT_EQ(mkfifo(folder.PathOf("pipe.KVL").c_str(), 0600), 0);
-    paths.push_back(folder.PathOf("pipe.KVL"));
-#endif
+    std::vector<std::string> paths = TestFiles::NoRegularFiles(folder);
+    paths.push_back(folder.PathOf("missing.KVL"));
     for (const std::string& path : paths) {
         EXPECT_EQ(KvlReader::ReadFile(path).m_eStatus, KvlReader::Result::Status::CannotOpen)
             << path;

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include <charconv>
 #include <regex>
 #include <sstream>
@@ -87,12 +83,7 @@ TEST(MapReaderTest, AFileReadsAsItsWholeText) {
     }
     // A folder or a pipe, which would wait for a writer for ever, is refused before it is
     // opened, with no line or column to point at.
-    std::vector<std::string> others = {folder.Path()};
-#ifndef _WIN32
-    others.push_back(folder.PathOf("pipe"));
-    ASSERT_EQ(mkfifo(others.back().c_str(), 0600), 0);
-#endif
-    for (const std::string& other : others) {
+    for (const std::string& other : TestFiles::NoRegularFiles(folder)) {
         EXPECT_EQ(Outline(MapReader::ReadFile(other)), "0:0: is not a regular file") << other;
     }
 }

@@ -18,14 +18,9 @@ struct Measured {
 };
 
 Measured MeasureText(const std::string& text, const MeasureSettings& settings = {}) {
-    Measured result;
     const MapReadResult map = MapReader::ReadText(text);
-    if (!map.bOk) {
-        result.strError = std::to_string(map.error.nLine) + ":" +
-                          std::to_string(map.error.nColumn) + ": " + map.error.strMessage;
-        return result;
-    }
-    result.bOk = MapMeasure::Measure(map, settings, result.m, result.strError);
+    Measured result{.strError = map.bOk ? "" : ErrorText(map), .m = {}};
+    result.bOk = map.bOk && MapMeasure::Measure(map, settings, result.m, result.strError);
     return result;
 }
 

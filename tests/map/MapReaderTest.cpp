@@ -17,10 +17,6 @@ using namespace MapSamples;
 
 // What a caller sees of a read: the error, or the entities' keys and brushes.
 std::string Outline(const MapReadResult& map) {
-    if (!map.bOk) {
-        return std::to_string(map.error.nLine) + ":" + std::to_string(map.error.nColumn) + ": " +
-               map.error.strMessage;
-    }
     std::string text;
     for (const MapEntity& entity : map.entities) {
         for (const auto& [key, value] : entity.keys) {
@@ -34,7 +30,7 @@ std::string Outline(const MapReadResult& map) {
             text += "] ";
         }
     }
-    return text + std::to_string(map.warnings.size()) + " warnings";
+    return map.bOk ? text + std::to_string(map.warnings.size()) + " warnings" : ErrorText(map);
 }
 
 // A file is read through a window far smaller than a large map; tokens, lines and comments

@@ -80,6 +80,7 @@ TEST_F(ProfileFileTest, WriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
             }
             return 1;
         });
+        ASSERT_GT(nWriter, 0) << "fork failed";  // kill(-1) would end every process we may signal
         std::this_thread::sleep_for(writeTime * (random() % 300) / 100);
         ASSERT_EQ(kill(nWriter, SIGKILL), 0);
         ASSERT_EQ(ChildProcess::Wait(nWriter), -1);

@@ -2,7 +2,6 @@
 
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "DefinitionSamples.h"
 #include "TestFiles.h"
@@ -41,12 +40,10 @@ TEST(KvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
     }
 }
 
-// A pipe would block a reader that opened it.
+// A pipe would block a reader that opened it. (A missing file is the tools' "dump gone.KVL".)
 TEST(KvlReaderTest, FilesThatCannotBeReadSayWhyWithoutBlocking) {
     const TestFiles::TempFolder folder;
-    std::vector<std::string> paths = TestFiles::NoRegularFiles(folder);
-    paths.push_back(folder.PathOf("missing.KVL"));
-    for (const std::string& path : paths) {
+    for (const std::string& path : TestFiles::NoRegularFiles(folder)) {
         EXPECT_EQ(KvlReader::ReadFile(path).m_eStatus, KvlReader::Result::Status::CannotOpen)
             << path;
     }

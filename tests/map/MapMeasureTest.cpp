@@ -18,14 +18,9 @@ struct Measured {
 };
 
 Measured MeasureText(const std::string& text, const MeasureSettings& settings = {}) {
-    Measured result;
     const MapReadResult map = MapReader::ReadText(text);
-    if (!map.bOk) {
-        result.strError = std::to_string(map.error.nLine) + ":" +
-                          std::to_string(map.error.nColumn) + ": " + map.error.strMessage;
-        return result;
-    }
-    result.bOk = MapMeasure::Measure(map, settings, result.m, result.strError);
+    Measured result{.strError = map.bOk ? "" : ErrorText(map), .m = {}};
+    result.bOk = map.bOk && MapMeasure::Measure(map, settings, result.m, result.strError);
     return result;
 }
 
@@ -40,20 +35,6 @@ std::string Exits(const MapMeasurement& m) {
         text += " ";
     }
     return text;
-}
-
-TEST(MapMeasureTest, SamePrefabInEveryFormatHasTheSameExtent) {
-    for (const Format format : {Format::Quake, Format::Valve, Format::Quake2, Format::Hexen2}) {
-        const std::string text = "// drawn by hand\r\n; a comment line\r" +
-                                 Entity("worldspawn", BoxBrush(-64, 0, 0, 192, 512, 100, format) +
-                                                          BoxBrush(0, 0, 0, 64, 64, 300, format));
-        const Measured result = MeasureText(text);
-        ASSERT_TRUE(result.bOk) << result.strError;
-        EXPECT_EQ(result.m.extent.mins, (Vec3{-64, 0, 0}));
-        EXPECT_EQ(result.m.extent.maxs, (Vec3{192, 512, 300}));
-        EXPECT_EQ(result.m.dims, (std::array<int32_t, 3>{1, 2, 2}));
-        EXPECT_EQ(result.m.wholeCells, (std::array<bool, 3>{true, true, false}));
-    }
 }
 
 // A brush of a floor and n slanted faces around it, all meeting at one point above (a cone)
@@ -169,8 +150,9 @@ TEST(MapMeasureTest, MalformedOrHostileMapsSayWhereAndWhat) {
     EXPECT_EQ(skipped.m.dims, (std::array<int32_t, 3>{1, 1, 1}));
 }
 
-// Drawn prefabs stay well inside the bound on measuring, even round ones of many faces.
-TEST(MapMeasureTest, DrawnRoundBrushesAreMeasured) {
+// The same prefab has the same extent in every format. Drawn prefabs stay well inside the
+// bound on measuring, even round ones of many faces.
+TEST(MapMeasureTest, DrawnPrefabsAreMeasuredToTheExtentOfTheirBrushes) {
     std::string columns;
     for (int i = 0; i < 20; ++i) {
         columns += RoundBrush(64, true, 2000.0 * i);
@@ -183,6 +165,17 @@ TEST(MapMeasureTest, DrawnRoundBrushesAreMeasured) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_NEAR(drawn.m.extent.mins[i], mins[i], 1e-6);
         EXPECT_NEAR(drawn.m.extent.maxs[i], maxs[i], 1e-6);
+    }
+    for (const Format format : {Format::Quake, Format::Valve, Format::Quake2, Format::Hexen2}) {
+        const std::string text = "// drawn by hand\r\n; a comment line\r" +
+                                 Entity("worldspawn", BoxBrush(-64, 0, 0, 192, 512, 100, format) +
+                                                          BoxBrush(0, 0, 0, 64, 64, 300, format));
+        const Measured result = MeasureText(text);
+        ASSERT_TRUE(result.bOk) << result.strError;
+        EXPECT_EQ(result.m.extent.mins, (Vec3{-64, 0, 0}));
+        EXPECT_EQ(result.m.extent.maxs, (Vec3{192, 512, 300}));
+        EXPECT_EQ(result.m.dims, (std::array<int32_t, 3>{1, 2, 2}));
+        EXPECT_EQ(result.m.wholeCells, (std::array<bool, 3>{true, true, false}));
     }
 }
 

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include <charconv>
 #include <regex>
 #include <sstream>
@@ -21,10 +17,6 @@ using namespace MapSamples;
 
 // What a caller sees of a read: the error, or the entities' keys and brushes.
 std::string Outline(const MapReadResult& map) {
-    if (!map.bOk) {
-        return std::to_string(map.error.nLine) + ":" + std::to_string(map.error.nColumn) + ": " +
-               map.error.strMessage;
-    }
     std::string text;
     for (const MapEntity& entity : map.entities) {
         for (const auto& [key, value] : entity.keys) {
@@ -38,7 +30,7 @@ std::string Outline(const MapReadResult& map) {
             text += "] ";
         }
     }
-    return text + std::to_string(map.warnings.size()) + " warnings";
+    return map.bOk ? text + std::to_string(map.warnings.size()) + " warnings" : ErrorText(map);
 }
 
 // A file is read through a window far smaller than a large map; tokens, lines and comments
@@ -87,12 +79,7 @@ TEST(MapReaderTest, AFileReadsAsItsWholeText) {
     }
     // A folder or a pipe, which would wait for a writer for ever, is refused before it is
     // opened, with no line or column to point at.
-    std::vector<std::string> others = {folder.Path()};
-#ifndef _WIN32
-    others.push_back(folder.PathOf("pipe"));
-    ASSERT_EQ(mkfifo(others.back().c_str(), 0600), 0);
-#endif
-    for (const std::string& other : others) {
+    for (const std::string& other : TestFiles::NoRegularFiles(folder)) {
         EXPECT_EQ(Outline(MapReader::ReadFile(other)), "0:0: is not a regular file") << other;
     }
 }

@@ -2,7 +2,9 @@
 
 #include <string>
 
-// Prefab maps written for the tests, as map editors write them.
+#include "map/MapReader.h"
+
+// Prefab maps written for the tests, as map editors write them, and what a failed read says.
 namespace MapSamples {
 
 enum class Format { Quake, Valve, Quake2, Hexen2 };
@@ -31,6 +33,12 @@ inline std::string BoxBrush(double x0, double y0, double z0, double x1, double y
         text += face + tail;
     }
     return text + "}\n";
+}
+
+// Where and why a read failed, as "line:column: message".
+inline std::string ErrorText(const MapReadResult& map) {
+    return std::to_string(map.error.nLine) + ":" + std::to_string(map.error.nColumn) + ": " +
+           map.error.strMessage;
 }
 
 inline std::string Entity(const std::string& classname, const std::string& brushes) {

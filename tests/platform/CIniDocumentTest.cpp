@@ -27,15 +27,14 @@ TEST(CIniDocumentTest, FindsValuesAsWindowsDoes) {
     }
 }
 
-// k=7 written into section S; a document without line endings of its own takes CRLF.
+// k=7 written into section S in the document's own line endings, not the CRLF given for a
+// document with none (a new profile, which KvlToolPlatformTest's lock test shows).
 TEST(CIniDocumentTest, WriteChangesOnlyWhatItNeedsInTheDocumentsOwnLineEndings) {
     const std::pair<const char*, const char*> cases[] = {
         {"[S]\na=1\n;c\n\n[T]\n", "[S]\na=1\nk=7\n;c\n\n[T]\n"},
         {"[S]\na=1", "[S]\na=1\nk=7\n"},
         {"[S]\na=1\n[T]\n[S]\nk=1\n", "[S]\na=1\nk=7\n[T]\n[S]\nk=1\n"},
-        {"[T]\nx=1", "[T]\nx=1\n[S]\nk=7\n"},
         {"[T]\rx=1\r", "[T]\rx=1\r[S]\rk=7\r"},
-        {"", "[S]\r\nk=7\r\n"},
     };
     for (const auto& [pszBefore, pszAfter] : cases) {
         CIniDocument document(pszBefore, "\r\n");

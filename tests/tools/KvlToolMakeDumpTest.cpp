@@ -42,41 +42,37 @@ TEST_F(KvlToolMakeDumpTest, MakeWritesTheEditorsBytes) {
     }
 }
 
-// The output is named after the map file's base name, beside the map, which it names without
-// folders.
-TEST_F(KvlToolMakeDumpTest, MakeReplacesAnExistingFileOnlyWithForce) {
-    Put("Prefabs/hall.tar.KVL", "precious");
-    const Args args = Words("make Prefabs/hall.tar.map --dims=1x1x1 --exit=0,0,0:N --id=3");
-
-    EXPECT_THAT(Run(args), Exits(2, "hall.tar.KVL: exists already; give --force"));
-    EXPECT_EQ(Read("Prefabs/hall.tar.KVL"), "precious");
-
-    EXPECT_THAT(Run(args + Args{"--force"}), Succeeds());
-    EXPECT_EQ(Read("Prefabs/hall.tar.KVL"),
-              Kvl({3, "hall.tar.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
-}
-
 // Of makers racing for one name without --force exactly one writes it; the others are told
-// it exists. A pipe in the way is never replaced, not even with --force.
-TEST_F(KvlToolMakeDumpTest, MakeWithoutForceNeverOverwritesAndNeverReplacesAPipe) {
+// it exists and leave the winner's file as it was; --force replaces it. The output is named
+// after the map file's base name, beside the map, which it names without folders. A pipe in the
+// way is never replaced, not even with --force.
+TEST_F(KvlToolMakeDumpTest, MakeReplacesAnExistingFileOnlyWithForceAndNeverAPipe) {
+    ASSERT_TRUE(std::filesystem::create_directory(Path("Prefabs")));
+    const std::string make = "make Prefabs/hall.tar.map --dims=1x1x1 --exit=0,0,0:N --id=";
     std::vector<std::unique_ptr<ProgramRun::CProgram>> makers;
     for (int nId = 1; nId <= 20; ++nId) {
-        makers.push_back(Start(Words(kMake + "--id=" + std::to_string(nId))));
+        makers.push_back(Start(Words(make + std::to_string(nId))));
     }
-    int nSucceeded = 0;
-    for (const auto& pMaker : makers) {
-        const ToolRun run = pMaker->Wait();
-        nSucceeded += run.nExitCode == 0 ? 1 : 0;
-        EXPECT_THAT(run, testing::AnyOf(Succeeds(), Exits(2, "exists already; give --force")));
+    std::vector<uint32_t> winners;
+    for (uint32_t nId = 1; nId <= makers.size(); ++nId) {
+        const ToolRun run = makers[nId - 1]->Wait();
+        if (run.nExitCode == 0) {
+            winners.push_back(nId);
+        }
+        EXPECT_THAT(run, testing::AnyOf(Succeeds(),
+                                        Exits(2, "hall.tar.KVL: exists already; give --force")));
     }
-    EXPECT_EQ(nSucceeded, 1);
-    EXPECT_EQ(Files(), std::vector<std::string>{"a.KVL"});
+    EXPECT_EQ(winners, std::vector<uint32_t>{IdOf("Prefabs/hall.tar.KVL")});
+    EXPECT_THAT(Run(Words(make + "21 --force")), Succeeds());
+    EXPECT_EQ(Read("Prefabs/hall.tar.KVL"),
+              Kvl({21, "hall.tar.map", 1, 1, 1, {Cell(0, 0, 0, EXIT_NORTH)}}));
+    EXPECT_EQ(TestFiles::ListFolder(Path("Prefabs")), std::vector<std::string>{"hall.tar.KVL"});
 #ifndef _WIN32
     ASSERT_EQ(mkfifo(Path("pipe").c_str(), 0600), 0);
     EXPECT_THAT(Run(Words(kMake + "--id=1 --force -o pipe")),
                 Exits(2, "pipe: is not a regular file and is never replaced"));
     EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe")));
-    EXPECT_EQ(Files(), (std::vector<std::string>{"a.KVL", "pipe"}));
+    EXPECT_EQ(Files(), (std::vector<std::string>{"Prefabs", "pipe"}));
 #endif
 }
 

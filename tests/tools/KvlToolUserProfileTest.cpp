@@ -70,7 +70,11 @@ protected:
 // user's own profile and advance, and the program's folder is left as it was. The kvltool is the
 // installed one when KVL_INSTALLED_KVLTOOL names it (the package check sets it to the unpacked
 // .deb's), else a copy of the built one in a folder only root writes.
-TEST_F(KvlToolUserProfileTest, AFolderThatTakesNoProfileSendsMakeToThePerUserProfile) {
+// Then every run takes the next identifier wherever the profile itself can be written, and the
+// profile stays the file it was: owner, mode, links. A profile the user cannot write gives the
+// message, and neither it nor a definition is written. The folder "shared" is root's; "home" is
+// the user's.
+TEST_F(KvlToolUserProfileTest, ProfilesComeFromWhereTheUserCanWriteAndStayTheFileTheyWere) {
     const char* pszInstalled = std::getenv("KVL_INSTALLED_KVLTOOL");
     const std::string program = pszInstalled != nullptr ? pszInstalled : Path("bin/kvltool");
     if (pszInstalled == nullptr) {
@@ -79,11 +83,11 @@ TEST_F(KvlToolUserProfileTest, AFolderThatTakesNoProfileSendsMakeToThePerUserPro
     }
     const std::string programFolder = std::filesystem::path(program).parent_path().string();
     const std::vector<std::string> programFiles = TestFiles::ListFolder(programFolder);
-    const std::string profile = Path("home") + "/.config/KVLEdit/Gridforge.INI";
+    const std::string ownProfile = Path("home") + "/.config/KVLEdit/Gridforge.INI";
     const std::string notices[] = {
         "kvltool: The program's folder has no Gridforge.INI and cannot take one; identifiers "
         "now come from your own profile " +
-            profile + "\n",
+            ownProfile + "\n",
         ""};
     for (uint32_t nId : {1, 2}) {
         const ToolRun make = MakeAsUser({"env", "-i", "HOME=" + Path("home")}, program, {});
@@ -93,13 +97,6 @@ TEST_F(KvlToolUserProfileTest, AFolderThatTakesNoProfileSendsMakeToThePerUserPro
     }
     EXPECT_NE(Read("home/.config/KVLEdit/Gridforge.INI").find("NEXT_ID=3"), std::string::npos);
     EXPECT_EQ(TestFiles::ListFolder(programFolder), programFiles);
-}
-
-// Every run takes the next identifier wherever the profile itself can be written, and the
-// profile stays the file it was: owner, mode, links. A profile the user cannot write gives the
-// message, and neither it nor a definition is written. The folder "shared" is root's; "home" is
-// the user's.
-TEST_F(KvlToolUserProfileTest, ProfilesTheUserCanWriteAdvanceInPlaceAndStayTheFileTheyWere) {
     const struct {
         const char* pszName;
         const char* pszProfile;  // the user's, with this mode
@@ -116,7 +113,6 @@ TEST_F(KvlToolUserProfileTest, ProfilesTheUserCanWriteAdvanceInPlaceAndStayTheFi
          "home/link.INI home/link.INI", true},
         {"hard-linked", "home/a.INI", 0600, "home/b.INI", false, "home/a.INI home/b.INI", true},
     };
-    ASSERT_TRUE(std::filesystem::copy_file(KVLTOOL_PATH, Path("kvltool")));
     for (const auto& profile : cases) {
         SCOPED_TRACE(profile.pszName);
         MakeHome();
@@ -134,7 +130,7 @@ TEST_F(KvlToolUserProfileTest, ProfilesTheUserCanWriteAdvanceInPlaceAndStayTheFi
         const auto identities = Identities(runs);
         uint32_t nId = 7;
         for (const std::string& name : runs) {
-            const ToolRun make = MakeAsUser({}, Path("kvltool"), {"--profile", Path(name)});
+            const ToolRun make = MakeAsUser({}, program, {"--profile", Path(name)});
             EXPECT_EQ(make.nExitCode, profile.bAdvances ? 0 : 2) << make.strErr;
             EXPECT_EQ(make.strErr.find("identifier 7 is not reserved") == std::string::npos,
                       profile.bAdvances);

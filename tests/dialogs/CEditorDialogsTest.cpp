@@ -68,15 +68,11 @@ struct RunCase {
 
 class CEditorDialogsTest : public CEditorFixture, public testing::WithParamInterface<RunCase> {
 protected:
-    int RunMain(const std::function<void(CKVLEditDlg&)>& onMain,
-                const std::function<void(CExitDefinitionDlg&)>& onExit = {}) {
+    void RunMain(const std::function<void(CKVLEditDlg&)>& onMain) {
         m_Driver.When<CKVLEditDlg>(onMain);
-        if (onExit) {
-            m_Driver.When<CExitDefinitionDlg>(onExit);
-        }
         theSettings.m_strSourceDir = "/castery/";
         CKVLEditDlg dialog;
-        return dialog.DoModal();
+        dialog.DoModal();
     }
 
     static void Next(CKVLEditDlg& dialog, const QString& fields) {
@@ -175,17 +171,12 @@ TEST_P(CEditorDialogsTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
         m_Services.SetNextAnswer(MessageBoxResult::Yes);  // exit without saving
     }
     CKvlDefinition expected = run.expected;
-    const CKVLEditDlg* pMain = nullptr;
-    RunMain(
-        [&](CKVLEditDlg& dialog) {
-            pMain = &dialog;
-            expected.m_nId = Control<QLineEdit>(dialog, IDC_ID).text().toUInt();
-            Control<QPushButton>(dialog, IDC_BROWSE).click();
-            Fill(dialog, run.pszFields);
-            QTest::keyClick(dialog.GetDlgItem(IDC_MAP_FILE), Qt::Key_Return);  // Next
-        },
-        [&](CExitDefinitionDlg& dialog) {
-            EXPECT_FALSE(pMain->isVisible()) << "the main dialog hides for the rest of the run";
+    RunMain([&](CKVLEditDlg& mainDialog) {
+        expected.m_nId = Control<QLineEdit>(mainDialog, IDC_ID).text().toUInt();
+        Control<QPushButton>(mainDialog, IDC_BROWSE).click();
+        Fill(mainDialog, run.pszFields);
+        m_Driver.When<CExitDefinitionDlg>([&](CExitDefinitionDlg& dialog) {
+            EXPECT_FALSE(mainDialog.isVisible()) << "the main dialog hides for the rest of the run";
             QTest::keyClick(&dialog, Qt::Key_Return);  // OK, refused while the list is empty
             Choose(dialog, run.pszChoice, run.nExits);
             for (int i = 0; i < run.nAdds; ++i) {
@@ -193,6 +184,8 @@ TEST_P(CEditorDialogsTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
             }
             QTest::keyClick(&dialog, Qt::Key_Return);
         });
+        QTest::keyClick(mainDialog.GetDlgItem(IDC_MAP_FILE), Qt::Key_Return);  // Next
+    });
 
     const bool bWritten = !expected.m_SubCells.empty();
     const char* pszLast = run.pszTarget == nullptr ? kNotSaved

@@ -20,7 +20,7 @@ using testing::HasSubstr;
 
 // The editor's way: the records added in the order given, completion, its writer. --from-map
 // measures the rest: room.map has a doorway west of (0,0,0) and north of (1,0,0); what is given
-// still wins.
+// still wins. "-o -" writes the definition's bytes, and only those, on standard output.
 TEST_F(KvlToolMakeDumpTest, MakeWritesTheEditorsBytes) {
     Put("col/room.map", MapSamples::Room());
     const std::pair<const char*, CKvlDefinition> cases[] = {
@@ -40,6 +40,19 @@ TEST_F(KvlToolMakeDumpTest, MakeWritesTheEditorsBytes) {
         definition.CompleteSubCells();
         EXPECT_EQ(Read("tool.KVL"), Kvl(definition)) << pszArgs;
     }
+
+    Put("p.INI", "[ID]\nNEXT_ID=8\n");
+    const ToolRun run = Run(Words("make a.map --dims=2x1x1 --exit=1,0,0:W --profile=p.INI -o -"));
+    EXPECT_EQ(run.nExitCode, 0) << run.strErr;
+    EXPECT_EQ(run.strOut, Kvl({8, "a.map", 2, 1, 1, {Cell(1, 0, 0, EXIT_WEST), Cell(0, 0, 0)}}));
+    EXPECT_THAT(run.strErr, HasSubstr("standard output written: identifier 8"));
+    EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=9\n");
+
+    const ToolRun unreserved = Run(Words(kMake + "-o - --profile=gone/p.INI"));
+    EXPECT_THAT(unreserved,
+                Exits(2, "no definition was written, since identifier 1 is not reserved"));
+    EXPECT_EQ(unreserved.strOut, "");
+    EXPECT_EQ(Files(), (std::vector<std::string>{"col", "p.INI", "p.INI.lock", "tool.KVL"}));
 }
 
 // Of makers racing for one name without --force exactly one writes it; the others are told
@@ -169,26 +182,11 @@ TEST_F(KvlToolMakeDumpTest, ProfileAdvancesInItsEncodingToTheLastIdentifierOnly)
     }
 }
 
-// "-o -" writes the definition's bytes, and only those, on standard output.
-TEST_F(KvlToolMakeDumpTest, MakeWritesToStandardOutput) {
-    Put("p.INI", "[ID]\nNEXT_ID=8\n");
-    const ToolRun run = Run(Words("make a.map --dims=2x1x1 --exit=1,0,0:W --profile=p.INI -o -"));
-    EXPECT_EQ(run.nExitCode, 0) << run.strErr;
-    EXPECT_EQ(run.strOut, Kvl({8, "a.map", 2, 1, 1, {Cell(1, 0, 0, EXIT_WEST), Cell(0, 0, 0)}}));
-    EXPECT_THAT(run.strErr, HasSubstr("standard output written: identifier 8"));
-    EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=9\n");
-
-    const ToolRun unreserved = Run(Words(kMake + "-o - --profile=gone/p.INI"));
-    EXPECT_THAT(unreserved,
-                Exits(2, "no definition was written, since identifier 1 is not reserved"));
-    EXPECT_EQ(unreserved.strOut, "");
-    EXPECT_EQ(Files(), (std::vector<std::string>{"p.INI", "p.INI.lock"}));
-}
-
 // Names come from files: the text escapes what could drive a terminal, JSON stays valid. With
 // several files, one object per line even for bad ones, and the exit status is the worst of all.
 // A file found bad at its last record shows nothing of the records before it. Every sub cell
-// given to make, its records are exactly those given, in that order.
+// given to make, its records are exactly those given, in that order. The grid draws each layer,
+// and refuses one too large to draw.
 TEST_F(KvlToolMakeDumpTest, DumpShowsEveryFieldAndWhatIsWrong) {
     ASSERT_THAT(Run({"make", "castle hall.map", "--dims=1x2x1", "--exit=0,1,0:NE",
                      "--exit=0,0,0:sw", "--id=4000000000"}),
@@ -248,6 +246,26 @@ TEST_F(KvlToolMakeDumpTest, DumpShowsEveryFieldAndWhatIsWrong) {
          "west": false, "reserved1": 0, "reserved2": 0},
         {"x": 0, "y": 0, "z": 0, "exits": 10, "north": false, "south": true, "east": false,
          "west": true, "reserved1": 0, "reserved2": 0}]})j"));
+
+    // North and West; South and East, then North again; none; all four, outside.
+    const std::vector<SubCell> cells = {Cell(0, 1, 0, 9), Cell(1, 0, 0, 6), Cell(1, 0, 0, 1),
+                                        Cell(0, 0, 0), Cell(9, 0, 0, 15)};
+    Put("grid.KVL", Kvl({3, "r.map", 2, 2, 1, cells}));
+    Put("huge.KVL", Kvl({3, "r.map", 40, INT32_MAX, INT32_MAX, {}}));
+
+    EXPECT_EQ(Run({"dump", "--grid", "grid.KVL"}).strOut,
+              Shown("grid.KVL: identifier 3, map file \"r.map\", 2 x 2 x 1\n"
+                    "z=0  (north up, east right)\n"
+                    "       x=0     x=1\n"
+                    "     +--N--+ +-----+\n"
+                    "y=1  W     | |  ?  |\n"
+                    "     +-----+ +-----+\n"
+                    "     +-----+ +--N--+\n"
+                    "y=0  |     | | x2  E\n"
+                    "     +-----+ +--S--+\n"
+                    "N S E W: exits   ?: no record   xN: N records, their exits together\n"
+                    "1 record(s) outside the dimensions, not drawn\n"));
+    EXPECT_THAT(Run({"dump", "--grid", "huge.KVL"}).strOut, HasSubstr("is too large to draw"));
 }
 
 // Resource limits and the devices /dev/zero and /dev/full are POSIX's.
@@ -305,27 +323,5 @@ TEST_F(KvlToolMakeDumpTest, FullStandardOutputIsAnError) {
 }
 
 #endif
-
-TEST_F(KvlToolMakeDumpTest, GridDrawsEachLayer) {
-    // North and West; South and East, then North again; none; all four, outside.
-    const std::vector<SubCell> cells = {Cell(0, 1, 0, 9), Cell(1, 0, 0, 6), Cell(1, 0, 0, 1),
-                                        Cell(0, 0, 0), Cell(9, 0, 0, 15)};
-    Put("grid.KVL", Kvl({3, "r.map", 2, 2, 1, cells}));
-    Put("huge.KVL", Kvl({3, "r.map", 40, INT32_MAX, INT32_MAX, {}}));
-
-    EXPECT_EQ(Run({"dump", "--grid", "grid.KVL"}).strOut,
-              Shown("grid.KVL: identifier 3, map file \"r.map\", 2 x 2 x 1\n"
-                    "z=0  (north up, east right)\n"
-                    "       x=0     x=1\n"
-                    "     +--N--+ +-----+\n"
-                    "y=1  W     | |  ?  |\n"
-                    "     +-----+ +-----+\n"
-                    "     +-----+ +--N--+\n"
-                    "y=0  |     | | x2  E\n"
-                    "     +-----+ +--S--+\n"
-                    "N S E W: exits   ?: no record   xN: N records, their exits together\n"
-                    "1 record(s) outside the dimensions, not drawn\n"));
-    EXPECT_THAT(Run({"dump", "--grid", "huge.KVL"}).strOut, HasSubstr("is too large to draw"));
-}
 
 }  // namespace

@@ -16,16 +16,14 @@ TEST_F(CKVLEditAppTest, StartUpShowsTheNextIdentifierOfTheProfileItFinds) {
     TestFiles::WriteAll(TempPath("usr"), "");
     const CScopedEnvironment config("XDG_CONFIG_HOME", TempPath("config"));
     const std::string profile = TempPath("config/KVLEdit/Gridforge.INI");
-    const struct {
-        const char* pszFolder;  // the executable's
-        QString id;             // shown
-    } starts[] = {{"usr", "1"}, {"usr", "2"}, {"bin", ""}};
+    // The executable's folder, the identifier shown.
+    const std::pair<std::string, QString> starts[] = {{"usr", "1"}, {"usr", "2"}, {"bin", ""}};
     for (const auto& start : starts) {
-        m_Services.SetExecutablePath(TempPath(std::string(start.pszFolder) + "/kvledit"));
+        m_Services.SetExecutablePath(TempPath(start.first + "/kvledit"));
         m_Services.SetNextAnswer(MessageBoxResult::Yes);
         m_Driver.When<CKVLEditDlg>([&](CKVLEditDlg& dialog) {
-            EXPECT_EQ(Control<QLineEdit>(dialog, IDC_ID).text(), start.id);
-            if (start.id.isEmpty()) {  // Return is Next, were it on
+            EXPECT_EQ(Control<QLineEdit>(dialog, IDC_ID).text(), start.second);
+            if (start.second.isEmpty()) {  // Return is Next, were it on
                 QTest::keyClick(dialog.GetDlgItem(IDC_MAP_FILE), Qt::Key_Return);
                 EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
             }

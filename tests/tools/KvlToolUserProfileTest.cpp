@@ -97,44 +97,39 @@ TEST_F(KvlToolUserProfileTest, ProfilesComeFromWhereTheUserCanWriteAndStayTheFil
     }
     EXPECT_NE(Read("home/.config/KVLEdit/Gridforge.INI").find("NEXT_ID=3"), std::string::npos);
     EXPECT_EQ(TestFiles::ListFolder(programFolder), programFiles);
-    const struct {
-        const char* pszName;
-        const char* pszProfile;  // the user's, with this mode
-        mode_t nMode;
-        const char* pszLink;  // a link to it, symbolic or hard, or none
-        bool bSymbolic;
-        const char* pszRuns;  // profile names under the test folder, one run each
-        bool bAdvances;
-    } cases[] = {
-        {"in a folder the user cannot write", "shared/Gridforge.INI", 0640, nullptr, false,
-         "shared/Gridforge.INI shared/Gridforge.INI", true},
-        {"read-only", "home/Gridforge.INI", 0444, nullptr, false, "home/Gridforge.INI", false},
-        {"a symbolic link", "shared/Gridforge.INI", 0600, "home/link.INI", true,
-         "home/link.INI home/link.INI", true},
-        {"hard-linked", "home/a.INI", 0600, "home/b.INI", false, "home/a.INI home/b.INI", true},
-    };
-    for (const auto& profile : cases) {
-        SCOPED_TRACE(profile.pszName);
+    // What the case is; the user's profile, with this mode; a link to it, symbolic (true) or
+    // hard, or none; the profile names under the test folder, one run each; whether it advances.
+    const std::tuple<const char*, const char*, mode_t, const char*, bool, const char*, bool>
+        cases[] = {
+            {"in a folder the user cannot write", "shared/Gridforge.INI", 0640, nullptr, false,
+             "shared/Gridforge.INI shared/Gridforge.INI", true},
+            {"read-only", "home/Gridforge.INI", 0444, nullptr, false, "home/Gridforge.INI", false},
+            {"a symbolic link", "shared/Gridforge.INI", 0600, "home/link.INI", true,
+             "home/link.INI home/link.INI", true},
+            {"hard-linked", "home/a.INI", 0600, "home/b.INI", false, "home/a.INI home/b.INI", true},
+        };
+    for (const auto& [pszName, pszProfile, nMode, pszLink, bSymbolic, pszRuns, bAdvances] : cases) {
+        SCOPED_TRACE(pszName);
         MakeHome();
         std::filesystem::remove_all(Path("shared"));
-        Put(profile.pszProfile, "; kept\r\n[ID]\r\nNEXT_ID=7\r\n");
-        Own(Path(profile.pszProfile), profile.nMode);
-        if (profile.pszLink != nullptr && profile.bSymbolic) {
-            std::filesystem::create_symlink(Path(profile.pszProfile), Path(profile.pszLink));
-            Own(Path(profile.pszLink), 0);
-        } else if (profile.pszLink != nullptr) {
-            std::filesystem::create_hard_link(Path(profile.pszProfile), Path(profile.pszLink));
+        Put(pszProfile, "; kept\r\n[ID]\r\nNEXT_ID=7\r\n");
+        Own(Path(pszProfile), nMode);
+        if (pszLink != nullptr && bSymbolic) {
+            std::filesystem::create_symlink(Path(pszProfile), Path(pszLink));
+            Own(Path(pszLink), 0);
+        } else if (pszLink != nullptr) {
+            std::filesystem::create_hard_link(Path(pszProfile), Path(pszLink));
         }
-        const Args runs = Words(profile.pszRuns);
+        const Args runs = Words(pszRuns);
         const std::vector<std::string> shared = TestFiles::ListFolder(Path("shared"));
         const auto identities = Identities(runs);
         uint32_t nId = 7;
         for (const std::string& name : runs) {
             const ToolRun make = MakeAsUser({}, program, {"--profile", Path(name)});
-            EXPECT_EQ(make.nExitCode, profile.bAdvances ? 0 : 2) << make.strErr;
+            EXPECT_EQ(make.nExitCode, bAdvances ? 0 : 2) << make.strErr;
             EXPECT_EQ(make.strErr.find("identifier 7 is not reserved") == std::string::npos,
-                      profile.bAdvances);
-            EXPECT_EQ(IdOf("home/a.KVL"), profile.bAdvances ? nId++ : 0);
+                      bAdvances);
+            EXPECT_EQ(IdOf("home/a.KVL"), bAdvances ? nId++ : 0);
         }
         const std::string expected = "; kept\r\n[ID]\r\nNEXT_ID=" + std::to_string(nId) + "\r\n";
         for (const std::string& name : runs) {

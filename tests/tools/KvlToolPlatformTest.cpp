@@ -24,15 +24,6 @@ const std::string kSeparator(1, static_cast<char>(fs::path::preferred_separator)
 // a path, other processes holding files and locks.
 class KvlToolPlatformTest : public KvlToolTest {
 protected:
-    // The names in a folder as the bytes kvltool takes them in.
-    static Names NamesIn(const std::string& folder) {
-        Names names;
-        for (const auto& entry : fs::directory_iterator(NativePath::From(folder))) {
-            names.push_back(NativePath::ToBytes(entry.path().filename()));
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
     const std::string m_strProfile = m_Folder.Path() + kSeparator + "Gridforge.INI";
 };
 
@@ -67,8 +58,14 @@ TEST_F(KvlToolPlatformTest, NamesBeyondAsciiKeepEveryByte) {
     EXPECT_THAT(Run(make + Args{"--profile=gone/p.INI"}, inFolder, program),
                 Exits(2, "no definition was written, since identifier 1 is not reserved"));
     EXPECT_EQ(IdOf(kvl), 77u);
-    EXPECT_EQ(NamesIn(folder), (Names{"Ch\xE2teau.KVL", "Ch\xE2teau.map", "Gridforge.INI",
-                                      "Gridforge.INI.lock", exe, "summary.INI"}));
+    // The names in the folder as the bytes kvltool takes them in.
+    Names names;
+    for (const auto& entry : fs::directory_iterator(NativePath::From(folder))) {
+        names.push_back(NativePath::ToBytes(entry.path().filename()));
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (Names{"Ch\xE2teau.KVL", "Ch\xE2teau.map", "Gridforge.INI",
+                            "Gridforge.INI.lock", exe, "summary.INI"}));
     EXPECT_EQ(TestFiles::ReadAll(folder + kSeparator + "Gridforge.INI"), profile + "8\r\n");
     EXPECT_THAT(Run({"check", "."}, inFolder), Succeeds());
 }

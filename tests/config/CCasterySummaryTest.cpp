@@ -75,11 +75,11 @@ TEST_F(CCasterySummaryTest, MissingFileIsWrittenOnceAndReadOnTheNextStart) {
 }
 
 TEST_F(CCasterySummaryTest, MissingFolderShowsThePathTwiceThenTheFailure) {
-    m_Settings.m_strSourceDir = PathOf("missing") + "/";
+    m_Settings.m_strSourceDir = m_Dir.PathOf("missing") + "/";
     const std::string path = m_Settings.m_strSourceDir + "summary.INI";
     EXPECT_EQ(LoadSummary(),
               (Texts{PathMessage(path), PathMessage(path), "Couldn't open file!\n" + path}));
-    EXPECT_FALSE(TestFiles::Exists(PathOf("missing")));
+    EXPECT_FALSE(TestFiles::Exists(m_Dir.PathOf("missing")));
 }
 
 // File size limits and Wine's drive mapping exist on POSIX only.
@@ -96,7 +96,7 @@ TEST_F(CCasterySummaryTest, DefaultFileThatCannotBeWrittenWholeIsNotLeftAndTheUs
 // The editor at start-up takes the profile's Windows paths as the generator does under Wine:
 // it writes the default file where the generator will look, never a file named with "\".
 TEST_F(CCasterySummaryTest, WindowsSourceDirectoryLeadsToTheFolderWineUses) {
-    const FakeWinePrefix wine(PathOf("wine"));
+    const FakeWinePrefix wine(m_Dir.PathOf("wine"));
     m_Services.SetExecutablePath(wine.Path("pfx/drive_c/Gridforge/") + "kvledit");
     m_App.SetProfilePath();
     TestFiles::WriteAll(m_App.GetProfileName(), "[globals]\nsource_directory=D:\\Prefabs\\\n");

@@ -24,10 +24,8 @@ protected:
         m_App.SetProfilePath();
     }
 
-    std::string PathOf(const std::string& relative) const { return m_Dir.PathOf(relative); }
-
     TestFiles::TempFolder m_Dir;
-    const std::string m_strBin = PathOf("bin") + "/";
+    const std::string m_strBin = m_Dir.PathOf("bin") + "/";
     const std::string m_strProfile = m_strBin + "Gridforge.INI";
     CScriptedPlatformServices m_Services;
     CKvlApplication m_App{m_Services};

@@ -22,7 +22,7 @@ std::string AllSettings(const CGeneratorSettings& s) {
 using CGeneratorSettingsTest = CConfigTest;
 
 TEST_F(CGeneratorSettingsTest, LoadTakesTheDefaultsBesideTheExecutableThenEveryKeyGiven) {
-    std::filesystem::create_directories(PathOf("maps/S2"));
+    std::filesystem::create_directories(m_Dir.PathOf("maps/S2"));
     m_Settings.Load();
 
     const std::string& bin = m_strBin;
@@ -33,7 +33,7 @@ TEST_F(CGeneratorSettingsTest, LoadTakesTheDefaultsBesideTheExecutableThenEveryK
                   "qbsp3.exe|" + bin + "qvis3.exe|" + bin + "qrad3.exe|4|4|2|0.600000|");
     // Reading creates no profile; the summary step wrote its default file in the source folder.
     EXPECT_EQ(TestFiles::ListFolder(bin), Texts{});
-    EXPECT_EQ(TestFiles::ListFolder(PathOf("maps/S2")), Texts{"summary.INI"});
+    EXPECT_EQ(TestFiles::ListFolder(m_Dir.PathOf("maps/S2")), Texts{"summary.INI"});
 
     // Then every key goes into its own setting. A directory keeps its closing slash or
     // backslash and gets one where it has none; the fraction is read as atof reads it.

@@ -31,9 +31,7 @@ TEST(CFileWriterTest, ReplacesAFileOnlyOnCloseAndKeepsItsPermissions) {
     EXPECT_EQ(TestFiles::ReadAll(older), "older");
     EXPECT_EQ(TestFiles::ListFolder(folder.Path()), std::vector<std::string>{"older"});
 
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows files have no permission bits";
-#else
+#ifndef _WIN32  // Windows files have no permission bits
     const mode_t nUmask = umask(027);
     for (const std::string& path : {older, newer}) {
         CFileWriter writer;

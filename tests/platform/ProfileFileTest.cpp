@@ -17,10 +17,8 @@ namespace {
 
 class ProfileFileTest : public testing::Test {
 protected:
-    std::string PathOf(const char* pszName) const { return m_Dir.PathOf(pszName); }
-
     TestFiles::TempFolder m_Dir;
-    const std::string m_strProfile = PathOf("Gridforge.INI");
+    const std::string m_strProfile = m_Dir.PathOf("Gridforge.INI");
 };
 
 TEST_F(ProfileFileTest, WriteChangesOneValueOfAMessyProfileAndNothingElse) {
@@ -101,10 +99,10 @@ TEST_F(ProfileFileTest, WriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
 TEST_F(ProfileFileTest, ProfileRewrittenInPlaceIsLeftWholeWhenItCannotGrow) {
     const std::string profile = "[ID]\r\nNEXT_ID=9\r\n" + std::string(5000, ';');
     TestFiles::WriteAll(m_strProfile, profile);
-    ASSERT_EQ(link(m_strProfile.c_str(), PathOf("link.INI").c_str()), 0);
+    ASSERT_EQ(link(m_strProfile.c_str(), m_Dir.PathOf("link.INI").c_str()), 0);
     const auto grow = [this] { return ProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", 10); };
     EXPECT_EQ(ChildProcess::Run(grow, profile.size()), 1) << "the write should fail";
-    EXPECT_EQ(TestFiles::ReadAll(PathOf("link.INI")), profile);
+    EXPECT_EQ(TestFiles::ReadAll(m_Dir.PathOf("link.INI")), profile);
 }
 
 #endif

@@ -22,8 +22,9 @@ std::vector<SubCell> CompletedByScanning(CKvlDefinition definition) {
     return definition.m_SubCells;
 }
 
-// Duplicates, records outside the box and boxes with a negative or zero side included.
-TEST(CKvlDefinitionTest, MatchesTheScanningRuleOnRandomDefinitions) {
+// Duplicates, records outside the box and boxes with a negative or zero side included; then
+// the largest box allowed, and one larger.
+TEST(CKvlDefinitionTest, MatchesTheScanningRuleOnRandomDefinitionsUpToTheLargestBoxAllowed) {
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int32_t> value(-1, 4);
     for (int nTrial = 0; nTrial < 500; ++nTrial) {
@@ -38,11 +39,8 @@ TEST(CKvlDefinitionTest, MatchesTheScanningRuleOnRandomDefinitions) {
         ASSERT_TRUE(definition.CompleteSubCells());
         ASSERT_EQ(definition.m_SubCells, expected) << "trial " << nTrial;
     }
-}
-
-// A box may hold at most 2^20 sub cells; completing a larger one would
-// take hours or all memory.
-TEST(CKvlDefinitionTest, CompletesTheLargestBoxAllowedAndRefusesALargerOne) {
+    // A box may hold at most 2^20 sub cells; completing a larger one would take hours or all
+    // memory.
     CKvlDefinition largest{0, "", 128, 128, 64, {Cell(127, 127, 63, EXIT_NORTH)}};
     ASSERT_TRUE(largest.CompleteSubCells());
     EXPECT_EQ(largest.GetSubCellCount(), 1u << 20);

@@ -18,25 +18,24 @@ using namespace std::string_literals;
 // which read back what kvltool makes, and by the end-to-end run.)
 TEST(CKvlWriterTest, FileHoldsExactlyTheFieldsInOrder) {
     const TestFiles::TempFolder folder;
-    TestFiles::WriteAll(folder.PathOf("out.KVL"), std::string(1000, 'x'));
+    const std::string out = folder.PathOf("out.KVL");
+    TestFiles::WriteAll(out, std::string(1000, 'x'));
     const std::vector<SubCell> cells = {Cell(0, 0, 0, EXIT_WEST), Cell(5, -1, INT32_MAX, EXIT_ALL)};
-    ASSERT_TRUE(
-        CKvlWriter().Write(folder.PathOf("out.KVL"), {UINT32_MAX, "", -1, INT32_MIN, 300, cells}));
+    ASSERT_TRUE(CKvlWriter().Write(out, {UINT32_MAX, "", -1, INT32_MIN, 300, cells}));
     // After the header: the identifier, the empty name's length and NUL, the dimensions, the
     // record count, then each record's exits, coordinates and reserved words.
-    EXPECT_EQ(TestFiles::ReadAll(folder.PathOf("out.KVL")),
-              ExampleKvl().substr(0, 38) + "\xFF\xFF\xFF\xFF\1\0\0\0\0"s +
-                  "\xFF\xFF\xFF\xFF\0\0\0\x80\x2C\1\0\0\2\0\0\0"s + "\x08\0"s +
-                  std::string(20, '\0') + "\x0F\0\5\0\0\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F"s +
-                  std::string(8, '\0'));
+    EXPECT_EQ(TestFiles::ReadAll(out), ExampleKvl().substr(0, 38) + "\xFF\xFF\xFF\xFF\1\0\0\0\0"s +
+                                           "\xFF\xFF\xFF\xFF\0\0\0\x80\x2C\1\0\0\2\0\0\0"s +
+                                           "\x08\0"s + std::string(20, '\0') +
+                                           "\x0F\0\5\0\0\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F"s +
+                                           std::string(8, '\0'));
     // Records go out a block at a time; several blocks and a part still make the one file,
     // and records appended as they are made give the bytes of the completed definition.
     CKvlDefinition large{3, "large.map", 40000, 1, 1, {Cell(7, 0, 0, 5), Cell(7, 0, 0, 1)}};
     CKvlWriter writer;
-    ASSERT_TRUE(writer.Stage(folder.PathOf("out.KVL"), large, CMissingSubCells(large)) &&
-                writer.Close());
+    ASSERT_TRUE(writer.Stage(out, large, CMissingSubCells(large)) && writer.Close());
     large.CompleteSubCells();
-    EXPECT_EQ(TestFiles::ReadAll(folder.PathOf("out.KVL")), CKvlWriter::Bytes(large));
+    EXPECT_EQ(TestFiles::ReadAll(out), CKvlWriter::Bytes(large));
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"out.KVL"});
 }
 

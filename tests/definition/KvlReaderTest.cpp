@@ -11,8 +11,8 @@ namespace {
 
 // 90 bytes: the name length at 42, the name from 46, the dimensions from 52, the record count
 // at 64 and the one record from 68. Cut anywhere or overwritten, it is refused with the offset
-// of the fault.
-TEST(KvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
+// of the fault; what is no regular file is refused unopened.
+TEST(KvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFaultAndAnyOtherUnopened) {
     const std::string good = ExampleKvl();
     for (size_t nCut = 0; nCut < good.size(); ++nCut) {
         const KvlReader::Result result = KvlReader::ReadBytes(good.data(), nCut);
@@ -38,10 +38,8 @@ TEST(KvlReaderTest, RefusesACutOrSpoiledFileWithTheOffsetOfTheFault) {
         EXPECT_NE(result.m_Error.strMessage.find(pszSays), std::string::npos)
             << result.m_Error.strMessage;
     }
-}
-
-// A pipe would block a reader that opened it. (A missing file is the tools' "dump gone.KVL".)
-TEST(KvlReaderTest, FilesThatCannotBeReadSayWhyWithoutBlocking) {
+    // A folder or a pipe, which would block a reader that opened it, cannot be opened. (A
+    // missing file is the tools' "dump gone.KVL".)
     const TestFiles::TempFolder folder;
     for (const std::string& path : TestFiles::NoRegularFiles(folder)) {
         EXPECT_EQ(KvlReader::ReadFile(path).m_eStatus, KvlReader::Result::Status::CannotOpen)

@@ -44,10 +44,7 @@ TEST(CIniDocumentTest, WriteChangesOnlyWhatItNeedsInTheDocumentsOwnLineEndings) 
     for (const std::string& text : {"\r\r\n\n\r"s, "[S]\r\nk=v\n;c\rx"s, "[S]\0\nk=\0v"s}) {
         EXPECT_EQ(CIniDocument(text).Bytes(), text);
     }
-}
-
-// Lines written move the lines below them: every later write must still find its line.
-TEST(CIniDocumentTest, ValuesWrittenOneAfterAnotherLandInTheirOwnLines) {
+    // Lines written move the lines below them: every later write must still find its line.
     CIniDocument document("[A]\na=1\n;c\n[B]\nb=2\n[a]\na=old", "\r\n");
     const std::tuple<const char*, const char*, const char*> writes[] = {
         {"A", "y", "4"}, {"b", "x", "3"}, {"a", "A", "5"}, {"C", "z", "6"},

@@ -41,7 +41,7 @@ protected:
     const std::string m_strSummary = m_strBin + "summary.INI";
 };
 
-TEST_F(CCasterySummaryTest, ExistingFileOrFolderIsReadWithoutAWord) {
+TEST_F(CCasterySummaryTest, ExistingFileOrFolderIsReadWithoutAWordAndAMissingFolderIsNotMade) {
     TestFiles::WriteAll(m_strSummary,
                         "[General]\r\ndescription=Castle rooms\r\ngen_class_name=Castle\r\n"
                         "game_type=1\r\nquantum_unit_x=128\r\nquantum_unit_y=96\r\n"
@@ -63,6 +63,13 @@ TEST_F(CCasterySummaryTest, ExistingFileOrFolderIsReadWithoutAWord) {
     TestFiles::WriteAll(m_Settings.m_strSourceDir + "summary.INI", "[general]\r\ngame_type=3\r\n");
     EXPECT_EQ(LoadSummary(), Texts{});
     EXPECT_EQ(Loaded(m_Settings.m_Summary), "||3|0|0|0");
+
+    // A missing folder is not made: the path is shown twice, then the failure.
+    m_Settings.m_strSourceDir = m_Dir.PathOf("missing") + "/";
+    const std::string path = m_Settings.m_strSourceDir + "summary.INI";
+    EXPECT_EQ(LoadSummary(),
+              (Texts{PathMessage(path), PathMessage(path), "Couldn't open file!\n" + path}));
+    EXPECT_FALSE(TestFiles::Exists(m_Dir.PathOf("missing")));
 }
 
 TEST_F(CCasterySummaryTest, MissingFileIsWrittenOnceAndReadOnTheNextStart) {
@@ -72,14 +79,6 @@ TEST_F(CCasterySummaryTest, MissingFileIsWrittenOnceAndReadOnTheNextStart) {
 
     EXPECT_EQ(LoadSummary().size(), 1u) << "the second start showed a message";
     EXPECT_EQ(Loaded(m_Settings.m_Summary), "not yet described|Generic|2|256|256|256");
-}
-
-TEST_F(CCasterySummaryTest, MissingFolderShowsThePathTwiceThenTheFailure) {
-    m_Settings.m_strSourceDir = m_Dir.PathOf("missing") + "/";
-    const std::string path = m_Settings.m_strSourceDir + "summary.INI";
-    EXPECT_EQ(LoadSummary(),
-              (Texts{PathMessage(path), PathMessage(path), "Couldn't open file!\n" + path}));
-    EXPECT_FALSE(TestFiles::Exists(m_Dir.PathOf("missing")));
 }
 
 // File size limits and Wine's drive mapping exist on POSIX only.

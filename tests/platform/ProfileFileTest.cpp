@@ -21,7 +21,7 @@ protected:
     const std::string m_strProfile = m_Dir.PathOf("Gridforge.INI");
 };
 
-TEST_F(ProfileFileTest, WriteChangesOneValueOfAMessyProfileAndNothingElse) {
+TEST_F(ProfileFileTest, ReadsAsWindowsDoesAndWriteChangesOneValueOfAMessyProfileAndNothingElse) {
     const std::string head =
         "; Gridforge settings, edited by hand\r\n\r\n[Globals]\r\n"
         "Source_Directory = \"D:\\Prefabs\\\"   \r\n[id]\r\n  ; the editors' counter\r\n";
@@ -35,10 +35,8 @@ TEST_F(ProfileFileTest, WriteChangesOneValueOfAMessyProfileAndNothingElse) {
     ASSERT_TRUE(ProfileFile::WriteInt(m_strProfile, "ID", "NEXT_ID", 42));
 
     EXPECT_EQ(TestFiles::ReadAll(m_strProfile), head + "\tnext_id =42" + tail);
-}
 
-// A pipe of the profile's name is neither read, which could block, nor replaced.
-TEST_F(ProfileFileTest, ReadsIntegersAsWindowsDoesAndMissingValuesAsTheDefault) {
+    // Integers read as Windows reads them, missing values as the default.
     const std::pair<const char*, uint32_t> cases[] = {
         {"", 77}, {"\"\"", 77}, {"-1", UINT32_MAX}, {"4294967297", 1}, {"\" 12\"", 12}, {"0x10", 0},
     };
@@ -48,6 +46,7 @@ TEST_F(ProfileFileTest, ReadsIntegersAsWindowsDoesAndMissingValuesAsTheDefault) 
     }
     TestFiles::WriteAll(m_strProfile, "[S]\nempty=\n");
     EXPECT_EQ(ProfileFile::GetString(m_strProfile, "S", "empty", "def"), "");
+    // A pipe of the profile's name is neither read, which could block, nor replaced.
 #ifndef _WIN32  // no pipes in folders on Windows
     const std::string pipe = TestFiles::NoRegularFiles(m_Dir).back();
     EXPECT_EQ(ProfileFile::GetString(pipe, "S", "empty", "def"), "def");

@@ -100,8 +100,9 @@ TEST(MapMeasureTest, SuggestsTheExitsAPlayerCanPass) {
 }
 
 // Measuring is bounded: faces that all meet in one point would cost hours, and a map stretched
-// over a million cells costs its brushes times the cells.
-TEST(MapMeasureTest, MalformedOrHostileMapsSayWhereAndWhat) {
+// over a million cells costs its brushes times the cells. Drawn prefabs are measured to the
+// extent of their brushes.
+TEST(MapMeasureTest, MalformedOrHostileMapsSayWhereAndWhatAndDrawnOnesAreMeasured) {
     const std::string brush = BoxBrush(0, 0, 0, 64, 64, 64);
     std::string corridor;
     for (int i = 0; i < 20; ++i) {
@@ -148,11 +149,9 @@ TEST(MapMeasureTest, MalformedOrHostileMapsSayWhereAndWhat) {
     EXPECT_EQ(skipped.m.warnings[0].strMessage,
               "brush 1 of entity 0 encloses nothing; it is skipped");
     EXPECT_EQ(skipped.m.dims, (std::array<int32_t, 3>{1, 1, 1}));
-}
 
-// The same prefab has the same extent in every format. Drawn prefabs stay well inside the
-// bound on measuring, even round ones of many faces.
-TEST(MapMeasureTest, DrawnPrefabsAreMeasuredToTheExtentOfTheirBrushes) {
+    // Drawn prefabs stay well inside the bound, even round ones of many faces. The same prefab
+    // has the same extent in every format.
     std::string columns;
     for (int i = 0; i < 20; ++i) {
         columns += RoundBrush(64, true, 2000.0 * i);

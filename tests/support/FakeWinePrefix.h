@@ -14,13 +14,12 @@
 class FakeWinePrefix {
 public:
     explicit FakeWinePrefix(const std::string& root) : m_strRoot(root + "/") {
-        namespace fs = std::filesystem;
         for (const char* pszFolder : {"pfx/drive_c/Gridforge", "pfx/drive_d/Prefabs",
                                       "pfx/dosdevices", "gen/bin", "gen/maps/S2"}) {
-            fs::create_directories(m_strRoot + pszFolder);
+            std::filesystem::create_directories(m_strRoot + pszFolder);
         }
-        fs::create_directory_symlink("../drive_c", m_strRoot + "pfx/dosdevices/c:");
-        fs::create_directory_symlink("../drive_d", m_strRoot + "pfx/dosdevices/d:");
+        std::filesystem::create_directory_symlink("../drive_c", m_strRoot + "pfx/dosdevices/c:");
+        std::filesystem::create_directory_symlink("../drive_d", m_strRoot + "pfx/dosdevices/d:");
     }
 
     std::string Path(const std::string& relative) const { return m_strRoot + relative; }

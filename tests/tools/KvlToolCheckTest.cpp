@@ -3,7 +3,6 @@
 #include <tuple>
 
 #include "KvlToolTest.h"
-#include "MapSamples.h"
 
 namespace {
 
@@ -45,12 +44,9 @@ TEST_F(KvlToolCheckTest, CheckReportsEachProblemOnALineOfItsOwn) {
         {"room1.map", MapSamples::Room(), ""},  // as it was: no problem, and left so for --exits
     };
     for (const auto& [pszFile, bytes, pszLines] : cases) {
-        Put("summary.INI",
-            "[general]\r\ngame_type=1\r\n"
-            "quantum_unit_x=256\r\nquantum_unit_y=256\r\nquantum_unit_z=256\r\n");
+        Put("summary.INI", kSummary);
         Put("room1.map", MapSamples::Room());
-        Put("HALL.map",
-            MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 256, 256, 256)));
+        Put("HALL.map", kOneCellMap);
         Put("room1.KVL", room1);
         Put("hall.kvl", Kvl({2, "hall.map", 1, 1, 1, {Cell(0, 0, 0)}}));
         if (bytes) {

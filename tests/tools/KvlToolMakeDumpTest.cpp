@@ -9,7 +9,6 @@
 #include <tuple>
 
 #include "KvlToolTest.h"
-#include "MapSamples.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "KvlToolTest.h"
-#include "MapSamples.h"
 #include "platform/CFileLock.h"
 #include "platform/NativePath.h"
 
@@ -41,12 +40,8 @@ TEST_F(KvlToolPlatformTest, NamesBeyondAsciiKeepEveryByte) {
     ASSERT_TRUE(fs::copy_file(KVLTOOL_PATH, NativePath::From(program)));
     const std::string profile = "; O\222Brien's\r\n[ID]\r\nNEXT_ID=";
     TestFiles::WriteAll(folder + kSeparator + "Gridforge.INI", profile + "7\r\n");
-    TestFiles::WriteAll(folder + kSeparator + "summary.INI",
-                        "[general]\r\ngame_type=1\r\nquantum_unit_x=256\r\n"
-                        "quantum_unit_y=256\r\nquantum_unit_z=256\r\n");
-    TestFiles::WriteAll(
-        folder + kSeparator + "Ch\xE2teau.map",
-        MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 256, 256, 256)));
+    TestFiles::WriteAll(folder + kSeparator + "summary.INI", kSummary);
+    TestFiles::WriteAll(folder + kSeparator + "Ch\xE2teau.map", kOneCellMap);
     const ProgramRun::Options inFolder{.strFolder = folder};
     const Args make = {"make", "Ch\xE2teau.map", "--dims=1x1x1", "--exit=0,0,0:N", "--force"};
     const std::string kvl = folder + kSeparator + "Ch\xE2teau.KVL";

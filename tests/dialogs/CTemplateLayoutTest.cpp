@@ -32,7 +32,7 @@ TEST_P(CTemplateLayoutTest, EveryControlAsItsTemplateSaysWithTheTemplateOrderAsT
         ASSERT_EQ(widgets.size(), pTemplate->m_Controls.size());
         for (size_t i = 0; i < pTemplate->m_Controls.size(); ++i) {
             const DialogControl& control = pTemplate->m_Controls[i];
-            const QWidget& widget = *widgets[i];
+            const QWidget& widget = *widgets[static_cast<qsizetype>(i)];
             SCOPED_TRACE(testing::Message()
                          << "control " << i << " " << control.m_strName.toStdString());
             EXPECT_EQ(widget.objectName(), control.m_strName);

@@ -1,5 +1,3 @@
-#include <gmock/gmock.h>
-
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif

@@ -1,5 +1,3 @@
-#include <gmock/gmock.h>
-
 #include <algorithm>
 #include <chrono>
 #include <filesystem>

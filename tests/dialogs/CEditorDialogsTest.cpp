@@ -162,11 +162,9 @@ TEST_P(CEditorDialogsTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
     const RunCase& run = GetParam();
     TestFiles::WriteAll(TempPath("old.KVL"), "old");
     m_Services.SetNextFileDialogResult(run.browsed);
-    if (run.pszTarget != nullptr) {
-        m_Services.SetNextFileDialogResult(TempPath(run.pszTarget));
-    } else {
-        m_Services.SetNextAnswer(MessageBoxResult::Yes);  // exit without saving
-    }
+    m_Services.SetNextFileDialogResult(
+        run.pszTarget != nullptr ? std::optional(TempPath(run.pszTarget)) : std::nullopt);
+    m_Services.SetNextAnswer(MessageBoxResult::Yes);  // exit without saving, when asked
     CKvlDefinition expected = run.expected;
     RunMain([&](CKVLEditDlg& mainDialog) {
         expected.m_nId = Control<QLineEdit>(mainDialog, IDC_ID).text().toUInt();

@@ -74,11 +74,6 @@ protected:
         CKVLEditDlg dialog;
         dialog.DoModal();
     }
-
-    static void Next(CKVLEditDlg& dialog, const QString& fields) {
-        Fill(dialog, fields);
-        Control<QPushButton>(dialog, IDC_NEXT).click();
-    }
 };
 
 // Typed keys reach a dimension field only as digits, pasted text as it is; Browse puts the
@@ -133,7 +128,8 @@ TEST_F(CEditorDialogsTest, TheFieldsTakeDigitsPastedTextAndBrowsedNamesAndNextCh
         m_Driver.When<CAboutDlg>([](CAboutDlg& about) { QTest::keyClick(&about, Qt::Key_Return); });
         QTest::keyClick(popup(), Qt::Key_Return);
         for (const QString& tooLarge : refused) {
-            Next(dialog, tooLarge);
+            Fill(dialog, tooLarge);
+            Control<QPushButton>(dialog, IDC_NEXT).click();
             ASSERT_EQ(QApplication::activeModalWidget(), &dialog) << tooLarge.toStdString();
             EXPECT_EQ(Fields(dialog), tooLarge);
         }
@@ -150,7 +146,8 @@ TEST_F(CEditorDialogsTest, TheFieldsTakeDigitsPastedTextAndBrowsedNamesAndNextCh
             EXPECT_EQ(strLists, "'0' of 1048576,'' of 0,'' of 0,");
             Control<QPushButton>(exitDialog, IDCANCEL).click();
         });
-        Next(dialog, "b|1048576|0|-3");
+        Fill(dialog, "b|1048576|0|-3");
+        Control<QPushButton>(dialog, IDC_NEXT).click();
     });
     // Only the three of Browse: nothing was saved.
     ASSERT_EQ(m_Services.FileDialogs().size(), 3u);
@@ -165,11 +162,9 @@ TEST_P(CEditorDialogsTest, WritesTheDefinitionByteForByteWhereTheUserChose) {
     const RunCase& run = GetParam();
     TestFiles::WriteAll(TempPath("old.KVL"), "old");
     m_Services.SetNextFileDialogResult(run.browsed);
-    if (run.pszTarget != nullptr) {
-        m_Services.SetNextFileDialogResult(TempPath(run.pszTarget));
-    } else {
-        m_Services.SetNextAnswer(MessageBoxResult::Yes);  // exit without saving
-    }
+    m_Services.SetNextFileDialogResult(
+        run.pszTarget != nullptr ? std::optional(TempPath(run.pszTarget)) : std::nullopt);
+    m_Services.SetNextAnswer(MessageBoxResult::Yes);  // exit without saving, when asked
     CKvlDefinition expected = run.expected;
     RunMain([&](CKVLEditDlg& mainDialog) {
         expected.m_nId = Control<QLineEdit>(mainDialog, IDC_ID).text().toUInt();

@@ -3,7 +3,6 @@
 #include <tuple>
 
 #include "KvlToolTest.h"
-#include "MapSamples.h"
 
 namespace {
 
@@ -17,7 +16,6 @@ TEST_F(KvlToolCheckTest, CheckReportsEachProblemOnALineOfItsOwn) {
         Kvl({1, "room1.map", 2, 1, 1, {Cell(1, 0, 0, EXIT_NORTH | EXIT_EAST), Cell(0, 0, 0)}});
     // The file, its new bytes (none: it is removed), the lines reported.
     const std::tuple<const char*, std::optional<std::string>, const char*> cases[] = {
-        {"room1.map", MapSamples::Room(), ""},  // as it was: no problem
         {"HALL.map", "{\n{\n( 0 0 0 ) ( 1 0 0 )\n}\n}\n",
          "./HALL.map:4:1: expected a face's \"(\", found \"}\"\n"},
         {"summary.INI", {}, "./summary.INI: missing\n"},
@@ -43,14 +41,12 @@ TEST_F(KvlToolCheckTest, CheckReportsEachProblemOnALineOfItsOwn) {
          "./room1.KVL: the dimensions 1025 x 1024 x 1 exceed the limit of 1048576 sub cells\n"},
         {"room1.KVL", Kvl({1, "room1.map", 1, 1, 1, {Cell(0, 0, 0)}}),
          "./room1.KVL: the dimensions 1 x 1 x 1 differ from its map's 2 x 1 x 1\n"},
+        {"room1.map", MapSamples::Room(), ""},  // as it was: no problem, and left so for --exits
     };
     for (const auto& [pszFile, bytes, pszLines] : cases) {
-        Put("summary.INI",
-            "[general]\r\ngame_type=1\r\n"
-            "quantum_unit_x=256\r\nquantum_unit_y=256\r\nquantum_unit_z=256\r\n");
+        Put("summary.INI", kSummary);
         Put("room1.map", MapSamples::Room());
-        Put("HALL.map",
-            MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 256, 256, 256)));
+        Put("HALL.map", kOneCellMap);
         Put("room1.KVL", room1);
         Put("hall.kvl", Kvl({2, "hall.map", 1, 1, 1, {Cell(0, 0, 0)}}));
         if (bytes) {
@@ -63,7 +59,6 @@ TEST_F(KvlToolCheckTest, CheckReportsEachProblemOnALineOfItsOwn) {
         EXPECT_EQ(run.nExitCode, *pszLines ? 1 : 0) << run.strErr;
     }
     // Each side that differs from the map's, the others quiet.
-    Put("room1.KVL", room1);
     EXPECT_EQ(Run({"check", "--exits", "."}).strOut,
               Shown("./room1.KVL: sub cell (0, 0, 0) side W is no exit, but the map is open there\n"
                     "./room1.KVL: sub cell (1, 0, 0) side E is an exit, but the map is closed "

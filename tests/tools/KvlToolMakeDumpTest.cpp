@@ -1,5 +1,3 @@
-#include <gmock/gmock.h>
-
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -9,7 +7,6 @@
 #include <tuple>
 
 #include "KvlToolTest.h"
-#include "MapSamples.h"
 
 namespace {
 
@@ -274,6 +271,8 @@ TEST_F(KvlToolMakeDumpTest, DumpShowsEveryFieldAndWhatIsWrong) {
 // memory running out is a message, never an abort. An address space limit ends sanitized
 // programs at their start, so those cases are left to the normal build. A definition larger than
 // the file size limit is found out before the counter moves, and leaves nothing beside it.
+// Output that cannot be written is an I/O error, never a success or a mere problem; a definition
+// that never reached standard output used its identifier all the same.
 TEST_F(KvlToolMakeDumpTest, StandardInputLargeFilesAndResourceLimitsEndInAMessage) {
     const std::string good = Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}});
     Put("good.KVL", good);
@@ -283,6 +282,8 @@ TEST_F(KvlToolMakeDumpTest, StandardInputLargeFilesAndResourceLimitsEndInAMessag
     Put("huge.KVL", good.substr(0, 42) + std::string("\x00\x84\xD7\x17", 4));
     std::filesystem::resize_file(Path("huge.KVL"), 400'000'050);
     const std::string as = "--as=314572800";  // an address space limit
+    const ProgramRun::Options full{.strOutputFile = "/dev/full"};
+    const char* const pszFull = "kvltool: writing to standard output failed";
     // Arguments, how it runs, the limit prlimit sets ("--": none), exit code, what it says.
     const std::tuple<std::string, ProgramRun::Options, std::string, int, const char*> cases[] = {
         {"dump --json -", ProgramRun::Options{.strInputFile = Path("good.KVL")}, "--", 0,
@@ -293,6 +294,13 @@ TEST_F(KvlToolMakeDumpTest, StandardInputLargeFilesAndResourceLimitsEndInAMessag
         {"dump huge.KVL", {}, as, 2, "kvltool: out of memory"},
         {"make a.map --dims=20x10x10 --exit=0,0,0:N --profile=p.INI -o f", ProgramRun::Options{},
          "--fsize=4096", 2, "f: cannot be written: File too large; no identifier was used"},
+        {"dump good.KVL", full, "--", 2, pszFull},
+        {"dump --json good.KVL", full, "--", 2, pszFull},
+        {"dump --grid good.KVL", full, "--", 2, pszFull},
+        {"check .", full, "--", 2, pszFull},
+        {"make a.map --dims=1x1x1 --exit=0,0,0:N --id=1", full, "--", 2, pszFull},
+        // After the file size case: 8 here proves that case left the counter where it was.
+        {kMake + "--profile=p.INI -o -", full, "--", 2, "identifier 8 is used up"},
     };
     for (const auto& [args, options, limit, nExitCode, pszSays] : cases) {
 #if defined(__SANITIZE_ADDRESS__)
@@ -303,23 +311,9 @@ TEST_F(KvlToolMakeDumpTest, StandardInputLargeFilesAndResourceLimitsEndInAMessag
         const ToolRun run = Run(Args{limit, KVLTOOL_PATH} + Words(args), options, "prlimit");
         EXPECT_THAT(run, Exits(nExitCode, pszSays)) << args;
     }
-    EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=8\n");
-    EXPECT_EQ(Files(), (std::vector<std::string>{"big.KVL", "good.KVL", "huge.KVL", "p.INI"}));
-}
-
-// Output that cannot be written is an I/O error, never a success or a mere problem.
-TEST_F(KvlToolMakeDumpTest, FullStandardOutputIsAnError) {
-    Put("good.KVL", Kvl({9, "a.map", 1, 1, 1, {Cell(0, 0, 0, 5)}}));
-    for (const char* pszArgs : {"dump good.KVL", "dump --json good.KVL", "dump --grid good.KVL",
-                                "check .", "make a.map --dims=1x1x1 --exit=0,0,0:N --id=1"}) {
-        EXPECT_THAT(Run(Words(pszArgs), {.strOutputFile = "/dev/full"}),
-                    Exits(2, "kvltool: writing to standard output failed"))
-            << pszArgs;
-    }
-    // A definition that never arrived took its identifier from the profile all the same.
-    Put("p.INI", "[ID]\nNEXT_ID=8\n");
-    EXPECT_THAT(Run(Words(kMake + "--profile=p.INI -o -"), {.strOutputFile = "/dev/full"}),
-                Exits(2, "identifier 8 is used up"));
+    EXPECT_EQ(Read("p.INI"), "[ID]\nNEXT_ID=9\n");
+    EXPECT_EQ(Files(), (std::vector<std::string>{"a.KVL", "big.KVL", "good.KVL", "huge.KVL",
+                                                 "p.INI", "p.INI.lock"}));
 }
 
 #endif

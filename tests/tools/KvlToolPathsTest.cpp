@@ -8,16 +8,14 @@
 
 namespace {
 
-class KvlToolPathsTest : public KvlToolTest {
-protected:
-    FakeWinePrefix m_Wine{m_Folder.Path()};
-};
+using KvlToolPathsTest = KvlToolTest;
 
 // The generator's profile under Wine names its folders the Windows way: through a drive, or
 // relative to its own folder with "\" and another case than the folders have. A name that two
 // folders match but for case is a question only the user can answer; a drive that no prefix
 // maps is named with the prefixes tried. Nothing is made either way.
 TEST_F(KvlToolPathsTest, WindowsPathsOfTheProfileLeadToTheFoldersWineWouldUse) {
+    const FakeWinePrefix wine(m_Folder.Path());
     const char* const pszOnC = "pfx/drive_c/Gridforge/Gridforge.INI";  // on a prefix's drive C
     // The profile, its source_directory, the summary file it leads to or nullptr when the value
     // is refused with the error that follows.
@@ -26,24 +24,23 @@ TEST_F(KvlToolPathsTest, WindowsPathsOfTheProfileLeadToTheFoldersWineWouldUse) {
         {pszOnC, "d:/prefabs/", "pfx/drive_d/Prefabs/SUMMARY.ini", ""},
         {"gen/bin/Gridforge.INI", R"(..\Maps\s2\)", "gen/bin/../maps/S2/summary.INI", ""},
         {"gen/bin/Gridforge.INI", R"(..\prefabs\)", nullptr,
-         "prefabs is ambiguous in " + m_Wine.Path("gen/bin/..") +
-             ": PREFABS, Prefabs all match it"},
+         "prefabs is ambiguous in " + wine.Path("gen/bin/..") + ": PREFABS, Prefabs all match it"},
         {pszOnC, R"(Q:\Prefabs\)", nullptr,
-         "the drive Q: is not mapped in any Wine prefix (tried " +
-             m_Wine.Path("pfx/dosdevices/q:") + ", " + m_Wine.Path("none/dosdevices/q:") + ", " +
-             m_Wine.Path(".wine/dosdevices/q:") + ")"},
+         "the drive Q: is not mapped in any Wine prefix (tried " + wine.Path("pfx/dosdevices/q:") +
+             ", " + wine.Path("none/dosdevices/q:") + ", " + wine.Path(".wine/dosdevices/q:") +
+             ")"},
     };
-    TestFiles::WriteAll(m_Wine.Path("pfx/drive_d/Prefabs/SUMMARY.ini"), "");
-    TestFiles::WriteAll(m_Wine.Path("gen/maps/S2/summary.INI"), "");
-    std::filesystem::create_directory(m_Wine.Path("gen/Prefabs"));
-    std::filesystem::create_directory(m_Wine.Path("gen/PREFABS"));
+    TestFiles::WriteAll(wine.Path("pfx/drive_d/Prefabs/SUMMARY.ini"), "");
+    TestFiles::WriteAll(wine.Path("gen/maps/S2/summary.INI"), "");
+    std::filesystem::create_directory(wine.Path("gen/Prefabs"));
+    std::filesystem::create_directory(wine.Path("gen/PREFABS"));
     for (const auto& [pszProfile, pszValue, pszSummary, error] : cases) {
         SCOPED_TRACE(pszValue);
-        const std::string profile = m_Wine.Path(pszProfile);
+        const std::string profile = wine.Path(pszProfile);
         TestFiles::WriteAll(profile, std::string("[globals]\r\nsource_directory=") + pszValue);
-        const std::vector<std::string> before = m_Wine.Everything();
+        const std::vector<std::string> before = wine.Everything();
         const ToolRun run = Run({"paths", "--json", "--profile", profile});
-        EXPECT_EQ(m_Wine.Everything(), before);
+        EXPECT_EQ(wine.Everything(), before);
         if (pszSummary == nullptr) {
             EXPECT_EQ(run, (ToolRun{2, "",
                                     std::string("kvltool: source_directory ") + pszValue + ": " +
@@ -51,7 +48,7 @@ TEST_F(KvlToolPathsTest, WindowsPathsOfTheProfileLeadToTheFoldersWineWouldUse) {
             continue;
         }
         EXPECT_THAT(run, Succeeds());
-        const std::string summary = m_Wine.Path(pszSummary);
+        const std::string summary = wine.Path(pszSummary);
         EXPECT_EQ(nlohmann::json::parse(run.strOut, nullptr, false),
                   nlohmann::json({{"format", "kvltool-paths/1"},
                                   {"profile", profile},

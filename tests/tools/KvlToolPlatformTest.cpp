@@ -1,5 +1,3 @@
-#include <gmock/gmock.h>
-
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -8,7 +6,6 @@
 #include <thread>
 
 #include "KvlToolTest.h"
-#include "MapSamples.h"
 #include "platform/CFileLock.h"
 #include "platform/NativePath.h"
 
@@ -22,10 +19,7 @@ const std::string kSeparator(1, static_cast<char>(fs::path::preferred_separator)
 
 // What the system and its file names make different: names beyond ASCII, the ways to spell
 // a path, other processes holding files and locks.
-class KvlToolPlatformTest : public KvlToolTest {
-protected:
-    const std::string m_strProfile = m_Folder.Path() + kSeparator + "Gridforge.INI";
-};
+using KvlToolPlatformTest = KvlToolTest;
 
 // "’" and "â" are one byte each in the code page of the generator's Windows, and no UTF-8:
 // a copy of kvltool in such a folder takes identifiers from the profile beside it, as the
@@ -41,12 +35,8 @@ TEST_F(KvlToolPlatformTest, NamesBeyondAsciiKeepEveryByte) {
     ASSERT_TRUE(fs::copy_file(KVLTOOL_PATH, NativePath::From(program)));
     const std::string profile = "; O\222Brien's\r\n[ID]\r\nNEXT_ID=";
     TestFiles::WriteAll(folder + kSeparator + "Gridforge.INI", profile + "7\r\n");
-    TestFiles::WriteAll(folder + kSeparator + "summary.INI",
-                        "[general]\r\ngame_type=1\r\nquantum_unit_x=256\r\n"
-                        "quantum_unit_y=256\r\nquantum_unit_z=256\r\n");
-    TestFiles::WriteAll(
-        folder + kSeparator + "Ch\xE2teau.map",
-        MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 256, 256, 256)));
+    TestFiles::WriteAll(folder + kSeparator + "summary.INI", kSummary);
+    TestFiles::WriteAll(folder + kSeparator + "Ch\xE2teau.map", kOneCellMap);
     const ProgramRun::Options inFolder{.strFolder = folder};
     const Args make = {"make", "Ch\xE2teau.map", "--dims=1x1x1", "--exit=0,0,0:N", "--force"};
     const std::string kvl = folder + kSeparator + "Ch\xE2teau.KVL";
@@ -95,26 +85,27 @@ TEST_F(KvlToolPlatformTest, EverySpellingOfAPathReachesTheSameFiles) {
 // profile is then made, with the generator's line ends. Makers started together from it, half
 // of them naming the profile another way, each get an identifier of their own.
 TEST_F(KvlToolPlatformTest, AKilledLockHolderHoldsUpNoMakerAndMakersTogetherGetOwnIdentifiers) {
-    ProgramRun::CProgram holder(LOCK_HOLDER_PATH, {m_strProfile, Path("locked")});
+    const std::string profile = m_Folder.Path() + kSeparator + "Gridforge.INI";
+    ProgramRun::CProgram holder(LOCK_HOLDER_PATH, {profile, Path("locked")});
     for (int nTry = 0; nTry < 3000 && !TestFiles::Exists(Path("locked")); ++nTry) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     ASSERT_TRUE(TestFiles::Exists(Path("locked")));
     CFileLock lock;
-    EXPECT_FALSE(lock.Lock(CFileLock::LockPathFor(m_strProfile), std::chrono::milliseconds(100)));
+    EXPECT_FALSE(lock.Lock(CFileLock::LockPathFor(profile), std::chrono::milliseconds(100)));
     holder.Kill();
     EXPECT_NE(holder.Wait().nExitCode, 0);
     EXPECT_THAT(Run(Words(kMake + "--profile=Gridforge.INI")), Succeeds());
 #ifdef _WIN32
-    const std::string other = fs::path(m_strProfile).generic_string();
+    const std::string other = fs::path(profile).generic_string();
 #else
     const std::string other = Path("link.INI");
-    fs::create_symlink(m_strProfile, other);
+    fs::create_symlink(profile, other);
 #endif
     std::vector<std::unique_ptr<ProgramRun::CProgram>> makers(40);
     for (size_t i = 0; i < makers.size(); ++i) {
         makers[i] = Start(Words(kMake + "-o " + std::to_string(i) +
-                                ".KVL --profile=" + (i % 2 ? other : m_strProfile)));
+                                ".KVL --profile=" + (i % 2 ? other : profile)));
     }
     std::set<uint32_t> ids;
     for (size_t i = 0; i < makers.size(); ++i) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DefinitionSamples.h"
+#include "MapSamples.h"
 #include "ProgramRun.h"
 #include "TestFiles.h"
 #include "definition/CKvlWriter.h"
@@ -28,9 +29,14 @@ MATCHER_P2(Exits, nExitCode, says,
 }
 
 // A run that ended with 0, whatever it said.
-MATCHER(Succeeds, negation ? "does not exit with 0" : "exits with 0") {
-    return arg.nExitCode == 0;
-}
+inline const auto Succeeds = [] { return Exits(0, ""); };
+
+// The generator's summary for cells of 256 units each way, and a map of one such cell.
+inline const std::string kSummary =
+    "[general]\r\ngame_type=1\r\n"
+    "quantum_unit_x=256\r\nquantum_unit_y=256\r\nquantum_unit_z=256\r\n";
+inline const std::string kOneCellMap =
+    MapSamples::Entity("worldspawn", MapSamples::BoxBrush(0, 0, 0, 256, 256, 256));
 
 // The start of a command line that makes a.KVL, for the options that follow.
 inline const std::string kMake = "make a.map --dims=1x1x1 --exit=0,0,0:N ";
